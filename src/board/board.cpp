@@ -1,0 +1,12 @@
+#include "board/board.h"
+
+#include <cstring>
+
+BoardState bitboard;
+UndoRecord undo_by_ply[MAX_PLY + 1];
+std::uint64_t parked_occupancy;
+
+void clear_board() {
+  std::memset(&bitboard, 0, sizeof bitboard);
+  parked_occupancy = 0;
+}

@@ -1,0 +1,108 @@
+// The one position the engine holds, its undo records and the tables shared by
+// the routines that change it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+enum Colour : std::uint8_t { BLACK = 0, WHITE = 1 };
+
+constexpr Colour operator~(Colour c) { return c == WHITE ? BLACK : WHITE; }
+
+// Piece-type codes, the same for both colours.
+enum PieceType : std::uint8_t { NO_PIECE = 0, PAWN = 1, KNIGHT = 2, BISHOP = 3, ROOK = 4, QUEEN = 5, KING = 6 };
+
+struct BoardState {
+  std::uint64_t all_piece;
+  std::uint64_t all_white_piece;
+  std::uint64_t all_black_piece;
+  std::uint64_t white_piece[7];
+  std::uint64_t black_piece[7];
+  std::uint8_t white_name_from_coord[64];
+  std::uint8_t black_name_from_coord[64];
+  std::uint8_t colour_move;
+  std::uint8_t taking_passage_yes;
+  std::uint8_t taking_passage_x;
+  std::uint8_t taking_passage_y;
+  std::uint8_t castling_Q;
+  std::uint8_t castling_K;
+  std::uint8_t castling_q;
+  std::uint8_t castling_k;
+  std::uint64_t hash_key;
+  std::uint16_t value_white_material;
+  std::uint16_t value_black_material;
+};
+
+// The en-passant and castling state from before the move made at one ply.
+struct UndoRecord {
+  std::uint8_t taking_passage_yes;
+  std::uint8_t taking_passage_x;
+  std::uint8_t taking_passage_y;
+  std::uint8_t castling_Q;
+  std::uint8_t castling_K;
+  std::uint8_t castling_q;
+  std::uint8_t castling_k;
+};
+
+constexpr int MAX_PLY = 100;  // per-ply arrays hold plies 0 to MAX_PLY
+
+extern BoardState bitboard;
+extern UndoRecord undo_by_ply[MAX_PLY + 1];
+// Where quiescence parks the opponent's occupancy while it narrows the capture targets.
+extern std::uint64_t parked_occupancy;
+
+inline constexpr std::array<std::uint64_t, 64> square_bit = [] {
+  std::array<std::uint64_t, 64> t{};
+  for (int s = 0; s < 64; ++s) t[s] = std::uint64_t{1} << s;
+  return t;
+}();
+
+inline constexpr std::uint16_t material_value[7] = {0, 100, 400, 400, 600, 1200, 0};
+
+void clear_board();
+
+// Per-colour views of the board, so that a rule is written once for both sides.
+template <Colour C> constexpr std::uint64_t& occupancy(BoardState& b) {
+  if constexpr (C == WHITE) return b.all_white_piece; else return b.all_black_piece;
+}
+template <Colour C> constexpr const std::uint64_t& occupancy(const BoardState& b) {
+  if constexpr (C == WHITE) return b.all_white_piece; else return b.all_black_piece;
+}
+template <Colour C> constexpr std::uint64_t* piece_sets(BoardState& b) {
+  if constexpr (C == WHITE) return b.white_piece; else return b.black_piece;
+}
+template <Colour C> constexpr const std::uint64_t* piece_sets(const BoardState& b) {
+  if constexpr (C == WHITE) return b.white_piece; else return b.black_piece;
+}
+template <Colour C> constexpr std::uint8_t* piece_names(BoardState& b) {
+  if constexpr (C == WHITE) return b.white_name_from_coord; else return b.black_name_from_coord;
+}
+template <Colour C> constexpr const std::uint8_t* piece_names(const BoardState& b) {
+  if constexpr (C == WHITE) return b.white_name_from_coord; else return b.black_name_from_coord;
+}
+template <Colour C> constexpr std::uint16_t& material(BoardState& b) {
+  if constexpr (C == WHITE) return b.value_white_material; else return b.value_black_material;
+}
+template <Colour C> constexpr std::uint8_t& castling_queen_side(BoardState& b) {
+  if constexpr (C == WHITE) return b.castling_Q; else return b.castling_q;
+}
+template <Colour C> constexpr std::uint8_t& castling_king_side(BoardState& b) {
+  if constexpr (C == WHITE) return b.castling_K; else return b.castling_k;
+}
+template <Colour C> constexpr std::uint8_t castling_queen_side(const UndoRecord& u) {
+  if constexpr (C == WHITE) return u.castling_Q; else return u.castling_q;
+}
+template <Colour C> constexpr std::uint8_t castling_king_side(const UndoRecord& u) {
+  if constexpr (C == WHITE) return u.castling_K; else return u.castling_k;
+}
+
+// Squares each colour's castling rules are about.
+template <Colour C> struct CastleSquares;
+template <> struct CastleSquares<WHITE> {
+  static constexpr int rook_queen_side = 0, rook_queen_side_to = 3;
+  static constexpr int rook_king_side = 7, rook_king_side_to = 5;
+};
+template <> struct CastleSquares<BLACK> {
+  static constexpr int rook_queen_side = 56, rook_queen_side_to = 59;
+  static constexpr int rook_king_side = 63, rook_king_side_to = 61;
+};

@@ -1,0 +1,232 @@
+#include "board/make_move.h"
+
+namespace {
+
+// Per-colour facts of the move rules.
+template <Colour Us> struct Side {
+  static constexpr int double_step = Us == WHITE ? 16 : -16;
+  static constexpr int forward = Us == WHITE ? 8 : -8;
+  static constexpr int queen_rook = CastleSquares<Us>::rook_queen_side;
+  static constexpr int king_rook = CastleSquares<Us>::rook_king_side;
+};
+
+template <Colour Us> inline void lift(BoardState& b, int from) {
+  occupancy<Us>(b) ^= square_bit[from];
+  piece_sets<Us>(b)[piece_names<Us>(b)[from]] ^= square_bit[from];
+}
+
+template <Colour Us> inline void put_down(BoardState& b, int from, int to) {
+  std::uint8_t* names = piece_names<Us>(b);
+  names[to] = names[from];
+  names[from] = 0;
+  occupancy<Us>(b) ^= square_bit[to];
+  piece_sets<Us>(b)[names[to]] ^= square_bit[to];
+}
+
+template <Colour Us> inline void relocate(BoardState& b, int from, int to) {
+  lift<Us>(b, from);
+  put_down<Us>(b, from, to);
+}
+
+// Removes the piece of colour C on s; its type comes from the board.
+template <Colour C> inline void remove_piece(BoardState& b, int s) {
+  occupancy<C>(b) ^= square_bit[s];
+  piece_sets<C>(b)[piece_names<C>(b)[s]] ^= square_bit[s];
+  piece_names<C>(b)[s] = 0;
+}
+
+template <Colour C> inline void restore_piece(BoardState& b, unsigned type, int s) {
+  piece_names<C>(b)[s] = static_cast<std::uint8_t>(type);
+  occupancy<C>(b) ^= square_bit[s];
+  piece_sets<C>(b)[type] ^= square_bit[s];
+}
+
+// A king move or a rook leaving its corner costs castling rights.
+template <Colour Us> inline void moving_piece_rights(BoardState& b, unsigned piece, int from) {
+  if (piece == KING) {
+    castling_queen_side<Us>(b) = 0;
+    castling_king_side<Us>(b) = 0;
+  } else if (piece == ROOK) {
+    if (from == Side<Us>::queen_rook) castling_queen_side<Us>(b) = 0;
+    else if (from == Side<Us>::king_rook) castling_king_side<Us>(b) = 0;
+  }
+}
+
+// The move word says a rook was taken: taking it on its corner ends that right.
+template <Colour Us> inline void captured_rook_rights(BoardState& b, unsigned captured, int to) {
+  if (captured != ROOK) return;
+  if (to == Side<~Us>::queen_rook) castling_queen_side<~Us>(b) = 0;
+  else if (to == Side<~Us>::king_rook) castling_king_side<~Us>(b) = 0;
+}
+
+template <Colour Us> inline void restore_moving_piece_rights(BoardState& b, const UndoRecord& u, unsigned piece, int from) {
+  if (piece == KING) {
+    castling_queen_side<Us>(b) = castling_queen_side<Us>(u);
+    castling_king_side<Us>(b) = castling_king_side<Us>(u);
+  } else if (piece == ROOK) {
+    if (from == Side<Us>::queen_rook) castling_queen_side<Us>(b) = castling_queen_side<Us>(u);
+    else if (from == Side<Us>::king_rook) castling_king_side<Us>(b) = castling_king_side<Us>(u);
+  }
+}
+
+template <Colour Us> inline void restore_captured_rook_rights(BoardState& b, const UndoRecord& u, unsigned captured, int to) {
+  if (captured != ROOK) return;
+  if (to == Side<~Us>::queen_rook) castling_queen_side<~Us>(b) = castling_queen_side<~Us>(u);
+  else if (to == Side<~Us>::king_rook) castling_king_side<~Us>(b) = castling_king_side<~Us>(u);
+}
+
+}  // namespace
+
+template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
+  constexpr Colour Them = ~Us;
+  BoardState& b = bitboard;
+  const Move m = list.move[index];
+  const unsigned captured = name_capture(m), kind = kind_move(m);
+  const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
+
+  UndoRecord& u = undo_by_ply[ply];
+  u = {b.taking_passage_yes, b.taking_passage_x, b.taking_passage_y, b.castling_Q, b.castling_K, b.castling_q, b.castling_k};
+  b.taking_passage_yes = 0;
+  b.colour_move = Us == WHITE ? 0 : 1;
+
+  switch (kind) {
+    case MOVE_QUIET: {
+      relocate<Us>(b, from, to);
+      const unsigned piece = piece_names<Us>(b)[to];
+      if (piece == PAWN && to - from == Side<Us>::double_step) {
+        const int passed = from + Side<Us>::forward;
+        b.taking_passage_yes = 1;
+        b.taking_passage_x = static_cast<std::uint8_t>(passed % 8);
+        b.taking_passage_y = static_cast<std::uint8_t>(passed / 8);
+      } else {
+        moving_piece_rights<Us>(b, piece, from);
+      }
+      break;
+    }
+    case MOVE_CAPTURE:
+      material<Them>(b) -= material_value[piece_names<Them>(b)[to]];
+      remove_piece<Them>(b, to);
+      relocate<Us>(b, from, to);
+      moving_piece_rights<Us>(b, piece_names<Us>(b)[to], from);
+      captured_rook_rights<Us>(b, captured, to);
+      break;
+    case MOVE_CASTLE_QUEEN:
+      relocate<Us>(b, from, to);
+      relocate<Us>(b, CastleSquares<Us>::rook_queen_side, CastleSquares<Us>::rook_queen_side_to);
+      castling_queen_side<Us>(b) = 0;
+      castling_king_side<Us>(b) = 0;
+      break;
+    case MOVE_CASTLE_KING:
+      relocate<Us>(b, from, to);
+      relocate<Us>(b, CastleSquares<Us>::rook_king_side, CastleSquares<Us>::rook_king_side_to);
+      castling_queen_side<Us>(b) = 0;
+      castling_king_side<Us>(b) = 0;
+      break;
+    case MOVE_EN_PASSANT:
+      relocate<Us>(b, from, to);
+      remove_piece<Them>(b, to - Side<Us>::forward);
+      material<Them>(b) -= 100;
+      break;
+    case MOVE_PROMOTE_KNIGHT: case MOVE_PROMOTE_BISHOP: case MOVE_PROMOTE_ROOK: case MOVE_PROMOTE_QUEEN: {
+      const unsigned promoted = kind - 10;
+      lift<Us>(b, from);
+      piece_names<Us>(b)[to] = static_cast<std::uint8_t>(promoted);
+      piece_names<Us>(b)[from] = 0;
+      material<Us>(b) += material_value[promoted] - 100;
+      occupancy<Us>(b) ^= square_bit[to];
+      piece_sets<Us>(b)[promoted] ^= square_bit[to];
+      break;
+    }
+    case MOVE_CAPTURE_PROMOTE_KNIGHT: case MOVE_CAPTURE_PROMOTE_BISHOP:
+    case MOVE_CAPTURE_PROMOTE_ROOK: case MOVE_CAPTURE_PROMOTE_QUEEN: {
+      const unsigned promoted = kind - 20;
+      lift<Us>(b, from);
+      material<Us>(b) += material_value[promoted] - 100;
+      material<Them>(b) -= material_value[piece_names<Them>(b)[to]];
+      remove_piece<Them>(b, to);
+      piece_names<Us>(b)[to] = static_cast<std::uint8_t>(promoted);
+      piece_names<Us>(b)[from] = 0;
+      occupancy<Us>(b) ^= square_bit[to];
+      piece_sets<Us>(b)[promoted] ^= square_bit[to];
+      captured_rook_rights<Us>(b, captured, to);
+      break;
+    }
+    default:
+      return;  // not a move this engine makes: only the undo record and side changed
+  }
+  b.all_piece = b.all_white_piece | b.all_black_piece;
+}
+
+template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
+  constexpr Colour Them = ~Us;
+  BoardState& b = bitboard;
+  const Move m = list.move[index];
+  const unsigned captured = name_capture(m), kind = kind_move(m);
+  const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
+  const UndoRecord& u = undo_by_ply[ply];
+
+  b.taking_passage_yes = u.taking_passage_yes;
+  b.colour_move = Us == WHITE ? 1 : 0;
+
+  switch (kind) {
+    case MOVE_QUIET: {
+      const unsigned piece = piece_names<Us>(b)[to];
+      if (piece == PAWN && to - from == Side<Us>::double_step) {
+        b.taking_passage_x = u.taking_passage_x;
+        b.taking_passage_y = u.taking_passage_y;
+      } else {
+        restore_moving_piece_rights<Us>(b, u, piece, from);
+      }
+      relocate<Us>(b, to, from);
+      break;
+    }
+    case MOVE_CAPTURE:
+      restore_moving_piece_rights<Us>(b, u, piece_names<Us>(b)[to], from);
+      restore_captured_rook_rights<Us>(b, u, captured, to);
+      relocate<Us>(b, to, from);
+      material<Them>(b) += material_value[captured];
+      restore_piece<Them>(b, captured, to);
+      break;
+    case MOVE_CASTLE_QUEEN:
+    case MOVE_CASTLE_KING: {
+      castling_queen_side<Us>(b) = castling_queen_side<Us>(u);
+      castling_king_side<Us>(b) = castling_king_side<Us>(u);
+      relocate<Us>(b, to, from);
+      if (kind == MOVE_CASTLE_QUEEN)
+        relocate<Us>(b, CastleSquares<Us>::rook_queen_side_to, CastleSquares<Us>::rook_queen_side);
+      else
+        relocate<Us>(b, CastleSquares<Us>::rook_king_side_to, CastleSquares<Us>::rook_king_side);
+      break;
+    }
+    case MOVE_EN_PASSANT:
+      relocate<Us>(b, to, from);
+      restore_piece<Them>(b, captured, to - Side<Us>::forward);
+      material<Them>(b) += 100;
+      break;
+    case MOVE_PROMOTE_KNIGHT: case MOVE_PROMOTE_BISHOP: case MOVE_PROMOTE_ROOK: case MOVE_PROMOTE_QUEEN:
+    case MOVE_CAPTURE_PROMOTE_KNIGHT: case MOVE_CAPTURE_PROMOTE_BISHOP:
+    case MOVE_CAPTURE_PROMOTE_ROOK: case MOVE_CAPTURE_PROMOTE_QUEEN: {
+      const bool capture = kind >= MOVE_CAPTURE_PROMOTE_KNIGHT;
+      if (capture) restore_captured_rook_rights<Us>(b, u, captured, to);
+      const unsigned promoted = piece_names<Us>(b)[to];
+      occupancy<Us>(b) ^= square_bit[to];
+      piece_sets<Us>(b)[promoted] ^= square_bit[to];
+      material<Us>(b) += 100 - material_value[promoted];
+      if (capture) material<Them>(b) += material_value[captured];
+      piece_names<Us>(b)[from] = PAWN;
+      piece_names<Us>(b)[to] = 0;
+      if (capture) restore_piece<Them>(b, captured, to);
+      occupancy<Us>(b) ^= square_bit[from];
+      piece_sets<Us>(b)[PAWN] ^= square_bit[from];
+      break;
+    }
+    default:
+      return;
+  }
+  b.all_piece = b.all_white_piece | b.all_black_piece;
+}
+
+template void make_move<WHITE>(std::uint8_t, std::uint8_t, const MoveList&);
+template void make_move<BLACK>(std::uint8_t, std::uint8_t, const MoveList&);
+template void unmake_move<WHITE>(std::uint8_t, std::uint8_t, const MoveList&);
+template void unmake_move<BLACK>(std::uint8_t, std::uint8_t, const MoveList&);

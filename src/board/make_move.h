@@ -1,0 +1,14 @@
+// Making and taking back one move of a move list on `bitboard`. Neither tests
+// legality nor touches the key: the searches do both around these calls.
+#pragma once
+
+#include "board/board.h"
+#include "board/move.h"
+
+template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list);
+template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list);
+
+inline void make_move_white(std::uint8_t ply, std::uint8_t index, const MoveList& list) { make_move<WHITE>(ply, index, list); }
+inline void make_move_black(std::uint8_t ply, std::uint8_t index, const MoveList& list) { make_move<BLACK>(ply, index, list); }
+inline void unmake_move_white(std::uint8_t ply, std::uint8_t index, const MoveList& list) { unmake_move<WHITE>(ply, index, list); }
+inline void unmake_move_black(std::uint8_t ply, std::uint8_t index, const MoveList& list) { unmake_move<BLACK>(ply, index, list); }

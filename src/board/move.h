@@ -1,0 +1,64 @@
+// The move word and the move list. A move is one 32-bit integer that carries
+// everything make and unmake need, captured piece included.
+#pragma once
+
+#include <cstdint>
+
+using Move = std::uint32_t;
+
+enum MoveKind : std::uint8_t {
+  MOVE_QUIET = 1,
+  MOVE_CAPTURE = 2,
+  MOVE_CASTLE_QUEEN = 3,
+  MOVE_CASTLE_KING = 4,
+  MOVE_EN_PASSANT = 5,
+  MOVE_PROMOTE_KNIGHT = 12,
+  MOVE_PROMOTE_BISHOP = 13,
+  MOVE_PROMOTE_ROOK = 14,
+  MOVE_PROMOTE_QUEEN = 15,
+  MOVE_CAPTURE_PROMOTE_KNIGHT = 22,
+  MOVE_CAPTURE_PROMOTE_BISHOP = 23,
+  MOVE_CAPTURE_PROMOTE_ROOK = 24,
+  MOVE_CAPTURE_PROMOTE_QUEEN = 25,
+};
+
+constexpr Move pack_move(unsigned kind, unsigned piece, unsigned from, unsigned to, unsigned captured) {
+  return captured | kind << 6 | from << 12 | to << 18 | piece << 24;
+}
+constexpr unsigned name_capture(Move m) { return m & 63; }
+constexpr unsigned kind_move(Move m) { return (m >> 6) & 63; }
+constexpr unsigned from_coord(Move m) { return (m >> 12) & 63; }
+constexpr unsigned to_coord(Move m) { return (m >> 18) & 63; }
+constexpr unsigned name_piece(Move m) { return (m >> 24) & 63; }
+
+constexpr bool is_promotion_kind(unsigned kind) { return (kind >= 12 && kind <= 15) || (kind >= 22 && kind <= 25); }
+
+struct MoveList {
+  Move move[256];
+  std::int32_t score[256];
+  std::uint8_t capture_count;
+  std::uint8_t move_count;
+};
+
+// The counts are 8-bit, so a list holds at most this many moves; generators drop
+// what a malformed position would produce beyond it.
+constexpr int MAX_LIST_MOVES = 255;
+
+inline void add_move(MoveList& list, unsigned kind, unsigned piece, unsigned from, unsigned to, unsigned captured) {
+  if (list.move_count >= MAX_LIST_MOVES) return;
+  list.move[list.move_count] = pack_move(kind, piece, from, to, captured);
+  list.score[list.move_count] = static_cast<std::int32_t>(kind);
+  ++list.move_count;
+}
+
+// Exchange sort of the capture prefix. The exact sequence of exchanges fixes the
+// order among equal scores, which the search's node counts depend on.
+inline void sort_captures(MoveList& list) {
+  const int n = list.capture_count;
+  for (int i = 0; i < n; ++i)
+    for (int j = i + 1; j < n; ++j)
+      if (list.score[i] < list.score[j]) {
+        const Move m = list.move[i]; list.move[i] = list.move[j]; list.move[j] = m;
+        const std::int32_t s = list.score[i]; list.score[i] = list.score[j]; list.score[j] = s;
+      }
+}

@@ -1,0 +1,155 @@
+#include "hash/hash.h"
+
+#include <cstdlib>
+
+#include "uci/output.h"
+
+HashEntry* p_hash_moves = nullptr;
+std::uint64_t hash_mask = 0;
+std::uint8_t hash_age = 0;
+
+namespace {
+
+// Ends the process: the table is missing or memory ran out. The Russian texts are
+// Windows-1251 bytes.
+[[noreturn]] void fatal(const char* message) {
+  OutLine() << message << '\n';
+  std::exit(1);
+}
+constexpr const char* NO_MEMORY = "\xEF\xE0\xEC\xFF\xF2\xE8 \xED\xE5\xF2 ";
+constexpr const char* NOTHING_TO_FREE = "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC \xED\xE5\xF7\xE5\xE3\xEE ";
+
+inline HashEntry& entry_at(std::uint64_t index) { return p_hash_moves[index & hash_mask]; }
+
+void allocate(unsigned megabytes) {
+  const std::uint64_t entries = hash_entries_for(megabytes);
+  p_hash_moves = static_cast<HashEntry*>(std::calloc(entries, sizeof(HashEntry)));
+  if (!p_hash_moves) fatal(NO_MEMORY);
+  hash_mask = entries - 1;
+}
+
+}  // namespace
+
+std::uint64_t hash_entries_for(unsigned megabytes) {
+  if (megabytes < 1) megabytes = 1;
+  if (megabytes > 1024) megabytes = 1024;
+  const std::uint64_t limit = (std::uint64_t{megabytes} << 20) / sizeof(HashEntry);
+  std::uint64_t n = 2;
+  while (n <= limit) n *= 2;
+  return n / 2;
+}
+
+void init_hash() {
+  free_hash();
+  allocate(1);
+}
+
+void resize_hash(std::uint16_t megabytes) {
+  if (!p_hash_moves) fatal(NOTHING_TO_FREE);
+  free_hash();
+  allocate(megabytes);
+}
+
+void clear_hash() {
+  if (!p_hash_moves) return;
+  for (std::uint64_t i = 0; i <= hash_mask; ++i) {
+    p_hash_moves[i].move_check = 0;
+    p_hash_moves[i].score_check = 0;
+  }
+}
+
+void free_hash() {
+  std::free(p_hash_moves);
+  p_hash_moves = nullptr;
+}
+
+namespace Hash {
+
+std::int32_t look_hash_score_white(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply, std::uint8_t depth,
+                                   std::int32_t alpha, std::int32_t beta) {
+  if (!p_hash_moves) fatal("Hash::look_hash_score_white  p_hash_moves == NULL ");
+  const HashEntry& e = entry_at(key_lo);
+  if (e.score_check != key_hi) return HASH_NOT_FOUND;
+  if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
+  // White maximises: a cut-off score is a lower bound, the others upper bounds.
+  if (e.score_flag == 2) return e.stored_score >= beta ? e.stored_score : HASH_NOT_FOUND;
+  return e.stored_score < alpha ? e.stored_score : HASH_NOT_FOUND;
+}
+
+std::int32_t look_hash_score_black(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply, std::uint8_t depth,
+                                   std::int32_t alpha, std::int32_t beta) {
+  if (!p_hash_moves) fatal("Hash::look_hash_score_black  p_hash_moves == NULL ");
+  const HashEntry& e = entry_at(key_lo);
+  if (e.score_check != key_hi) return HASH_NOT_FOUND;
+  if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
+  if (e.score_flag == 2) return e.stored_score <= alpha ? e.stored_score : HASH_NOT_FOUND;
+  return e.stored_score > beta ? e.stored_score : HASH_NOT_FOUND;
+}
+
+void look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t& found) {
+  if (!p_hash_moves) fatal("Hash::look_hash_move  p_hash_moves == NULL ");
+  const HashEntry& e = entry_at(key_lo);
+  if (e.move_check != key_hi) return;
+  found = 1;
+  for (int i = 0; i < list.move_count; ++i) {
+    if (list.move[i] != e.stored_move) continue;
+    const Move m = list.move[i];
+    const std::int32_t s = list.score[i];
+    for (int j = i; j > 0; --j) {
+      list.move[j] = list.move[j - 1];
+      list.score[j] = list.score[j - 1];
+    }
+    list.move[0] = m;
+    list.score[0] = s;
+    found = 2;
+    return;
+  }
+}
+
+void save_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
+                    std::uint8_t depth_left) {
+  if (!p_hash_moves) fatal("Hash::save_hash_move  p_hash_moves == NULL ");
+  HashEntry& e = entry_at(index_of_entry);
+  e.move_check = key_hi;
+  e.stored_move = list.move[index];
+  e.move_depth = depth_left;
+  e.move_age = hash_age;
+}
+
+void save_best_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
+                         std::uint8_t depth_left) {
+  if (!p_hash_moves) fatal("Hash::save_best_hash_move  p_hash_moves == NULL ");
+  const HashEntry& e = entry_at(index_of_entry);
+  if (e.move_check == 0 || e.move_age != hash_age || depth_left >= e.move_depth)
+    save_hash_move(index_of_entry, key_hi, list, index, depth_left);
+}
+
+void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, std::uint8_t flag,
+                     std::uint8_t depth_left) {
+  if (!p_hash_moves) fatal("Hash::save_hash_score  p_hash_moves == NULL ");
+  HashEntry& e = entry_at(index_of_entry);
+  e.score_check = key_hi;
+  e.stored_score = score;
+  e.score_flag = flag;
+  e.score_depth = depth_left;
+  e.score_age = hash_age;
+}
+
+void save_best_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, std::uint8_t flag,
+                          std::uint8_t depth_left) {
+  if (!p_hash_moves) fatal("Hash::save_best_hash_score  p_hash_moves == NULL ");
+  const HashEntry& e = entry_at(index_of_entry);
+  // A score outlives the next search and is fair game from the one after.
+  if (e.score_check == 0 || int{hash_age} > int{e.score_age} + 1 || depth_left >= e.score_depth)
+    save_hash_score(index_of_entry, key_hi, score, flag, depth_left);
+}
+
+}  // namespace Hash
+
+void save_best_hash_move_and_score(const MoveList& list, std::uint8_t index, std::uint32_t key_lo, std::uint32_t key_hi,
+                                   std::int32_t score, std::uint8_t flag, std::uint8_t ply, std::uint8_t depth) {
+  const std::uint64_t index_of_entry = key_lo & hash_mask;
+  const auto depth_left = static_cast<std::uint8_t>(depth - ply);
+  Hash::save_best_hash_move(index_of_entry, key_hi, list, index, depth_left);
+  Hash::save_best_hash_score(index_of_entry, key_hi, score, flag, depth_left);
+}

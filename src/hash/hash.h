@@ -1,0 +1,53 @@
+// The transposition table: per entry, a move slot and a score slot, each with its
+// own key check, depth and age, addressed by the low half of the key.
+#pragma once
+
+#include <cstdint>
+
+#include "board/move.h"
+
+struct HashEntry {
+  std::uint32_t move_check;
+  Move stored_move;
+  std::uint8_t move_depth;
+  std::uint8_t move_age;
+  std::uint32_t score_check;
+  std::int32_t stored_score;
+  std::uint8_t score_flag;
+  std::uint8_t score_depth;
+  std::uint8_t score_age;
+};
+static_assert(sizeof(HashEntry) == 24);
+
+inline constexpr std::int32_t HASH_NOT_FOUND = -1000000000;
+
+extern HashEntry* p_hash_moves;
+extern std::uint64_t hash_mask;
+extern std::uint8_t hash_age;
+
+// Entries for a table of the given size in megabytes (clamped to 1..1024).
+std::uint64_t hash_entries_for(unsigned megabytes);
+
+void init_hash();
+void resize_hash(std::uint16_t megabytes);
+void clear_hash();
+void free_hash();
+
+namespace Hash {
+std::int32_t look_hash_score_white(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply, std::uint8_t depth,
+                                   std::int32_t alpha, std::int32_t beta);
+std::int32_t look_hash_score_black(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply, std::uint8_t depth,
+                                   std::int32_t alpha, std::int32_t beta);
+void look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t& found);
+void save_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
+                    std::uint8_t depth_left);
+void save_best_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
+                         std::uint8_t depth_left);
+void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, std::uint8_t flag,
+                     std::uint8_t depth_left);
+void save_best_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, std::uint8_t flag,
+                          std::uint8_t depth_left);
+}  // namespace Hash
+
+void save_best_hash_move_and_score(const MoveList& list, std::uint8_t index, std::uint32_t key_lo, std::uint32_t key_hi,
+                                   std::int32_t score, std::uint8_t flag, std::uint8_t ply, std::uint8_t depth);

@@ -1,0 +1,38 @@
+#include "hash/zobrist.h"
+
+std::uint64_t zobrist[2][7][64];
+
+namespace {
+std::uint32_t random_state = 1;
+}
+
+std::uint32_t zobrist_random() {
+  random_state = random_state * 214013u + 2531011u;
+  return (random_state >> 16) & 0x7FFF;
+}
+
+void init_zobrist() {
+  for (int colour = 0; colour < 2; ++colour)
+    for (int piece = 1; piece <= 6; ++piece)
+      for (int square = 0; square < 64; ++square) {
+        const std::uint64_t r1 = zobrist_random(), r2 = zobrist_random(), r3 = zobrist_random();
+        const std::uint64_t r4 = zobrist_random(), r5 = zobrist_random();
+        zobrist[colour][piece][square] = ((((r1 << 12 ^ r2) << 16 ^ r3) << 16 ^ r4) << 15) ^ r5;
+      }
+}
+
+void compute_hash_key() {
+  const BoardState& b = bitboard;
+  std::uint64_t k = 0;
+  for (int s = 0; s < 64; ++s) {
+    if (const std::uint8_t p = b.white_name_from_coord[s]; p && p < 7) k ^= zobrist[1][p][s];
+    if (const std::uint8_t p = b.black_name_from_coord[s]; p && p < 7) k ^= zobrist[0][p][s];
+  }
+  if (b.colour_move) k ^= ZOBRIST_SIDE;
+  if (b.castling_K) k ^= ZOBRIST_CASTLING_K;
+  if (b.castling_Q) k ^= ZOBRIST_CASTLING_Q;
+  if (b.castling_k) k ^= ZOBRIST_CASTLING_k;
+  if (b.castling_q) k ^= ZOBRIST_CASTLING_q;
+  if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
+  bitboard.hash_key = k;
+}

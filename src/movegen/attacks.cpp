@@ -1,0 +1,88 @@
+#include "movegen/attacks.h"
+
+#include "movegen/rays.h"
+
+namespace {
+
+// The attacking colour is Them; a slider hits when the nearest piece on the ray is
+// one of Them's pieces of the given type or a queen.
+template <Colour Them, const SquareTable& Ray, bool Upward>
+inline std::uint8_t slider_hit(int s, std::uint8_t slider) {
+  const BoardState& b = bitboard;
+  const int t = nearest_on_ray<Ray, Upward>(s, b.all_piece);
+  if (t < 0 || !(occupancy<Them>(b) & square_bit[t])) return 0;
+  const std::uint8_t p = piece_names<Them>(b)[t];
+  return (p == slider || p == QUEEN) ? p : 0;
+}
+
+template <Colour Them> inline std::uint8_t leaper_hit(int s) {
+  const std::uint64_t* theirs = piece_sets<Them>(bitboard);
+  if (knight_attacks[s] & theirs[KNIGHT]) return KNIGHT;
+  if (king_attacks[s] & theirs[KING]) return KING;
+  return 0;
+}
+
+}  // namespace
+
+template <Colour Us> std::uint8_t king_attacked() {
+  constexpr Colour Them = ~Us;
+  const BoardState& b = bitboard;
+  const std::uint64_t king = piece_sets<Us>(b)[KING];
+  if (!king) return 0;  // a side without a king (malformed FEN) is never in check
+  const int k = bit_scan_forward(king);
+  const int f = k % 8;
+  std::uint8_t a;
+  if ((a = slider_hit<Them, ray_north, true>(k, ROOK))) return a;
+  if ((a = slider_hit<Them, ray_west, false>(k, ROOK))) return a;
+  if ((a = slider_hit<Them, ray_south, false>(k, ROOK))) return a;
+  if ((a = slider_hit<Them, ray_east, true>(k, ROOK))) return a;
+  if ((a = slider_hit<Them, ray_north_east, true>(k, BISHOP))) return a;
+  if ((a = slider_hit<Them, ray_north_west, true>(k, BISHOP))) return a;
+  if ((a = slider_hit<Them, ray_south_west, false>(k, BISHOP))) return a;
+  if ((a = slider_hit<Them, ray_south_east, false>(k, BISHOP))) return a;
+  if ((a = leaper_hit<Them>(k))) return a;
+  const std::uint8_t* their_names = piece_names<Them>(b);
+  if constexpr (Us == WHITE) {
+    if (k <= 55) {
+      if (f != 0 && their_names[k + 7] == PAWN) return PAWN;
+      if (f != 7 && their_names[k + 9] == PAWN) return PAWN;
+    }
+  } else {
+    if (k >= 14) {
+      if (f != 7 && their_names[k - 7] == PAWN) return PAWN;
+      if (f != 0 && their_names[k - 9] == PAWN) return PAWN;
+    }
+  }
+  return 0;
+}
+
+template std::uint8_t king_attacked<WHITE>();
+template std::uint8_t king_attacked<BLACK>();
+
+// Castling squares lie on the back rank, so the directions that point off the
+// board are left out; the pawn squares need no file test for squares 2 to 6.
+std::uint8_t square_attacked_by_black(const std::uint8_t& square) {
+  const int s = square;
+  std::uint8_t a;
+  if ((a = slider_hit<BLACK, ray_north, true>(s, ROOK))) return a;
+  if ((a = slider_hit<BLACK, ray_west, false>(s, ROOK))) return a;
+  if ((a = slider_hit<BLACK, ray_east, true>(s, ROOK))) return a;
+  if ((a = slider_hit<BLACK, ray_north_east, true>(s, BISHOP))) return a;
+  if ((a = slider_hit<BLACK, ray_north_west, true>(s, BISHOP))) return a;
+  if ((a = leaper_hit<BLACK>(s))) return a;
+  const std::uint8_t* names = bitboard.black_name_from_coord;
+  return (names[s + 7] == PAWN || names[s + 9] == PAWN) ? 1 : 0;
+}
+
+std::uint8_t square_attacked_by_white(const std::uint8_t& square) {
+  const int s = square;
+  std::uint8_t a;
+  if ((a = slider_hit<WHITE, ray_west, false>(s, ROOK))) return a;
+  if ((a = slider_hit<WHITE, ray_south, false>(s, ROOK))) return a;
+  if ((a = slider_hit<WHITE, ray_east, true>(s, ROOK))) return a;
+  if ((a = slider_hit<WHITE, ray_south_west, false>(s, BISHOP))) return a;
+  if ((a = slider_hit<WHITE, ray_south_east, false>(s, BISHOP))) return a;
+  if ((a = leaper_hit<WHITE>(s))) return a;
+  const std::uint8_t* names = bitboard.white_name_from_coord;
+  return (names[s - 7] == PAWN || names[s - 9] == PAWN) ? 1 : 0;
+}

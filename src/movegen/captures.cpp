@@ -1,0 +1,119 @@
+#include "movegen/generate.h"
+#include "movegen/rays.h"
+
+namespace {
+
+struct Writer {
+  MoveList& list;
+  int count = 0;
+  void emit(Move m, int score) {
+    if (count >= MAX_LIST_MOVES) return;
+    list.move[count] = m;
+    list.score[count] = score;
+    ++count;
+  }
+};
+
+template <Colour Us, const SquareTable& Ray, bool Upward>
+inline void slider_capture(Writer& w, int s, unsigned piece) {
+  const BoardState& b = bitboard;
+  const int t = nearest_on_ray<Ray, Upward>(s, b.all_piece);
+  if (t < 0 || !(occupancy<~Us>(b) & square_bit[t])) return;
+  const unsigned c = piece_names<~Us>(b)[t];
+  w.emit(pack_move(MOVE_CAPTURE, piece, s, t, c), static_cast<int>(10 * c - piece));
+}
+
+template <Colour Us> inline void straight_captures(Writer& w, int s, unsigned piece) {
+  slider_capture<Us, ray_north, true>(w, s, piece);
+  slider_capture<Us, ray_west, false>(w, s, piece);
+  slider_capture<Us, ray_south, false>(w, s, piece);
+  slider_capture<Us, ray_east, true>(w, s, piece);
+}
+template <Colour Us> inline void diagonal_captures(Writer& w, int s, unsigned piece) {
+  slider_capture<Us, ray_north_east, true>(w, s, piece);
+  slider_capture<Us, ray_north_west, true>(w, s, piece);
+  slider_capture<Us, ray_south_west, false>(w, s, piece);
+  slider_capture<Us, ray_south_east, false>(w, s, piece);
+}
+
+template <Colour Us> inline void leaper_captures(Writer& w, int s, unsigned piece, std::uint64_t reach) {
+  const std::uint8_t* their_names = piece_names<~Us>(bitboard);
+  for (std::uint64_t t = reach & occupancy<~Us>(bitboard); t; t = clear_lowest(t)) {
+    const int to = bit_scan_forward(t);
+    const unsigned c = their_names[to];
+    w.emit(pack_move(MOVE_CAPTURE, piece, s, to, c), static_cast<int>(10 * c - piece));
+  }
+}
+
+template <Colour Us> inline void pawn_captures(Writer& w) {
+  const BoardState& b = bitboard;
+  constexpr int promotion_rank = Us == WHITE ? 6 : 1;
+  constexpr int en_passant_rank = Us == WHITE ? 4 : 3;
+  constexpr int forward = Us == WHITE ? 8 : -8;
+  const SquareTable& attacks = Us == WHITE ? white_pawn_attacks : black_pawn_attacks;
+  const std::uint64_t them = occupancy<~Us>(b);
+  const std::uint8_t* their_names = piece_names<~Us>(b);
+
+  for (std::uint64_t pawns = piece_sets<Us>(b)[PAWN]; pawns; pawns = clear_lowest(pawns)) {
+    const int s = bit_scan_forward(pawns);
+    const int rank = s / 8, file = s % 8;
+    if (rank == promotion_rank) {
+      const int step = s + forward;
+      if (!(b.all_piece & square_bit[step]))
+        for (unsigned kind = MOVE_PROMOTE_QUEEN; kind >= MOVE_PROMOTE_KNIGHT; --kind)
+          w.emit(pack_move(kind, PAWN, s, step, 0), static_cast<int>(kind));
+      for (std::uint64_t t = attacks[s] & them; t; t = clear_lowest(t)) {
+        const int to = bit_scan_forward(t);
+        for (unsigned kind = MOVE_CAPTURE_PROMOTE_QUEEN; kind >= MOVE_CAPTURE_PROMOTE_KNIGHT; --kind)
+          w.emit(pack_move(kind, PAWN, s, to, their_names[to]), static_cast<int>(kind));
+      }
+    } else {
+      for (std::uint64_t t = attacks[s] & them; t; t = clear_lowest(t)) {
+        const int to = bit_scan_forward(t);
+        const unsigned c = their_names[to];
+        w.emit(pack_move(MOVE_CAPTURE, PAWN, s, to, c), static_cast<int>(10 * c - PAWN));
+      }
+    }
+    if (b.taking_passage_yes == 1 && rank == en_passant_rank) {
+      const int e = 8 * b.taking_passage_y + b.taking_passage_x;
+      const int d = s - e;
+      // The captured pawn stands one rank behind the target square, seen from the mover.
+      if constexpr (Us == WHITE) {
+        if ((d == -9 && file != 7) || (d == -7 && file != 0))
+          w.emit(pack_move(MOVE_EN_PASSANT, PAWN, s, e, their_names[e - 8]), 5);
+      } else {
+        if ((d == 9 && file != 0) || (d == 7 && file != 7))
+          w.emit(pack_move(MOVE_EN_PASSANT, PAWN, s, e, their_names[e + 8]), 5);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+template <Colour Us> void generate_captures(MoveList& list) {
+  const BoardState& b = bitboard;
+  const std::uint64_t* own = piece_sets<Us>(b);
+  Writer w{list};
+
+  pawn_captures<Us>(w);
+  for (std::uint64_t p = own[KNIGHT]; p; p = clear_lowest(p)) {
+    const int s = bit_scan_forward(p);
+    leaper_captures<Us>(w, s, KNIGHT, knight_attacks[s]);
+  }
+  for (std::uint64_t p = own[BISHOP]; p; p = clear_lowest(p)) diagonal_captures<Us>(w, bit_scan_forward(p), BISHOP);
+  for (std::uint64_t p = own[ROOK]; p; p = clear_lowest(p)) straight_captures<Us>(w, bit_scan_forward(p), ROOK);
+  for (std::uint64_t p = own[QUEEN]; p; p = clear_lowest(p)) {
+    const int s = bit_scan_forward(p);
+    straight_captures<Us>(w, s, QUEEN);
+    diagonal_captures<Us>(w, s, QUEEN);
+  }
+  if (own[KING]) {
+    const int k = bit_scan_forward(own[KING]);  // one king; a second one never moves
+    leaper_captures<Us>(w, k, KING, king_attacks[k]);
+  }
+  list.capture_count = list.move_count = static_cast<std::uint8_t>(w.count);
+}
+
+template void generate_captures<WHITE>(MoveList&);
+template void generate_captures<BLACK>(MoveList&);

@@ -1,0 +1,106 @@
+#include "movegen/attacks.h"
+#include "movegen/generate.h"
+#include "movegen/rays.h"
+
+namespace {
+
+struct Appender {
+  MoveList& list;
+  int count;
+  // Quiet moves carry no ordering score: the slot keeps what it held.
+  void targets(unsigned piece, int from, std::uint64_t to_set) {
+    for (; to_set; to_set = clear_lowest(to_set)) {
+      if (count >= MAX_LIST_MOVES) return;
+      list.move[count++] = pack_move(MOVE_QUIET, piece, from, bit_scan_forward(to_set), 0);
+    }
+  }
+};
+
+template <Colour Us> inline std::uint8_t castle_square_attacked(const std::uint8_t& square) {
+  if constexpr (Us == WHITE) return square_attacked_by_black(square);
+  else return square_attacked_by_white(square);
+}
+
+}  // namespace
+
+// Targets of each ray are emitted in ascending square order, ray after ray; the
+// rays of one piece never overlap, so each ray is its own batch.
+template <Colour Us> void generate_quiet(MoveList& list) {
+  BoardState& b = bitboard;
+  const std::uint64_t* own = piece_sets<Us>(b);
+  const std::uint64_t all = b.all_piece;
+  const std::uint64_t empty = ~all;
+  constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
+  constexpr int base = Us == WHITE ? 0 : 56;  // a1 or a8
+
+  Appender a{list, list.move_count};
+
+  if (own[KING]) {
+    const int k = bit_scan_forward(own[KING]);
+    a.targets(KING, k, king_attacks[k] & empty);
+    list.move_count = static_cast<std::uint8_t>(a.count);
+    // castle[0..4] are c, d, e, f, g of the back rank.
+    if (castling_queen_side<Us>(b) &&
+        !(all & (square_bit[base + 1] | square_bit[base + 2] | square_bit[base + 3])) &&
+        !castle_square_attacked<Us>(castle[0]) && !castle_square_attacked<Us>(castle[1]) &&
+        !castle_square_attacked<Us>(castle[2]))
+      add_move(list, MOVE_CASTLE_QUEEN, KING, k, base + 2, 0);
+    if (castling_king_side<Us>(b) && !(all & (square_bit[base + 5] | square_bit[base + 6])) &&
+        !castle_square_attacked<Us>(castle[2]) && !castle_square_attacked<Us>(castle[3]) &&
+        !castle_square_attacked<Us>(castle[4]))
+      add_move(list, MOVE_CASTLE_KING, KING, k, base + 6, 0);
+    a.count = list.move_count;
+  }
+
+  for (std::uint64_t p = own[QUEEN]; p; p = clear_lowest(p)) {
+    const int s = bit_scan_forward(p);
+    a.targets(QUEEN, s, ray_reach<ray_north, true>(s, all));
+    a.targets(QUEEN, s, ray_reach<ray_west, false>(s, all));
+    a.targets(QUEEN, s, ray_reach<ray_south, false>(s, all));
+    a.targets(QUEEN, s, ray_reach<ray_east, true>(s, all));
+    a.targets(QUEEN, s, ray_reach<ray_north_east, true>(s, all));
+    a.targets(QUEEN, s, ray_reach<ray_north_west, true>(s, all));
+    a.targets(QUEEN, s, ray_reach<ray_south_west, false>(s, all));
+    a.targets(QUEEN, s, ray_reach<ray_south_east, false>(s, all));
+  }
+  for (std::uint64_t p = own[ROOK]; p; p = clear_lowest(p)) {
+    const int s = bit_scan_forward(p);
+    a.targets(ROOK, s, ray_reach<ray_north, true>(s, all));
+    a.targets(ROOK, s, ray_reach<ray_west, false>(s, all));
+    a.targets(ROOK, s, ray_reach<ray_south, false>(s, all));
+    a.targets(ROOK, s, ray_reach<ray_east, true>(s, all));
+  }
+  for (std::uint64_t p = own[BISHOP]; p; p = clear_lowest(p)) {
+    const int s = bit_scan_forward(p);
+    a.targets(BISHOP, s, ray_reach<ray_north_east, true>(s, all));
+    a.targets(BISHOP, s, ray_reach<ray_north_west, true>(s, all));
+    a.targets(BISHOP, s, ray_reach<ray_south_west, false>(s, all));
+    a.targets(BISHOP, s, ray_reach<ray_south_east, false>(s, all));
+  }
+  for (std::uint64_t p = own[KNIGHT]; p; p = clear_lowest(p)) {
+    const int s = bit_scan_forward(p);
+    a.targets(KNIGHT, s, knight_attacks[s] & empty);
+  }
+  for (std::uint64_t p = own[PAWN]; p; p = clear_lowest(p)) {
+    const int s = bit_scan_forward(p);
+    std::uint64_t steps = 0;
+    if constexpr (Us == WHITE) {
+      if (s >= 48) continue;  // steps from the seventh rank are promotions
+      if (empty & square_bit[s + 8]) {
+        steps = square_bit[s + 8];
+        if (s >= 8 && s <= 15 && (empty & square_bit[s + 16])) steps |= square_bit[s + 16];
+      }
+    } else {
+      if (s < 16) continue;
+      if (empty & square_bit[s - 8]) {
+        steps = square_bit[s - 8];
+        if (s >= 48 && s <= 55 && (empty & square_bit[s - 16])) steps |= square_bit[s - 16];
+      }
+    }
+    a.targets(PAWN, s, steps);
+  }
+  list.move_count = static_cast<std::uint8_t>(a.count);
+}
+
+template void generate_quiet<WHITE>(MoveList&);
+template void generate_quiet<BLACK>(MoveList&);

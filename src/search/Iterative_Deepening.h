@@ -1,0 +1,10 @@
+// The search driver: iterations of growing depth until a limit, then `bestmove`.
+#pragma once
+
+#include <cstdint>
+
+// Set by `go` when only `stop` can end the search: then the end of standard input
+// counts as `stop`, since no `stop` can follow it.
+extern bool stop_at_input_end;
+
+void iterative_deepening(const std::uint8_t& depth_limit, const double& time_budget);

@@ -1,0 +1,74 @@
+#include "uci/command_loop.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "board/board.h"
+#include "hash/hash.h"
+#include "hash/zobrist.h"
+#include "uci/go.h"
+#include "uci/input.h"
+#include "uci/output.h"
+#include "uci/position.h"
+#include "uci/text.h"
+
+char command_buffer[65536];
+
+namespace {
+
+void uci_answer() {
+  OutLine() << "id name Nerul\n"
+            << "id author Dorvesk Milvan\n"
+            << "option name Hash type spin default 1 min 1 max 1024\n";
+  init_zobrist();
+  init_hash();
+  clear_hash();
+  hash_age = 0;
+  OutLine() << "uciok \n";
+}
+
+}  // namespace
+
+std::uint16_t read_hash_option(std::string_view line) {
+  const std::size_t found = line.find("Hash value");
+  if (found == std::string_view::npos) return 0;
+  // The character after "Hash value" is skipped; a line that ends there has no number.
+  const std::size_t start = found + 11;
+  if (start > line.size()) return 0;
+  return static_cast<std::uint16_t>(read_number(line.substr(start)));
+}
+
+void dispatch_command(std::string_view line) {
+  // The order matters: "ucinewgame" must be tried before its prefix "uci".
+  if (starts_with(line, "ucinewgame")) {
+    hash_age = 0;
+    clear_hash();
+  } else if (starts_with(line, "uci")) {
+    uci_answer();
+  } else if (starts_with(line, "setoption")) {
+    if (const std::uint16_t megabytes = read_hash_option(line); megabytes != 0) {
+      resize_hash(megabytes);
+      clear_hash();
+    }
+  } else if (starts_with(line, "isready")) {
+    OutLine() << "readyok \n\n";
+  } else if (starts_with(line, "position")) {
+    clear_board();
+    position_command(line);
+  } else if (starts_with(line, "go")) {
+    go_command(line);
+  } else if (starts_with(line, "quit")) {
+    free_hash();
+    std::exit(1);
+  } else {
+    OutLine() << "WARNING ! Unknown command\n";
+  }
+}
+
+int command_loop() {
+  while (read_line(command_buffer)) {
+    const std::string line(command_buffer);
+    dispatch_command(line);
+  }
+  return 0;
+}

@@ -1,0 +1,13 @@
+// The command loop: reads lines and dispatches them by their leading keyword.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+extern char command_buffer[65536];
+
+void dispatch_command(std::string_view line);
+std::uint16_t read_hash_option(std::string_view line);
+
+// Runs until standard input ends; returns the exit status (0).
+int command_loop();

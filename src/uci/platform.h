@@ -1,0 +1,14 @@
+// The only place that talks to the operating system about time and input.
+#pragma once
+
+#include <cstdint>
+
+// Wall-clock milliseconds since the process started (monotonic).
+std::int64_t clock_ms();
+
+// Whether standard input can be read without blocking (data, or its end).
+bool stdin_readable_now();
+
+// Reads what is available from standard input, blocking until something is;
+// returns 0 at end of input.
+long read_stdin(char* buffer, unsigned long size);

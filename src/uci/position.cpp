@@ -1,0 +1,180 @@
+#include "uci/position.h"
+
+#include "board/make_move.h"
+#include "hash/zobrist.h"
+#include "movegen/generate.h"
+#include "uci/output.h"
+#include "uci/text.h"
+
+std::uint64_t key_history_game[1000];
+std::uint16_t key_history_game_count;
+
+namespace {
+
+// The reader's scan index is 8-bit: only the first 256 characters are in its reach.
+constexpr std::size_t FEN_REACH = 256;
+
+struct FenScanner {
+  std::string_view text;
+  std::size_t i;
+  bool at_end() const { return i >= text.size() || i >= FEN_REACH; }
+  char peek(std::size_t ahead = 0) const {
+    const std::size_t j = i + ahead;
+    return j < text.size() && j < FEN_REACH ? text[j] : '\0';
+  }
+  void skip_spaces() {
+    while (!at_end() && text[i] == ' ') ++i;
+  }
+};
+
+void put_piece(char letter, int square) {
+  static constexpr std::string_view letters = "PNBRQK";
+  BoardState& b = bitboard;
+  const bool white = letter >= 'A' && letter <= 'Z';
+  const char upper = white ? letter : static_cast<char>(letter - 'a' + 'A');
+  const auto type = static_cast<std::uint8_t>(letters.find(upper) + 1);
+  if (white) {
+    b.all_white_piece |= square_bit[square];
+    b.white_piece[type] |= square_bit[square];
+    b.white_name_from_coord[square] = type;
+  } else {
+    b.all_black_piece |= square_bit[square];
+    b.black_piece[type] |= square_bit[square];
+    b.black_name_from_coord[square] = type;
+  }
+}
+
+bool is_piece_letter(char c) {
+  return std::string_view("PNBRQKpnbrqk").find(c) != std::string_view::npos && c != '\0';
+}
+
+// Board rows and squares beyond the eight of each are read but not placed.
+void read_placement(FenScanner& fen) {
+  int row = 0;
+  while (!fen.at_end() && fen.peek() != ' ') {
+    int file = 0;
+    while (!fen.at_end()) {
+      const char c = fen.peek();
+      if (c == '/' || c == ' ') break;
+      if (is_piece_letter(c)) {
+        if (row <= 7 && file <= 7) put_piece(c, 8 * (7 - row) + file);
+        ++file;
+      } else if (c >= '2' && c <= '8') {
+        file += c - '0';
+      } else {
+        ++file;
+      }
+      ++fen.i;
+    }
+    if (fen.at_end() || fen.peek() == ' ') break;
+    ++fen.i;  // the '/'
+    ++row;
+  }
+}
+
+std::uint8_t file_of(char c) { return c >= 'a' && c <= 'h' ? static_cast<std::uint8_t>(c - 'a') : 255; }
+std::uint8_t rank_of(char c) { return c >= '1' && c <= '8' ? static_cast<std::uint8_t>(c - '1') : 255; }
+
+}  // namespace
+
+// A text that ends early keeps the fields read so far; the rest stay cleared.
+void read_fen(std::string_view text) {
+  BoardState& b = bitboard;
+  clear_board();
+  FenScanner fen{text, 13};
+  read_placement(fen);
+  b.all_piece = b.all_white_piece | b.all_black_piece;
+
+  fen.skip_spaces();
+  if (fen.at_end()) return;
+  if (fen.peek() == 'w') b.colour_move = 1;
+  else if (fen.peek() == 'b') b.colour_move = 0;
+  fen.i += 2;  // the side letter and exactly one space
+
+  b.castling_Q = b.castling_K = b.castling_q = b.castling_k = 0;
+  while (!fen.at_end() && fen.peek() != ' ') {
+    switch (fen.peek()) {
+      case 'K': b.castling_K = 1; break;
+      case 'Q': b.castling_Q = 1; break;
+      case 'k': b.castling_k = 1; break;
+      case 'q': b.castling_q = 1; break;
+      default: break;
+    }
+    ++fen.i;
+  }
+
+  fen.skip_spaces();
+  b.taking_passage_yes = b.taking_passage_x = b.taking_passage_y = 0;
+  if (fen.at_end() || fen.peek() == '-') return;
+  b.taking_passage_yes = 1;
+  b.taking_passage_x = file_of(fen.peek());
+  b.taking_passage_y = rank_of(fen.peek(1));
+}
+
+void apply_move_text(const MoveText& move_text) {
+  const auto from = static_cast<std::uint8_t>(8 * rank_of(move_text.from_rank) + file_of(move_text.from_file));
+  const auto to = static_cast<std::uint8_t>(8 * rank_of(move_text.to_rank) + file_of(move_text.to_file));
+
+  MoveList list;
+  generate_all_moves(list);
+
+  int match = -1;
+  for (int k = 0; k < list.move_count; ++k)
+    if (from_coord(list.move[k]) == from && to_coord(list.move[k]) == to) {
+      match = k;
+      break;
+    }
+
+  int offset = -1;
+  switch (move_text.promotion) {
+    case 0: case 'q': offset = 0; break;
+    case 'r': offset = 1; break;
+    case 'b': offset = 2; break;
+    case 'n': offset = 3; break;
+    default: break;
+  }
+  // The promotions of one pawn move stand together as queen, rook, bishop, knight.
+  // A letter after a move that is no promotion would name some other move: refuse it.
+  const int index = match < 0 || offset < 0 ? -1 : match + offset;
+  if (index < 0 || index >= list.move_count || from_coord(list.move[index]) != from ||
+      to_coord(list.move[index]) != to) {
+    OutLine() << "WARNING ! moves error" << '\n';
+    return;
+  }
+  if (bitboard.colour_move == 1) make_move_white(0, static_cast<std::uint8_t>(index), list);
+  else make_move_black(0, static_cast<std::uint8_t>(index), list);
+}
+
+namespace {
+
+void apply_moves_list(std::string_view line) {
+  const std::size_t found = line.find("moves");
+  if (found == std::string_view::npos) return;
+  const int length = static_cast<int>(line.size());
+  auto i = static_cast<std::uint16_t>(found + 6);
+  std::uint8_t count = 0;
+  while (i < length - 3) {
+    MoveText text{line[i], line[i + 1], line[i + 2], line[i + 3], 0};
+    if (i + 4 < length && line[i + 4] != ' ') {
+      text.promotion = line[i + 4];
+      ++i;
+    }
+    apply_move_text(text);
+    ++count;  // wraps after 255: the history restarts at entry 0
+    compute_hash_key();
+    key_history_game[count] = bitboard.hash_key;
+    key_history_game_count = count;
+    i = static_cast<std::uint16_t>(i + 5);
+  }
+}
+
+}  // namespace
+
+void position_command(std::string_view line) {
+  read_fen(starts_with(line, "position fen") ? line : start_position_text);
+  for (int i = 0; i < 1000; ++i) key_history_game[i] = static_cast<std::uint64_t>(i);
+  compute_hash_key();
+  key_history_game[0] = bitboard.hash_key;
+  key_history_game_count = 0;
+  apply_moves_list(line);
+}

@@ -1,0 +1,22 @@
+// The `position` command: the FEN reader, the moves list and the game's key history.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+extern std::uint64_t key_history_game[1000];
+extern std::uint16_t key_history_game_count;
+
+inline constexpr std::string_view start_position_text =
+    "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 ";
+
+// `text` starts with "position fen " and the FEN follows from index 13.
+void read_fen(std::string_view text);
+void position_command(std::string_view line);
+
+// One move in long algebraic notation: four square characters and a promotion
+// character, 0 when there is none.
+struct MoveText {
+  char from_file, from_rank, to_file, to_rank, promotion;
+};
+void apply_move_text(const MoveText& move_text);
