@@ -1,3 +1,97 @@
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "board/make_move.h"
+#include "eval/material.h"
+#include "hash/zobrist.h"
+#include "movegen/attacks.h"
+#include "movegen/generate.h"
+#include "movegen/perft.h"
+#include "tools/perft_verify.h"
 #include "tools/commands.h"
-int perft_command(int, char**) { return 1; }
-int divide_command(int, char**) { return 1; }
+#include "uci/position.h"
+
+namespace {
+
+void set_up(const char* fen) {
+  init_zobrist();
+  clear_board();
+  position_command(std::string("position fen ") + fen);
+  bitboard.value_white_material = count_white_material();
+  bitboard.value_black_material = count_black_material();
+}
+
+std::string move_text(Move m) {
+  std::string t;
+  t += static_cast<char>('a' + from_coord(m) % 8);
+  t += static_cast<char>('1' + from_coord(m) / 8);
+  t += static_cast<char>('a' + to_coord(m) % 8);
+  t += static_cast<char>('1' + to_coord(m) / 8);
+  const unsigned kind = kind_move(m);
+  if (is_promotion_kind(kind)) t += "nbrq"[(kind % 10) - 2];
+  return t;
+}
+
+}  // namespace
+
+// nerul-tool perft [--verify] <depth> "<FEN>"
+int perft_command(int argc, char** argv) {
+  bool verify = false;
+  if (argc > 0 && !std::strcmp(argv[0], "--verify")) {
+    verify = true;
+    --argc;
+    ++argv;
+  }
+  if (argc < 2) {
+    std::printf("usage: nerul-tool perft [--verify] <depth> \"<FEN>\"\n");
+    return 2;
+  }
+  const int depth = std::atoi(argv[0]);
+  set_up(argv[1]);
+  const auto start = std::chrono::steady_clock::now();
+  std::uint64_t leaves = 0;
+  if (verify) {
+    std::string failure;
+    if (!perft_verify(depth, leaves, failure)) {
+      std::printf("FAILED: %s\n", failure.c_str());
+      return 1;
+    }
+  } else {
+    leaves = perft(depth);
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("time %.3f s, %.0f leaves/s\n", seconds, seconds > 0 ? leaves / seconds : 0.0);
+  std::printf("%llu\n", static_cast<unsigned long long>(leaves));
+  return 0;
+}
+
+// nerul-tool divide <depth> "<FEN>": the leaves below each legal root move.
+int divide_command(int argc, char** argv) {
+  if (argc < 2) {
+    std::printf("usage: nerul-tool divide <depth> \"<FEN>\"\n");
+    return 2;
+  }
+  const int depth = std::atoi(argv[0]);
+  set_up(argv[1]);
+  MoveList list;
+  generate_all_moves(list);
+  const bool white = bitboard.colour_move == 1;
+  std::uint64_t total = 0;
+  for (int i = 0; i < list.move_count; ++i) {
+    const auto index = static_cast<std::uint8_t>(i);
+    if (white) make_move_white(0, index, list); else make_move_black(0, index, list);
+    if (!(white ? white_king_attacked() : black_king_attacked())) {
+      // Deeper plies use their own lists; ply 0's undo record is this move's.
+      const std::uint64_t n = depth <= 1 ? 1 : perft(depth - 1);
+      std::printf("%s: %llu\n", move_text(list.move[i]).c_str(), static_cast<unsigned long long>(n));
+      total += n;
+    }
+    if (white) unmake_move_white(0, index, list); else unmake_move_black(0, index, list);
+  }
+  std::printf("%llu\n", static_cast<unsigned long long>(total));
+  return 0;
+}

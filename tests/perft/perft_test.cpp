@@ -1,0 +1,63 @@
+// Leaf counts of the legal move tree against the published figures, and the same
+// walk with every board invariant checked at every node.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "eval/material.h"
+#include "movegen/perft.h"
+#include "support/test_support.h"
+#include "tools/perft_verify.h"
+
+namespace {
+
+struct PerftCase {
+  const char* fen;
+  std::vector<std::uint64_t> counts;  // depth 1, 2, ...
+  int verify_depth;
+};
+
+// The community's standard set, plus positions that catch en-passant, castling
+// and promotion faults. The deepest counts are run by hand, not here.
+const std::vector<PerftCase> cases = {
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {20, 400, 8902, 197281, 4865609}, 4},
+    {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", {48, 2039, 97862, 4085603}, 4},
+    {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", {14, 191, 2812, 43238, 674624}, 5},
+    {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", {6, 264, 9467, 422333}, 4},
+    {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", {44, 1486, 62379, 2103487}, 4},
+    {"3k4/3p4/8/K1P4r/8/8/8/8 b - - 0 1", {18, 92, 1670, 10138, 185429, 1134888}, 5},
+    {"8/8/4k3/8/2p5/8/B2P2K1/8 w - - 0 1", {13, 102, 1266, 10276, 135655, 1015133}, 5},
+    {"8/8/1k6/2b5/2pP4/8/5K2/8 b - d3 0 1", {15, 126, 1928, 13931, 206379, 1440467}, 5},
+    {"5k2/8/8/8/8/8/8/4K2R w K - 0 1", {15, 66, 1198, 6399, 120330, 661072}, 5},
+    {"3k4/8/8/8/8/8/8/R3K3 w Q - 0 1", {16, 71, 1286, 7418, 141077, 803711}, 5},
+    {"8/P1k5/K7/8/8/8/8/8 w - - 0 1", {6, 27, 273, 1329, 18135, 92683}, 6},
+    {"K1k5/8/P7/8/8/8/8/8 w - - 0 1", {2, 6, 13, 63, 382, 2217}, 6},
+    {"r3k2r/1b4bq/8/8/8/8/7B/R3K2R w KQkq - 0 1", {26, 1141, 27826, 1274206}, 4},
+};
+
+class PerftCount : public ::testing::TestWithParam<PerftCase> {};
+
+TEST_P(PerftCount, MatchesPublishedCounts) {
+  const PerftCase& c = GetParam();
+  for (std::size_t d = 0; d < c.counts.size(); ++d) {
+    set_position(c.fen);
+    EXPECT_EQ(perft(static_cast<int>(d + 1)), c.counts[d]) << c.fen << " depth " << d + 1;
+  }
+}
+
+TEST_P(PerftCount, EveryNodeKeepsKeyBoardAndMaterialExact) {
+  const PerftCase& c = GetParam();
+  set_position(c.fen);
+  bitboard.value_white_material = count_white_material();
+  bitboard.value_black_material = count_black_material();
+  std::uint64_t leaves = 0;
+  std::string failure;
+  ASSERT_TRUE(perft_verify(c.verify_depth, leaves, failure)) << c.fen << ": " << failure;
+  EXPECT_EQ(leaves, c.counts[static_cast<std::size_t>(c.verify_depth) - 1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(StandardPositions, PerftCount, ::testing::ValuesIn(cases));
+
+}  // namespace

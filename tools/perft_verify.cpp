@@ -1,0 +1,73 @@
+#include "tools/perft_verify.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "board/make_move.h"
+#include "eval/material.h"
+#include "hash/zobrist.h"
+#include "movegen/attacks.h"
+#include "movegen/generate.h"
+
+namespace {
+
+MoveList verify_lists[MAX_PLY + 1];
+
+bool same_board(const BoardState& a, const BoardState& b) {
+  // The record has padding; compare it field-group by field-group.
+  return std::memcmp(&a, &b, offsetof(BoardState, hash_key)) == 0 && a.hash_key == b.hash_key &&
+         a.value_white_material == b.value_white_material && a.value_black_material == b.value_black_material;
+}
+
+struct Verifier {
+  std::string failure;
+
+  template <Colour Us> bool node(int depth, int ply, std::uint64_t& leaves) {
+    MoveList& list = verify_lists[ply];
+    generate_captures<Us>(list);
+    generate_quiet<Us>(list);
+    for (int i = 0; i < list.move_count; ++i) {
+      const auto index = static_cast<std::uint8_t>(i);
+      const auto p = static_cast<std::uint8_t>(ply);
+      const BoardState before = bitboard;
+      make_move<Us>(p, index, list);
+      if (!king_attacked<Us>()) {
+        update_hash_key<Us>(index, list, undo_by_ply[p]);
+        const std::uint64_t incremental = bitboard.hash_key;
+        compute_hash_key();
+        if (incremental != bitboard.hash_key) return fail("incremental key differs from the key from scratch", list, i);
+        if (bitboard.value_white_material != count_white_material() ||
+            bitboard.value_black_material != count_black_material())
+          return fail("material sums differ from the pieces", list, i);
+        if (depth == 1) ++leaves;
+        else if (!node<~Us>(depth - 1, ply + 1, leaves)) return false;
+      }
+      unmake_move<Us>(p, index, list);
+      bitboard.hash_key = before.hash_key;
+      if (!same_board(before, bitboard)) return fail("unmake did not restore the board", list, i);
+    }
+    return true;
+  }
+
+  bool fail(const char* what, const MoveList& list, int i) {
+    const Move m = list.move[i];
+    failure = std::string(what) + " after move word " + std::to_string(m) + " (from " +
+              std::to_string(from_coord(m)) + " to " + std::to_string(to_coord(m)) + " kind " +
+              std::to_string(kind_move(m)) + ")";
+    return false;
+  }
+};
+
+}  // namespace
+
+bool perft_verify(int depth, std::uint64_t& leaves, std::string& failure) {
+  leaves = 0;
+  if (depth <= 0) {
+    leaves = 1;
+    return true;
+  }
+  Verifier v;
+  const bool ok = bitboard.colour_move == 1 ? v.node<WHITE>(depth, 0, leaves) : v.node<BLACK>(depth, 0, leaves);
+  failure = v.failure;
+  return ok;
+}
