@@ -5,6 +5,7 @@
 BoardState bitboard;
 UndoRecord undo_by_ply[MAX_PLY + 1];
 std::uint64_t parked_occupancy;
+std::uint64_t moves_made;
 
 void clear_board() {
   std::memset(&bitboard, 0, sizeof bitboard);

@@ -48,6 +48,8 @@ constexpr int MAX_PLY = 100;  // per-ply arrays hold plies 0 to MAX_PLY
 
 extern BoardState bitboard;
 extern UndoRecord undo_by_ply[MAX_PLY + 1];
+// Calls of make move since start-up: the bench's measure of work done.
+extern std::uint64_t moves_made;
 // Where quiescence parks the opponent's occupancy while it narrows the capture targets.
 extern std::uint64_t parked_occupancy;
 

@@ -84,6 +84,7 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
   const unsigned captured = name_capture(m), kind = kind_move(m);
   const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
 
+  ++moves_made;
   UndoRecord& u = undo_by_ply[ply];
   u = {b.taking_passage_yes, b.taking_passage_x, b.taking_passage_y, b.castling_Q, b.castling_K, b.castling_q, b.castling_k};
   b.taking_passage_yes = 0;

@@ -62,3 +62,10 @@ inline void sort_captures(MoveList& list) {
         const std::int32_t s = list.score[i]; list.score[i] = list.score[j]; list.score[j] = s;
       }
 }
+
+// A line of moves from the root with the score it was found with.
+struct PvLine {
+  Move moves[101];
+  std::int32_t score_move;
+  std::uint8_t length;
+};

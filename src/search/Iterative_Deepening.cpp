@@ -1,5 +1,84 @@
 #include "search/Iterative_Deepening.h"
 
-bool stop_at_input_end = false;
+#include <cstring>
 
-void iterative_deepening(const std::uint8_t&, const double&) {}
+#include "eval/material.h"
+#include "hash/zobrist.h"
+#include "movegen/generate.h"
+#include "search/aids.h"
+#include "search/search.h"
+#include "search/search_state.h"
+#include "uci/output.h"
+#include "uci/platform.h"
+#include "uci/reports.h"
+
+bool stop_at_input_end = false;
+std::uint64_t nodes_previous;
+std::uint64_t nodes_iteration;
+std::uint64_t nodes_all_iterations;
+
+namespace {
+
+std::int32_t material_balance() {
+  return static_cast<std::int32_t>(bitboard.value_white_material) -
+         static_cast<std::int32_t>(bitboard.value_black_material);
+}
+
+}  // namespace
+
+// After every iteration the board must be back where it started.
+void Test_Deepening(std::int32_t eval_start, std::uint64_t key_start) {
+  if (material_balance() != eval_start) OutLine() << "ERROR test_eval != bitboard->eval(in Iterative_Deepening)\n";
+  if (bitboard.hash_key != key_start) OutLine() << "\nERROR HESH Test_Deepening(in Iterative_Deepening) \n";
+}
+
+void iterative_deepening(const std::uint8_t& depth_limit, const double& time_budget) {
+  BoardState& b = bitboard;
+  search_state.time_limit = time_budget * 20.0;
+  std::uint64_t node_total = 0;
+
+  b.value_white_material = count_white_material();
+  b.value_black_material = count_black_material();
+  const std::int32_t eval_start = material_balance();
+  compute_hash_key();
+  for (int k = 0; k <= MAX_PLY; ++k) key_history_search[k] = static_cast<std::uint64_t>(k);
+  key_history_search[0] = b.hash_key;
+  const std::uint64_t key_start = b.hash_key;
+  search_state.poll_count = 0;
+  search_state.stop_search = 0;
+  generate_all_moves(list_root);
+
+  std::uint8_t mate_reported = 0;
+  bool line_stored = false;
+  if (depth_limit >= 1) {
+    for (std::uint8_t depth = 1;; ++depth) {
+      if (mate_reported == 1 || depth >= 51 || search_state.stop_search != 0) break;
+      std::memset(killer_1, 0, sizeof killer_1);
+      std::memset(killer_2, 0, sizeof killer_2);
+      nodes_previous = node_total;
+      nodes_root = 0;
+      search_state.nodes = 0;
+      time_start = clock_ms();
+      const std::int32_t score = b.colour_move == 1 ? root_search_white(depth) : root_search_black(depth);
+      line_stored = true;
+      double seconds = static_cast<double>(clock_ms() - time_start) / 1000.0;
+      if (seconds < 0.01) seconds = 0.01;
+      node_total = search_state.nodes + nodes_root;
+      nodes_iteration = node_total - nodes_previous;
+      nodes_all_iterations += node_total;
+      Test_Deepening(eval_start, key_start);
+      print_iteration_info(node_total, depth, score, seconds, mate_reported, PV_line, nodes_iteration);
+      if (time_budget != -1.0 && seconds > time_budget && depth >= 4) break;
+      if (depth >= depth_limit) break;
+    }
+  }
+
+  print_bestmove(PV_line, line_stored);
+
+  if (b.hash_key != key_start) OutLine() << "\nERROR HESH Test_Deepening(in Iterative_Deepening) \n";
+  // Only a line of this search names a root move to compare with.
+  if (line_stored && PV_line.length > 0) {
+    if (from_coord(PV_line.moves[0]) != best_from) OutLine() << "ERROR from(in Iterative_Deepening)\n";
+    if (to_coord(PV_line.moves[0]) != best_to) OutLine() << "ERROR to(in Iterative_Deepening)\n";
+  }
+}

@@ -8,3 +8,10 @@
 extern bool stop_at_input_end;
 
 void iterative_deepening(const std::uint8_t& depth_limit, const double& time_budget);
+
+extern std::uint64_t nodes_previous;
+extern std::uint64_t nodes_iteration;
+// Sum of every iteration's node count since start-up: the bench's signature.
+extern std::uint64_t nodes_all_iterations;
+
+void Test_Deepening(std::int32_t eval_start, std::uint64_t key_start);

@@ -6,9 +6,6 @@
 #include "uci/output.h"
 #include "uci/text.h"
 
-std::uint64_t key_history_game[1000];
-std::uint16_t key_history_game_count;
-
 namespace {
 
 // The reader's scan index is 8-bit: only the first 256 characters are in its reach.

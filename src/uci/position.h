@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-extern std::uint64_t key_history_game[1000];
-extern std::uint16_t key_history_game_count;
+#include "search/aids.h"
+
 
 inline constexpr std::string_view start_position_text =
     "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 ";

@@ -1,0 +1,38 @@
+// Killers, the key histories with the repetition test, and the principal variation.
+#pragma once
+
+#include <cstdint>
+
+#include "board/board.h"
+#include "board/move.h"
+
+extern Move killer_1[MAX_PLY + 1];
+extern Move killer_2[MAX_PLY + 1];
+extern std::uint64_t key_history_search[MAX_PLY + 1];
+extern Move line_current[MAX_PLY + 1];
+extern PvLine PV_line;
+
+// The game's positions before the search: entry k is the key after k moves of the
+// `position` command's list, entry `key_history_game_count` the root.
+extern std::uint64_t key_history_game[1000];
+extern std::uint16_t key_history_game_count;
+
+void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply);
+void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start);
+bool test_repetition(std::uint8_t ply);
+
+inline void save_best_line(PvLine& local) {
+  for (int k = 0; k < PV_line.length; ++k) local.moves[k] = PV_line.moves[k];
+  local.score_move = PV_line.score_move;
+  local.length = PV_line.length;
+}
+inline void restore_best_line(const PvLine& local) {
+  for (int k = 0; k < local.length; ++k) PV_line.moves[k] = local.moves[k];
+  PV_line.score_move = local.score_move;
+  PV_line.length = local.length;
+}
+inline void set_best_line(std::uint8_t ply, std::int32_t score) {
+  for (int k = 0; k < ply; ++k) PV_line.moves[k] = line_current[k];
+  PV_line.score_move = score;
+  PV_line.length = ply;
+}

@@ -1,0 +1,119 @@
+#include "board/make_move.h"
+#include "eval/evaluate.h"
+#include "movegen/generate.h"
+#include "search/aids.h"
+#include "search/search.h"
+
+MoveList list_quiescence[MAX_PLY + 1];
+
+namespace {
+
+inline std::int32_t static_score() {
+  return evaluate() + (static_cast<std::int32_t>(bitboard.value_white_material) -
+                       static_cast<std::int32_t>(bitboard.value_black_material));
+}
+
+// Far below the mover's bound, small captures cannot help: take the opponent's
+// cheaper pieces out of the target set and lift the stand-pat value instead.
+void delta_prune_white(std::int32_t& stand, std::int32_t alpha) {
+  BoardState& b = bitboard;
+  b.all_black_piece &= ~b.black_piece[PAWN];
+  if (stand < alpha - 500) b.all_black_piece &= ~(b.black_piece[KNIGHT] | b.black_piece[BISHOP]);
+  if (stand < alpha - 700) b.all_black_piece &= ~b.black_piece[ROOK];
+  stand += 160;
+}
+
+void delta_prune_black(std::int32_t& stand, std::int32_t beta) {
+  BoardState& b = bitboard;
+  b.all_white_piece &= ~b.white_piece[PAWN];
+  if (stand > beta + 500) b.all_white_piece &= ~(b.white_piece[KNIGHT] | b.white_piece[BISHOP]);
+  if (stand > beta + 700) b.all_white_piece &= ~b.white_piece[ROOK];
+  stand -= 160;
+}
+
+}  // namespace
+
+template <Colour Us>
+std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node) {
+  constexpr bool white = Us == WHITE;
+  std::int32_t stand = static_score();
+  // The per-ply arrays end here: the deepest ply only stands pat.
+  if (ply >= MAX_PLY) return stand;
+
+  bool bound_improved = false;
+  if constexpr (white) {
+    if (stand > alpha) {
+      if (stand >= beta) return stand;
+      alpha = stand;
+      bound_improved = true;
+    }
+  } else {
+    if (stand < beta) {
+      if (stand <= alpha) return stand;
+      beta = stand;
+      bound_improved = true;
+    }
+  }
+
+  BoardState& b = bitboard;
+  parked_occupancy = occupancy<~Us>(b);
+  if constexpr (white) {
+    if (stand < alpha - 160) delta_prune_white(stand, alpha);
+  } else {
+    if (stand > beta + 160) delta_prune_black(stand, beta);
+  }
+  MoveList& list = list_quiescence[ply];
+  generate_captures<Us>(list);
+  sort_captures(list);
+  occupancy<~Us>(b) = parked_occupancy;
+
+  std::int32_t best = stand;
+  PvLine local;
+  local.score_move = 0;
+  local.length = 0;
+  for (std::uint8_t i = 0; i < list.capture_count; ++i) {
+    make_move<Us>(ply, i, list);
+    if (pv_node) line_current[ply] = list.move[i];
+    if (name_capture(list.move[i]) == KING) {
+      unmake_move<Us>(ply, i, list);
+      const std::int32_t won = MATE_SCORE - 1000 * ply;
+      const std::int32_t score = white ? won : -won;
+      if (pv_node) set_best_line(ply, score);
+      return score;
+    }
+    const std::int32_t s = quiescence<~Us>(alpha, beta, static_cast<std::uint8_t>(ply + 1), pv_node);
+    unmake_move<Us>(ply, i, list);
+    if constexpr (white) {
+      if (s > best) {
+        if (s > alpha) {
+          if (s >= beta) return s;
+          alpha = s;
+          if (pv_node) save_best_line(local);
+          bound_improved = true;
+        }
+        best = s;
+      }
+    } else {
+      if (s < best) {
+        if (s < beta) {
+          if (s <= alpha) return s;
+          beta = s;
+          if (pv_node) save_best_line(local);
+          bound_improved = true;
+        }
+        best = s;
+      }
+    }
+  }
+
+  if (!bound_improved) return best;
+  if (best == stand) {
+    if (pv_node) set_best_line(ply, stand);
+    return best;
+  }
+  if (pv_node) restore_best_line(local);
+  return best;
+}
+
+template std::int32_t quiescence<WHITE>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t);
+template std::int32_t quiescence<BLACK>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t);

@@ -1,0 +1,123 @@
+#include "board/make_move.h"
+#include "board/snapshot.h"
+#include "hash/hash.h"
+#include "hash/zobrist.h"
+#include "movegen/attacks.h"
+#include "search/aids.h"
+#include "search/search.h"
+#include "search/search_state.h"
+#include "uci/output.h"
+#include "uci/reports.h"
+
+MoveList list_root;
+std::uint64_t nodes_root;
+std::uint8_t best_from;
+std::uint8_t best_to;
+
+// One iteration over every root move: no aspiration window and no cut-off. The
+// first move gets the full window, the others a null window and, when they beat
+// the best so far, a full-window search again.
+template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
+  constexpr bool white = Us == WHITE;
+  constexpr Colour Them = ~Us;
+  if (search_state.stop_search == 1) return 0;
+
+  BoardState& b = bitboard;
+  std::int32_t bound = white ? -INFINITE_SCORE : INFINITE_SCORE;  // alpha for White, beta for Black
+  std::int32_t best = bound;
+  std::uint8_t best_index = 0, move_number = 1;
+  bool bound_improved = false, legal_move_found = false;
+  const std::uint64_t saved_key = b.hash_key;
+  const auto key_lo = static_cast<std::uint32_t>(saved_key);
+  const auto key_hi = static_cast<std::uint32_t>(saved_key >> 32);
+
+  sort_captures(list_root);
+  std::uint8_t found = 0;
+  Hash::look_hash_move(list_root, key_lo, key_hi, found);
+
+  BoardState snapshot;
+  save_board_copy(snapshot);
+  search_state.null_move_on = 1;
+  PvLine PV_best_point;
+  PV_best_point.length = 0;
+  PV_best_point.score_move = 0;
+
+  for (std::uint8_t i = 0; i < list_root.move_count; ++i) {
+    make_move<Us>(0, i, list_root);
+    if (king_attacked<Us>()) {
+      unmake_move<Us>(0, i, list_root);
+      list_root.score[i] = white ? -MATE_SCORE : MATE_SCORE;
+      continue;
+    }
+    ++nodes_root;
+    legal_move_found = true;
+    print_currmove(move_number, i, depth, list_root);
+    const Move move = list_root.move[i];
+    line_current[0] = move;
+    update_hash_key<Us>(i, list_root, undo_by_ply[0]);
+    key_history_search[1] = b.hash_key;
+    const std::uint8_t gives_check = king_attacked<Them>() ? 1 : 0;
+    const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
+    const auto kind = static_cast<std::int32_t>(kind_move(move));
+
+    std::int32_t s;
+    if constexpr (white) {
+      if (i == 0) {
+        s = alpha_beta<Them>(bound, INFINITE_SCORE, child_depth, 1, kind, 1, gives_check, 0);
+      } else {
+        s = alpha_beta<Them>(bound, bound + 1, child_depth, 1, kind, 0, gives_check, 0);
+        if (s > bound) s = alpha_beta<Them>(bound, INFINITE_SCORE, child_depth, 1, kind, 1, gives_check, 0);
+      }
+    } else {
+      if (i == 0) {
+        s = alpha_beta<Them>(-INFINITE_SCORE, bound, child_depth, 1, kind, 1, gives_check, 0);
+      } else {
+        s = alpha_beta<Them>(bound - 1, bound, child_depth, 1, kind, 0, gives_check, 0);
+        if (s < bound) s = alpha_beta<Them>(-INFINITE_SCORE, bound, child_depth, 1, kind, 1, gives_check, 0);
+      }
+    }
+
+    unmake_move<Us>(0, i, list_root);
+    list_root.score[i] = s;
+    b.hash_key = saved_key;
+
+    if (white ? s > best : s < best) {
+      best = s;
+      best_index = i;
+      best_from = static_cast<std::uint8_t>(from_coord(move));
+      best_to = static_cast<std::uint8_t>(to_coord(move));
+      bound = s;
+      bound_improved = true;
+      PV_best_point = PV_line;
+      if (s != PV_line.score_move) OutLine() << (white ? "ERROR white value \n" : "ERROR black value \n");
+      // A search cut short by `stop` can leave another subtree's line behind; the
+      // answer must still begin with the move that earned the score.
+      if (PV_best_point.length == 0 || PV_best_point.moves[0] != move) {
+        PV_best_point.moves[0] = move;
+        PV_best_point.length = 1;
+        PV_best_point.score_move = s;
+      }
+    }
+    if (search_state.stop_search != 1) {
+      ++move_number;
+      print_root_info(best, depth, PV_best_point, white ? 1 : 0, nodes_root);
+    }
+  }
+
+  compare_board_copy(snapshot);
+
+  if (!legal_move_found) {
+    const std::int32_t score = king_attacked<Us>() ? (white ? -MATE_SCORE : MATE_SCORE) : 0;
+    PV_line.score_move = score;
+    PV_line.length = 0;
+    return score;
+  }
+  if (bound_improved) PV_line = PV_best_point;
+  const std::uint64_t index_of_entry = key_lo & hash_mask;
+  Hash::save_best_hash_move(index_of_entry, key_hi, list_root, best_index, depth);
+  Hash::save_best_hash_score(index_of_entry, key_hi, best, 3, depth);
+  return best;
+}
+
+template std::int32_t root_search<WHITE>(std::uint8_t);
+template std::int32_t root_search<BLACK>(std::uint8_t);

@@ -1,0 +1,53 @@
+// The search proper: root, alpha-beta and quiescence, each a White/Black pair.
+// Scores are always from White's point of view: White maximises, Black
+// minimises, over one shared window; nothing is negated between levels.
+#pragma once
+
+#include <cstdint>
+
+#include "board/board.h"
+#include "board/move.h"
+
+inline constexpr std::int32_t INFINITE_SCORE = 9999999;
+inline constexpr std::int32_t MATE_SCORE = 1000000;
+inline constexpr std::int32_t NO_VALUE = -1000000000;
+inline constexpr std::uint16_t POLL_INTERVAL = 50000;
+
+extern MoveList list_root;
+extern MoveList list_ply[MAX_PLY + 1];
+extern MoveList list_quiescence[MAX_PLY + 1];
+extern std::uint64_t nodes_root;
+extern std::uint8_t best_from;
+extern std::uint8_t best_to;
+
+template <Colour Us>
+std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node);
+template <Colour Us>
+std::int32_t leaf_poll(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node);
+template <Colour Us>
+std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
+                        std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
+                        std::uint8_t null_forbidden);
+template <Colour Us> std::int32_t root_search(std::uint8_t depth);
+
+inline std::int32_t quiescence_white(std::int32_t a, std::int32_t b, std::uint8_t ply, std::uint8_t pv) {
+  return quiescence<WHITE>(a, b, ply, pv);
+}
+inline std::int32_t quiescence_black(std::int32_t a, std::int32_t b, std::uint8_t ply, std::uint8_t pv) {
+  return quiescence<BLACK>(a, b, ply, pv);
+}
+inline std::int32_t alpha_beta_white(std::int32_t a, std::int32_t b, std::uint8_t depth, std::uint8_t ply,
+                                     std::int32_t kind_last, std::uint8_t pv, std::uint8_t in_check,
+                                     std::uint8_t null_forbidden) {
+  return alpha_beta<WHITE>(a, b, depth, ply, kind_last, pv, in_check, null_forbidden);
+}
+inline std::int32_t alpha_beta_black(std::int32_t a, std::int32_t b, std::uint8_t depth, std::uint8_t ply,
+                                     std::int32_t kind_last, std::uint8_t pv, std::uint8_t in_check,
+                                     std::uint8_t null_forbidden) {
+  return alpha_beta<BLACK>(a, b, depth, ply, kind_last, pv, in_check, null_forbidden);
+}
+inline std::int32_t root_search_white(std::uint8_t depth) { return root_search<WHITE>(depth); }
+inline std::int32_t root_search_black(std::uint8_t depth) { return root_search<BLACK>(depth); }
+
+// Reads a waiting line and the clock; sets `stop_search` or ends the process on `quit`.
+void poll_input_and_clock();

@@ -1,0 +1,93 @@
+#include "uci/reports.h"
+
+#include <cstdlib>
+
+#include "board/board.h"
+#include "uci/output.h"
+
+std::int32_t last_info_score = 0;
+std::uint8_t last_info_depth = 0;
+
+namespace {
+
+constexpr std::int32_t MATE_REPORT = 900000;
+
+// The node fields carry the low 32 bits of the count, read as a signed number.
+std::int64_t low_32_signed(std::uint64_t n) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(n)); }
+
+void write_score(OutLine& out, std::int32_t seen_by_mover, std::uint8_t length, std::uint8_t* mate_reported) {
+  if (seen_by_mover > MATE_REPORT) {
+    out << " score mate " << static_cast<int>(length);
+    if (mate_reported) *mate_reported = 1;
+  } else if (seen_by_mover < -MATE_REPORT) {
+    out << " score mate " << -static_cast<int>(length);
+    if (mate_reported) *mate_reported = 1;
+  } else {
+    out << " score cp " << seen_by_mover;
+    if (mate_reported) *mate_reported = 0;
+  }
+}
+
+void write_line(OutLine& out, const PvLine& line) {
+  for (int k = 0; k < line.length; ++k) out << move_text(line.moves[k]) << ' ';
+}
+
+}  // namespace
+
+std::string move_text(Move m, bool with_promotion) {
+  std::string text;
+  text += static_cast<char>('a' + from_coord(m) % 8);
+  text += static_cast<char>('1' + from_coord(m) / 8);
+  text += static_cast<char>('a' + to_coord(m) % 8);
+  text += static_cast<char>('1' + to_coord(m) / 8);
+  if (with_promotion && is_promotion_kind(kind_move(m))) text += "nbrq"[kind_move(m) % 10 - 2];
+  return text;
+}
+
+void print_currmove(std::uint8_t number, std::uint8_t index, std::uint8_t depth, const MoveList& root_list) {
+  OutLine() << "info currmove " << move_text(root_list.move[index], false) << " currmovenumber "
+            << static_cast<int>(number) << " depth " << static_cast<int>(depth) << '\n';
+}
+
+void print_root_info(std::int32_t score, std::uint8_t depth, const PvLine& line, std::uint8_t white_view,
+                     std::uint64_t nodes) {
+  OutLine out;
+  if (score == last_info_score) {
+    out << '\n';
+    if (depth == last_info_depth) return;
+  }
+  last_info_score = score;
+  last_info_depth = depth;
+  out << "info " << " depth " << static_cast<int>(depth) << " seldepth " << static_cast<int>(line.length);
+  write_score(out, white_view == 1 ? score : -score, line.length, nullptr);
+  out << " nodes " << low_32_signed(nodes);
+  if (std::abs(static_cast<std::int64_t>(line.score_move)) == std::abs(static_cast<std::int64_t>(score))) {
+    out << " pv ";
+    write_line(out, line);
+  } else {
+    out << "\nERROR LINE \n value = " << score << "\n PV_best_point.score_move = " << line.score_move
+        << "\n**********************\n  \n";
+  }
+  out << '\n';
+}
+
+void print_iteration_info(std::uint64_t nodes, std::uint8_t depth, std::int32_t score, double seconds,
+                          std::uint8_t& mate_reported, const PvLine& best_line, std::uint64_t nodes_iteration) {
+  OutLine out;
+  const double nps = static_cast<double>(nodes) / seconds;
+  out << "info " << " nps " << static_cast<std::int64_t>(static_cast<std::int32_t>(static_cast<std::int64_t>(nps)));
+  out << " depth " << static_cast<int>(depth) << " seldepth " << static_cast<int>(best_line.length);
+  write_score(out, bitboard.colour_move != 0 ? score : -score, best_line.length, &mate_reported);
+  out << " nodes " << low_32_signed(nodes_iteration) << " pv ";
+  write_line(out, best_line);
+  out << '\n';
+}
+
+// Without a line from this search there is no move to name: the protocol's null move.
+void print_bestmove(const PvLine& best_line, bool line_stored) {
+  if (!line_stored || best_line.length == 0) {
+    OutLine() << "bestmove 0000\n";
+    return;
+  }
+  OutLine() << "bestmove " << move_text(best_line.moves[0]) << '\n';
+}
