@@ -1,4 +1,204 @@
 #include "eval/evaluate.h"
 
-std::int32_t evaluate() { return 0; }
-std::uint8_t rook_file_mobility(std::uint64_t, std::uint64_t, int) { return 0; }
+#include <cstddef>
+
+#include "board/board.h"
+#include "eval/eval_tables.h"
+#include "movegen/bits.h"
+#include "movegen/tables.h"
+
+namespace {
+
+// Each side's terms are computed from its own point of view and the Black sum
+// is subtracted. The squares its rules name are given per colour as they stand
+// on the board; the shelter squares in particular are square numbers, not
+// files, so a king on the a- or h-file looks across the board edge.
+template <Colour C> struct Side;
+
+template <> struct Side<WHITE> {
+  static constexpr int forward = 8;  // one rank towards the enemy
+  static constexpr int shelter_skip_left = 0;   // no k+7 square in front of a1
+  static constexpr int shelter_skip_right = 7;  // no k+9 square in front of h1
+  static constexpr int castled_short_rooks[2] = {6, 7}, castled_short_kings[2] = {5, 6};
+  static constexpr int castled_long_rooks[2] = {0, 1}, castled_long_kings[3] = {1, 2, 3};
+  static constexpr int king_side_homes[2] = {6, 7}, queen_side_homes[3] = {0, 1, 2};
+  static constexpr const SquareTable& ahead = ray_north;
+  static constexpr const PieceSquareTable& king_middle = king_middle_white;
+  static constexpr const PieceSquareTable& king_endgame = king_end_white;
+  static constexpr const PieceSquareTable& bishop = bishop_white;
+  static constexpr const PieceSquareTable& knight = knight_white;
+  static constexpr const PieceSquareTable& pawn_centre = pawn_centre_white;
+  static constexpr const PieceSquareTable& pawn_king_side = pawn_king_side_white;
+  static constexpr const PieceSquareTable& pawn_queen_side = pawn_queen_side_white;
+  static constexpr const PieceSquareTable& pawn_end = pawn_end_white;
+  static constexpr const PassedPawnTable& passed_pawn = passed_pawn_white;
+};
+
+template <> struct Side<BLACK> {
+  static constexpr int forward = -8;
+  static constexpr int shelter_skip_left = 56;   // no k-9 square in front of a8
+  static constexpr int shelter_skip_right = 63;  // no k-7 square in front of h8
+  static constexpr int castled_short_rooks[2] = {62, 63}, castled_short_kings[2] = {61, 62};
+  static constexpr int castled_long_rooks[2] = {56, 57}, castled_long_kings[3] = {57, 58, 59};
+  static constexpr int king_side_homes[2] = {62, 63}, queen_side_homes[3] = {56, 57, 58};
+  static constexpr const SquareTable& ahead = ray_south;
+  static constexpr const PieceSquareTable& king_middle = king_middle_black;
+  static constexpr const PieceSquareTable& king_endgame = king_end_black;
+  static constexpr const PieceSquareTable& bishop = bishop_black;
+  static constexpr const PieceSquareTable& knight = knight_black;
+  static constexpr const PieceSquareTable& pawn_centre = pawn_centre_black;
+  static constexpr const PieceSquareTable& pawn_king_side = pawn_king_side_black;
+  static constexpr const PieceSquareTable& pawn_queen_side = pawn_queen_side_black;
+  static constexpr const PieceSquareTable& pawn_end = pawn_end_black;
+  static constexpr const PassedPawnTable& passed_pawn = passed_pawn_black;
+};
+
+constexpr std::int32_t ROOK_BEHIND_KING = 50;
+constexpr std::int32_t SHELTER_HOLE = 20;
+constexpr std::int32_t FILE_CLEAR = 10;
+constexpr std::int32_t DOUBLED_PAWNS = 10;
+
+constexpr bool in_endgame(std::uint16_t opponent_material) { return opponent_material <= ENDGAME_MATERIAL; }
+
+inline bool either_on(std::uint64_t set, const int (&squares)[2]) {
+  return set & (square_bit[squares[0]] | square_bit[squares[1]]);
+}
+template <std::size_t N> constexpr bool is_one_of(int square, const int (&squares)[N]) {
+  for (int s : squares)
+    if (s == square) return true;
+  return false;
+}
+
+constexpr std::uint64_t BYTE_LOW_BITS = 0x0101010101010101;
+
+// A set on one file holds at most one bit per byte; shifted down to the a-file,
+// the multiply adds the bytes into the top one. Cheaper than a popcount where
+// the target has no popcount instruction.
+inline int squares_on_file(std::uint64_t set, int file) {
+  return static_cast<int>(((set >> file) * BYTE_LOW_BITS) >> 56);
+}
+
+// Pawns per file, eight 8-bit counters packed in one word so that counting
+// stays in a register; a file holds at most eight pawns, so no counter carries
+// into the next.
+inline void count_on_file(std::uint64_t& counters, int file) { counters += std::uint64_t{1} << (8 * file); }
+inline int files_with_several(std::uint64_t counters) {
+  int files = 0;
+  for (int f = 0; f < 8; ++f) files += ((counters >> (8 * f)) & 0xFF) > 1;
+  return files;
+}
+
+// Squares off the board hold no pawn.
+inline bool pawn_on(std::uint64_t pawns, int square) {
+  return square >= 0 && square < 64 && (pawns & square_bit[square]);
+}
+
+// King term of side C with its king on `k`, from C's point of view.
+template <Colour C> std::int32_t king_term(int k, std::uint16_t opponent_material) {
+  using S = Side<C>;
+  if (in_endgame(opponent_material)) return S::king_endgame[k];
+
+  const std::uint64_t* own = piece_sets<C>(bitboard);
+  std::int32_t score = 0;
+  // A king that stepped beside its unmoved rook has shut it in.
+  if (either_on(own[ROOK], S::castled_short_rooks) && is_one_of(k, S::castled_short_kings)) score -= ROOK_BEHIND_KING;
+  if (either_on(own[ROOK], S::castled_long_rooks) && is_one_of(k, S::castled_long_kings)) score -= ROOK_BEHIND_KING;
+
+  const std::uint64_t pawns = own[PAWN];
+  std::int32_t holes = 0;
+  if (k != S::shelter_skip_left && !pawn_on(pawns, k + S::forward - 1)) holes += SHELTER_HOLE;
+  if (!pawn_on(pawns, k + S::forward)) holes += SHELTER_HOLE;
+  if (k != S::shelter_skip_right && !pawn_on(pawns, k + S::forward + 1)) holes += SHELTER_HOLE;
+  return score + S::king_middle[k] - holes;
+}
+
+// Pawn terms of side C from its point of view; counts its pawns per file.
+template <Colour C>
+std::int32_t pawn_term(int own_king, std::uint16_t opponent_material, std::uint64_t& file_count) {
+  using S = Side<C>;
+  const PieceSquareTable& placement = in_endgame(opponent_material)           ? S::pawn_end
+                                      : is_one_of(own_king, S::king_side_homes)  ? S::pawn_king_side
+                                      : is_one_of(own_king, S::queen_side_homes) ? S::pawn_queen_side
+                                                                                 : S::pawn_centre;
+  const std::uint64_t enemy_pawns = piece_sets<~C>(bitboard)[PAWN];
+  std::int32_t score = 0;
+  for (std::uint64_t pawns = piece_sets<C>(bitboard)[PAWN]; pawns; pawns = clear_lowest(pawns)) {
+    const int s = bit_scan_forward(pawns);
+    const int f = s & 7;
+    score += placement[s];
+    if (!(S::ahead[s] & enemy_pawns)) {
+      score += FILE_CLEAR;
+      // The board edge stands in for the missing neighbour file.
+      int clear_sides = (f == 0 || f == 7) ? 1 : 0;
+      if (f != 7 && !(S::ahead[s + 1] & enemy_pawns)) {
+        score += FILE_CLEAR;
+        ++clear_sides;
+      }
+      if (f != 0 && !(S::ahead[s - 1] & enemy_pawns)) {
+        score += FILE_CLEAR;
+        ++clear_sides;
+      }
+      if (clear_sides == 2) score += S::passed_pawn[s];
+    }
+    count_on_file(file_count, f);
+  }
+  return score;
+}
+
+// Rook, bishop and knight terms of side C from its point of view.
+template <Colour C> std::int32_t piece_term() {
+  using S = Side<C>;
+  const std::uint64_t* own = piece_sets<C>(bitboard);
+  const std::uint64_t own_all = occupancy<C>(bitboard);
+  std::int32_t score = 0;
+  for (std::uint64_t b = own[ROOK]; b; b = clear_lowest(b))
+    score += rook_file_mobility(bitboard.all_piece, own_all, bit_scan_forward(b));
+  for (std::uint64_t b = own[BISHOP]; b; b = clear_lowest(b)) score += S::bishop[bit_scan_forward(b)];
+  for (std::uint64_t b = own[KNIGHT]; b; b = clear_lowest(b)) score += S::knight[bit_scan_forward(b)];
+  return score;
+}
+
+}  // namespace
+
+std::int32_t evaluate_kings(KingSquares& kings) {
+  const BoardState& b = bitboard;
+  std::int32_t score = 0;
+  kings = KingSquares{};
+  if (b.white_piece[KING]) {
+    kings.white = bit_scan_forward(b.white_piece[KING]);
+    score += king_term<WHITE>(kings.white, b.value_black_material);
+  }
+  if (b.black_piece[KING]) {
+    kings.black = bit_scan_forward(b.black_piece[KING]);
+    score -= king_term<BLACK>(kings.black, b.value_white_material);
+  }
+  return score;
+}
+
+std::int32_t evaluate_pawns(const KingSquares& kings, std::uint16_t white_material, std::uint16_t black_material) {
+  std::uint64_t white_file_count = 0, black_file_count = 0;
+  std::int32_t score = pawn_term<WHITE>(kings.white, black_material, white_file_count);
+  score -= pawn_term<BLACK>(kings.black, white_material, black_file_count);
+  // However many pawns share a file, the file is weakened once.
+  score -= DOUBLED_PAWNS * files_with_several(white_file_count);
+  score += DOUBLED_PAWNS * files_with_several(black_file_count);
+  return score;
+}
+
+std::int32_t evaluate_pieces() { return piece_term<WHITE>() - piece_term<BLACK>(); }
+
+std::int32_t evaluate() {
+  KingSquares kings;
+  std::int32_t score = evaluate_kings(kings);
+  score += evaluate_pawns(kings, bitboard.value_white_material, bitboard.value_black_material);
+  score += evaluate_pieces();
+  return score;
+}
+
+std::uint8_t rook_file_mobility(std::uint64_t occupied, std::uint64_t own, int square) {
+  std::uint64_t up = ray_north[square];
+  if (const std::uint64_t blockers = up & occupied) up &= ~ray_north[bit_scan_forward(blockers)];
+  std::uint64_t down = ray_south[square];
+  if (const std::uint64_t blockers = down & occupied) down &= ~ray_south[bit_scan_reverse(blockers)];
+  return static_cast<std::uint8_t>(squares_on_file((up | down) & ~own, square & 7));
+}
