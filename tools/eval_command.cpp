@@ -10,19 +10,10 @@
 #include "eval/material.h"
 #include "hash/zobrist.h"
 #include "tools/commands.h"
+#include "tools/tool_support.h"
 #include "uci/position.h"
 
 namespace {
-
-// As the engine sees a position at the start of a search: set up as `position
-// fen` does, material recounted.
-void set_up(const char* fen) {
-  init_zobrist();
-  clear_board();
-  position_command(std::string("position fen ") + fen);
-  bitboard.value_white_material = count_white_material();
-  bitboard.value_black_material = count_black_material();
-}
 
 // Openings, middle games and endings, both kings castled either way or not at all.
 constexpr const char* bench_positions[] = {
@@ -42,7 +33,7 @@ constexpr int bench_position_count = sizeof bench_positions / sizeof bench_posit
 int bench(long rounds) {
   static BoardState boards[bench_position_count];
   for (int i = 0; i < bench_position_count; ++i) {
-    set_up(bench_positions[i]);
+    set_up_position(bench_positions[i]);
     boards[i] = bitboard;
   }
   std::int64_t checksum = 0;
@@ -76,7 +67,7 @@ int eval_command(int argc, char** argv) {
     return bench(rounds > 0 ? rounds : 1);
   }
 
-  set_up(argv[0]);
+  set_up_position(argv[0]);
   const std::int32_t score = evaluate();
   KingSquares kings;
   const std::int32_t king_score = evaluate_kings(kings);

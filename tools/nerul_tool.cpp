@@ -10,7 +10,7 @@ int usage() {
       "usage: nerul-tool key \"<FEN>\"\n"
       "       nerul-tool perft [--verify] <depth> \"<FEN>\"\n"
       "       nerul-tool divide <depth> \"<FEN>\"\n"
-      "       nerul-tool eval \"<FEN>\"\n"
+      "       nerul-tool eval \"<FEN>\" | --bench [rounds]\n"
       "       nerul-tool bench [depth]\n");
   return 2;
 }

@@ -5,37 +5,14 @@
 #include <string>
 
 #include "board/make_move.h"
-#include "eval/material.h"
-#include "hash/zobrist.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
 #include "movegen/perft.h"
 #include "tools/perft_verify.h"
 #include "tools/commands.h"
-#include "uci/position.h"
+#include "tools/tool_support.h"
+#include "uci/reports.h"
 
-namespace {
-
-void set_up(const char* fen) {
-  init_zobrist();
-  clear_board();
-  position_command(std::string("position fen ") + fen);
-  bitboard.value_white_material = count_white_material();
-  bitboard.value_black_material = count_black_material();
-}
-
-std::string move_text(Move m) {
-  std::string t;
-  t += static_cast<char>('a' + from_coord(m) % 8);
-  t += static_cast<char>('1' + from_coord(m) / 8);
-  t += static_cast<char>('a' + to_coord(m) % 8);
-  t += static_cast<char>('1' + to_coord(m) / 8);
-  const unsigned kind = kind_move(m);
-  if (is_promotion_kind(kind)) t += "nbrq"[(kind % 10) - 2];
-  return t;
-}
-
-}  // namespace
 
 // nerul-tool perft [--verify] <depth> "<FEN>"
 int perft_command(int argc, char** argv) {
@@ -50,7 +27,7 @@ int perft_command(int argc, char** argv) {
     return 2;
   }
   const int depth = std::atoi(argv[0]);
-  set_up(argv[1]);
+  set_up_position(argv[1]);
   const auto start = std::chrono::steady_clock::now();
   std::uint64_t leaves = 0;
   if (verify) {
@@ -76,7 +53,7 @@ int divide_command(int argc, char** argv) {
     return 2;
   }
   const int depth = std::atoi(argv[0]);
-  set_up(argv[1]);
+  set_up_position(argv[1]);
   MoveList list;
   generate_all_moves(list);
   const bool white = bitboard.colour_move == 1;

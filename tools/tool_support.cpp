@@ -1,0 +1,16 @@
+#include "tools/tool_support.h"
+
+#include <string>
+
+#include "board/board.h"
+#include "eval/material.h"
+#include "hash/zobrist.h"
+#include "uci/position.h"
+
+void set_up_position(const char* fen) {
+  init_zobrist();
+  clear_board();
+  position_command(std::string("position fen ") + fen);
+  bitboard.value_white_material = count_white_material();
+  bitboard.value_black_material = count_black_material();
+}
