@@ -45,8 +45,8 @@ class EngineProcess {
   // Everything the child writes from now until it closes its output (normally by
   // ending). Stops at the timeout with what has arrived.
   std::string read_to_end(milliseconds timeout = DEFAULT_TIMEOUT);
-  // Whatever output arrives within `window`, which is always waited out in full:
-  // for checking that a command writes nothing.
+  // Whatever output arrives within `window` (waited out in full unless the child
+  // closes its output first): for checking that a command writes nothing.
   std::string read_for(milliseconds window);
 
   // Closes the child's standard input: it sees end of input.
