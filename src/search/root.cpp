@@ -89,7 +89,10 @@ template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
       bound = s;
       bound_improved = true;
       PV_best_point = PV_line;
-      if (s != PV_line.score_move) OutLine() << (white ? "ERROR white value \n" : "ERROR black value \n");
+      // After a stop the children answer 0 without a line of their own, so the
+      // comparison would only raise a false alarm.
+      if (s != PV_line.score_move && search_state.stop_search != 1)
+        OutLine() << (white ? "ERROR white value \n" : "ERROR black value \n");
       // A search cut short by `stop` can leave another subtree's line behind; the
       // answer must still begin with the move that earned the score.
       if (PV_best_point.length == 0 || PV_best_point.moves[0] != move) {
