@@ -1,0 +1,806 @@
+// The search as an interface sees it: `go` with its limits, the info lines and
+// bestmove, `stop`, `quit` and end of input during a search, repetitions, and the
+// engine's own self-checks over many positions.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "process/engine_process.h"
+
+using namespace engine_test;
+using std::chrono::milliseconds;
+
+namespace {
+
+const std::string UCI_ANSWER =
+    "id name Nerul\n"
+    "id author Dorvesk Milvan\n"
+    "option name Hash type spin default 1 min 1 max 1024\n"
+    "uciok \n";
+const std::string ILLEGAL_GO = "Nerul: illegal go command. I am terminated.\n";
+const std::string QUIT_MESSAGE = "Nerul: quit command. I am terminated.\n";
+const std::string NO_TABLE = "Hash::look_hash_move  p_hash_moves == NULL \n";
+
+// Long enough for the slowest (sanitizer) build; only a hang should reach it.
+constexpr milliseconds BESTMOVE_TIMEOUT{10000};
+constexpr milliseconds LONG_TIMEOUT{240000};
+
+const std::string START_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+const std::string KIWIPETE_WHITE = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
+const std::string KIWIPETE_BLACK = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b KQkq - 0 1";
+
+std::set<std::string> words(const std::string& text) {
+  std::istringstream in(text);
+  std::set<std::string> all;
+  for (std::string w; in >> w;) all.insert(w);
+  return all;
+}
+
+const std::set<std::string> START_MOVES =
+    words("a2a3 a2a4 b1a3 b1c3 b2b3 b2b4 c2c3 c2c4 d2d3 d2d4 e2e3 e2e4 f2f3 f2f4 g1f3 g1h3 g2g3 g2g4 h2h3 h2h4");
+const std::set<std::string> KIWIPETE_WHITE_MOVES = words(
+    "a1b1 a1c1 a1d1 a2a3 a2a4 b2b3 c3a4 c3b1 c3b5 c3d1 d2c1 d2e3 d2f4 d2g5 d2h6 d5d6 d5e6 e1c1 e1d1 e1f1 e1g1 "
+    "e2a6 e2b5 e2c4 e2d1 e2d3 e2f1 e5c4 e5c6 e5d3 e5d7 e5f7 e5g4 e5g6 f3d3 f3e3 f3f4 f3f5 f3f6 f3g3 f3g4 f3h3 "
+    "f3h5 g2g3 g2g4 g2h3 h1f1 h1g1");
+const std::set<std::string> KIWIPETE_BLACK_MOVES = words(
+    "a6b5 a6b7 a6c4 a6c8 a6d3 a6e2 a8b8 a8c8 a8d8 b4b3 b4c3 b6a4 b6c4 b6c8 b6d5 c7c5 c7c6 d7d6 e6d5 e7c5 e7d6 "
+    "e7d8 e7f8 e8c8 e8d8 e8f8 e8g8 f6d5 f6e4 f6g4 f6g8 f6h5 f6h7 g6g5 g7f8 g7h6 h3g2 h8f8 h8g8 h8h4 h8h5 h8h6 "
+    "h8h7");
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool starts_with(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+
+std::vector<std::string> lines_starting(const std::string& text, const std::string& prefix) {
+  std::vector<std::string> found;
+  for (const std::string& line : lines_of(text))
+    if (starts_with(line, prefix)) found.push_back(line);
+  return found;
+}
+
+std::string iteration_prefix() { return "info  nps "; }
+
+// The move named by a bestmove line.
+std::string bestmove_in(const std::string& line) { return starts_with(line, "bestmove ") ? line.substr(9) : ""; }
+
+// The moves of an info line's pv, in order.
+std::vector<std::string> pv_of(const std::string& line) {
+  const std::size_t at = line.find(" pv ");
+  std::vector<std::string> moves;
+  if (at == std::string::npos) return moves;
+  std::istringstream in(line.substr(at + 4));
+  for (std::string m; in >> m;) moves.push_back(m);
+  return moves;
+}
+
+// The number that follows `key ` in an info line.
+long field(const std::string& line, const std::string& key) {
+  const std::size_t at = line.find(" " + key + " ");
+  if (at == std::string::npos) return -999999999;
+  return std::stol(line.substr(at + key.size() + 2));
+}
+
+std::string score_of(const std::string& line) {
+  static const std::regex score(" score (cp|mate) (-?[0-9]+) ");
+  std::smatch m;
+  return std::regex_search(line, m, score) ? m[1].str() + " " + m[2].str() : "";
+}
+
+// Sends `uci` and waits for its answer.
+void start(EngineProcess& engine) {
+  ASSERT_TRUE(engine.send("uci"));
+  ASSERT_TRUE(engine.read_until("uciok").has_value());
+}
+
+// After a search ended by `stop` (or the clock): the last report before bestmove
+// is the iteration's line, and bestmove is that line's first move and a legal
+// move of the root.
+void expect_sound_ending(const std::vector<std::string>& before, const std::string& bestmove_line,
+                         const std::set<std::string>& legal) {
+  const std::string move = bestmove_in(bestmove_line);
+  EXPECT_TRUE(legal.count(move)) << "bestmove " << move << " is no legal move";
+  ASSERT_FALSE(before.empty());
+  const std::string& last = before.back();
+  EXPECT_TRUE(starts_with(last, iteration_prefix())) << last;
+  const std::vector<std::string> pv = pv_of(last);
+  ASSERT_FALSE(pv.empty()) << last;
+  EXPECT_EQ(pv.front(), move) << last;
+}
+
+void expect_transcript(const std::string& input, const std::string& output, int status) {
+  const EngineRun run = run_engine(input);
+  EXPECT_EQ(run.output, output) << "input: " << input;
+  EXPECT_EQ(run.status, status) << "input: " << input;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Mates and positions without moves
+
+TEST(SearchEnd, AMateInOneIsFoundInTheFirstIterationAndEndsTheSearch) {
+  const EngineRun run = run_engine("uci\nposition fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\ngo depth 5\n");
+  EXPECT_EQ(run.status, 0);
+  const std::vector<std::string> iterations = lines_starting(run.output, iteration_prefix());
+  ASSERT_EQ(iterations.size(), 1u) << run.output;
+  // Seventeen legal root moves and no move made below them: the mated side has none.
+  EXPECT_TRUE(std::regex_match(iterations[0],
+                               std::regex("info  nps [0-9]+ depth 1 seldepth 1 score mate 1 nodes 17 pv a1a8 ")))
+      << iterations[0];
+  const std::vector<std::string> lines = lines_of(run.output);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "bestmove a1a8");
+  // Every legal root move was reported once, numbered 1 to 17.
+  const std::vector<std::string> currmoves = lines_starting(run.output, "info currmove ");
+  ASSERT_EQ(currmoves.size(), 17u);
+  std::set<std::string> reported;
+  for (std::size_t i = 0; i < currmoves.size(); ++i) {
+    EXPECT_EQ(currmoves[i].substr(18), " currmovenumber " + std::to_string(i + 1) + " depth 1") << currmoves[i];
+    reported.insert(currmoves[i].substr(14, 4));
+  }
+  EXPECT_EQ(reported, words("g1f1 g1h1 g1f2 g1g2 g1h2 a1a2 a1a3 a1a4 a1a5 a1a6 a1a7 a1a8 a1b1 a1c1 a1d1 a1e1 a1f1"));
+}
+
+TEST(SearchEnd, BlackFindsItsMateInOneToo) {
+  const EngineRun run = run_engine("uci\nposition fen r5k1/8/8/8/8/8/5PPP/6K1 b - - 0 1\ngo depth 4\n");
+  EXPECT_EQ(run.status, 0);
+  const std::vector<std::string> iterations = lines_starting(run.output, iteration_prefix());
+  ASSERT_EQ(iterations.size(), 1u) << run.output;
+  EXPECT_EQ(score_of(iterations[0]), "mate 1") << iterations[0];
+  EXPECT_EQ(pv_of(iterations[0]), std::vector<std::string>{"a8a1"});
+  EXPECT_EQ(lines_of(run.output).back(), "bestmove a8a1");
+}
+
+TEST(SearchEnd, AMatedSideToMoveAnswersTheNullMove) {
+  const std::string mated = "info  nps 0 depth 1 seldepth 0 score mate 0 nodes 0 pv \nbestmove 0000\n";
+  expect_transcript("uci\nposition fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1\ngo depth 5\n", UCI_ANSWER + mated, 0);
+  expect_transcript("uci\nposition fen 7K/6q1/6k1/8/8/8/8/8 w - - 0 1\ngo depth 5\n", UCI_ANSWER + mated, 0);
+  expect_transcript("uci\nposition fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1\ngo infinite\n", UCI_ANSWER + mated, 0);
+}
+
+TEST(SearchEnd, AStalemateScoresZeroInEveryIterationAndAnswersTheNullMove) {
+  std::string expected = UCI_ANSWER;
+  for (int depth = 1; depth <= 5; ++depth)
+    expected += "info  nps 0 depth " + std::to_string(depth) + " seldepth 0 score cp 0 nodes 0 pv \n";
+  expected += "bestmove 0000\n";
+  expect_transcript("uci\nposition fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1\ngo depth 5\n", expected, 0);
+}
+
+TEST(SearchEnd, TheDepthNeverExceedsFifty) {
+  // A stalemate: every iteration is instant.
+  const std::string stalemate = "uci\nposition fen 8/8/8/8/8/k7/p7/K7 w - - 0 1\n";
+  struct Case {
+    const char* go;
+    int last;
+  };
+  const Case cases[] = {{"go depth 60", 50}, {"go depth 300", 44}, {"go depth 50", 50}, {"go infinite", 50},
+                        {"go depth 49", 49}};
+  for (const auto& [go, last] : cases) {
+    const EngineRun run = run_engine(stalemate + go + "\n");
+    const std::vector<std::string> iterations = lines_starting(run.output, iteration_prefix());
+    ASSERT_EQ(iterations.size(), static_cast<std::size_t>(last)) << go;
+    EXPECT_EQ(field(iterations.back(), "depth"), last) << go;
+    EXPECT_EQ(lines_of(run.output).back(), "bestmove 0000") << go;
+    EXPECT_EQ(run.status, 0) << go;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// go depth 0 and the go lines that end the program
+
+TEST(GoDepthZero, NamesTheNullMove) {
+  expect_transcript("uci\nposition startpos\ngo depth 0\n", UCI_ANSWER + "bestmove 0000\n", 0);
+  // No iteration runs, so not even the missing table is noticed.
+  expect_transcript("go depth 0\n", "bestmove 0000\n", 0);
+  // Depths that read as 0.
+  for (const char* go : {"go depth", "go depth ", "go depth 256", "go depth x", "go depth 512"})
+    expect_transcript(std::string("uci\nposition startpos\n") + go + "\n", UCI_ANSWER + "bestmove 0000\n", 0);
+}
+
+TEST(GoDepthZero, DoesNotRepeatTheLastSearchsMove) {
+  const EngineRun run = run_engine("uci\nposition startpos\ngo depth 3\ngo depth 0\n");
+  EXPECT_EQ(run.status, 0);
+  const std::vector<std::string> bestmoves = lines_starting(run.output, "bestmove ");
+  ASSERT_EQ(bestmoves.size(), 2u);
+  EXPECT_TRUE(START_MOVES.count(bestmove_in(bestmoves[0]))) << bestmoves[0];
+  EXPECT_EQ(bestmoves[1], "bestmove 0000");
+  EXPECT_EQ(lines_of(run.output).back(), "bestmove 0000");
+}
+
+TEST(IllegalGo, AGoWithoutALimitEndsTheProgram) {
+  for (const char* go : {"go", "go ", "go winc 100", "go binc 100 winc 50", "go movestogo 30", "go depth 255",
+                         "go depth 511", "go ponder", "go nodes 100000", "go mate 3", "go searchmoves e2e4"}) {
+    expect_transcript(std::string("uci\nposition startpos\n") + go + "\nisready\n", UCI_ANSWER + ILLEGAL_GO, 1);
+  }
+  // Before any uci too, and nothing after it is read.
+  expect_transcript("go winc 100\ngo depth 0\n", ILLEGAL_GO, 1);
+}
+
+TEST(IllegalGo, ASearchBeforeUciHasNoTable) {
+  expect_transcript("position startpos\ngo depth 3\nisready\n", NO_TABLE, 1);
+  expect_transcript("go depth 3\n", NO_TABLE, 1);
+  expect_transcript("position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\ngo infinite\n", NO_TABLE, 1);
+}
+
+// ---------------------------------------------------------------------------
+// Time budget: with a budget, iterations 1 to 3 always run and the first one
+// from the fourth on that outlasts the budget is the last.
+
+TEST(TimeBudget, ABudgetBelowAnyIterationsTimeEndsTheSearchAfterTheFourthIteration) {
+  struct Case {
+    const char* position;
+    const char* go;
+  };
+  const Case cases[] = {
+      // Only the other side's clock: the own one counts as -1, a negative budget.
+      {"position startpos", "go btime 60000"},
+      {"position startpos moves e2e4", "go wtime 60000"},
+      // A third of a millisecond, less than the 10 that an iteration counts at least.
+      {"position startpos", "go movetime 1"},
+      {"position startpos moves e2e4", "go wtime 1 btime 1"},
+  };
+  for (const Case& c : cases) {
+    const EngineRun run = run_engine(std::string("uci\n") + c.position + "\n" + c.go + "\n", LONG_TIMEOUT);
+    const std::vector<std::string> iterations = lines_starting(run.output, iteration_prefix());
+    ASSERT_EQ(iterations.size(), 4u) << c.position << " / " << c.go << "\n" << run.output;
+    for (int d = 0; d < 4; ++d) EXPECT_EQ(field(iterations[d], "depth"), d + 1);
+    EXPECT_EQ(lines_starting(run.output, "bestmove ").size(), 1u);
+    EXPECT_EQ(run.status, 0);
+  }
+}
+
+TEST(TimeBudget, AShortMovetimeEndsWithALegalMove) {
+  for (const char* go : {"go movetime 50", "go wtime 300 btime 300", "go wtime 2000 btime 2000 winc 10 binc 10"}) {
+    EngineProcess engine;
+    start(engine);
+    ASSERT_TRUE(engine.send("position fen " + KIWIPETE_WHITE));
+    ASSERT_TRUE(engine.send(go));
+    std::vector<std::string> before;
+    const auto bestmove = engine.read_until("bestmove ", milliseconds(30000), &before);
+    ASSERT_TRUE(bestmove.has_value()) << go;
+    expect_sound_ending(before, *bestmove, KIWIPETE_WHITE_MOVES);
+    engine.close_input();
+    EXPECT_EQ(engine.wait_exit(), 0);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// stop, quit and other lines during a search
+
+TEST(StopDuringSearch, EndsAnInfiniteSearchWithALegalMove) {
+  EngineProcess engine;
+  start(engine);
+  ASSERT_TRUE(engine.send("position startpos"));
+  ASSERT_TRUE(engine.send("go infinite"));
+  const std::string searching = engine.read_for(milliseconds(1000));
+  EXPECT_EQ(searching.find("bestmove"), std::string::npos);
+  ASSERT_TRUE(engine.send("stop"));
+  std::vector<std::string> before;
+  const auto bestmove = engine.read_until("bestmove ", BESTMOVE_TIMEOUT, &before);
+  ASSERT_TRUE(bestmove.has_value());
+  expect_sound_ending(before, *bestmove, START_MOVES);
+  // The engine listens again.
+  ASSERT_TRUE(engine.send("isready"));
+  EXPECT_EQ(engine.read_line(), "readyok ");
+  EXPECT_EQ(engine.read_line(), "");
+  ASSERT_TRUE(engine.send("quit"));
+  EXPECT_EQ(engine.wait_exit(), 1);
+}
+
+TEST(StopDuringSearch, AtAnyMomentTheAnswerIsALegalRootMove) {
+  struct Case {
+    const std::string& fen;
+    const std::set<std::string>& legal;
+  };
+  for (const Case c : {Case{KIWIPETE_WHITE, KIWIPETE_WHITE_MOVES}, Case{KIWIPETE_BLACK, KIWIPETE_BLACK_MOVES}}) {
+    for (const int pause : {30, 150, 400, 900}) {
+      EngineProcess engine;
+      start(engine);
+      ASSERT_TRUE(engine.send("position fen " + c.fen));
+      ASSERT_TRUE(engine.send("go infinite"));
+      const std::string searching = engine.read_for(milliseconds(pause));
+      ASSERT_TRUE(engine.send("stop"));
+      std::vector<std::string> before = lines_of(searching);
+      const auto bestmove = engine.read_until("bestmove ", BESTMOVE_TIMEOUT, &before);
+      ASSERT_TRUE(bestmove.has_value()) << c.fen << " after " << pause;
+      SCOPED_TRACE(c.fen + " stopped after " + std::to_string(pause) + " ms");
+      expect_sound_ending(before, *bestmove, c.legal);
+      // The self-checks, including the one after bestmove that compares its move
+      // with the root's best, stay silent: the board, the key and the material came
+      // back whole. Only the note that a root move cut short disagrees with the
+      // stored line's score may appear.
+      engine.close_input();
+      const std::vector<std::string> after = lines_of(engine.read_to_end());
+      before.insert(before.end(), after.begin(), after.end());
+      for (const std::string& line : before) {
+        if (line == "ERROR white value " || line == "ERROR black value ") continue;
+        EXPECT_FALSE(starts_with(line, "ERROR")) << line;
+        EXPECT_FALSE(starts_with(line, "white test_")) << line;
+      }
+      EXPECT_EQ(engine.wait_exit(), 0);
+    }
+  }
+}
+
+TEST(StopDuringSearch, AfterTheStopTheRemainingRootMovesAreOnlyAnnounced) {
+  // Once stopped, the root search still names every remaining root move, all
+  // with one move number, and writes no root line after them.
+  EngineProcess engine;
+  start(engine);
+  ASSERT_TRUE(engine.send("position fen " + KIWIPETE_WHITE));
+  ASSERT_TRUE(engine.send("go infinite"));
+  engine.read_for(milliseconds(500));
+  ASSERT_TRUE(engine.send("stop"));
+  std::vector<std::string> before;
+  const auto bestmove = engine.read_until("bestmove ", BESTMOVE_TIMEOUT, &before);
+  ASSERT_TRUE(bestmove.has_value());
+  ASSERT_GE(before.size(), 2u);
+  // Walk back from the iteration's line over the trailing currmove lines.
+  std::size_t i = before.size() - 1;
+  ASSERT_TRUE(starts_with(before[i], iteration_prefix()));
+  std::vector<std::string> trailing;
+  while (i > 0 && starts_with(before[i - 1], "info currmove ")) trailing.push_back(before[--i]);
+  if (trailing.size() > 1) {
+    const long number = field(trailing.front(), "currmovenumber");
+    for (const std::string& line : trailing) EXPECT_EQ(field(line, "currmovenumber"), number) << line;
+  }
+  engine.close_input();
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+TEST(StopDuringSearch, OnlyTheExactLineCounts) {
+  EngineProcess engine;
+  start(engine);
+  ASSERT_TRUE(engine.send("position startpos"));
+  ASSERT_TRUE(engine.send("go infinite"));
+  engine.read_for(milliseconds(200));
+  ASSERT_TRUE(engine.send("stop "));
+  ASSERT_TRUE(engine.send("quit now"));
+  ASSERT_TRUE(engine.send("STOP"));
+  const std::string still_searching = engine.read_for(milliseconds(1200));
+  EXPECT_EQ(still_searching.find("bestmove"), std::string::npos) << "a line other than stop ended the search";
+  ASSERT_TRUE(engine.send("stop"));
+  std::vector<std::string> before;
+  const auto bestmove = engine.read_until("bestmove ", BESTMOVE_TIMEOUT, &before);
+  ASSERT_TRUE(bestmove.has_value());
+  EXPECT_TRUE(START_MOVES.count(bestmove_in(*bestmove))) << *bestmove;
+  for (const std::string& line : before) EXPECT_FALSE(starts_with(line, "WARNING")) << line;
+  ASSERT_TRUE(engine.send("isready"));
+  EXPECT_EQ(engine.read_line(), "readyok ");
+  engine.close_input();
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+TEST(StopDuringSearch, IsreadyMeanwhileIsNotAnswered) {
+  EngineProcess engine;
+  start(engine);
+  ASSERT_TRUE(engine.send("position startpos"));
+  ASSERT_TRUE(engine.send("go infinite"));
+  engine.read_for(milliseconds(200));
+  ASSERT_TRUE(engine.send("isready"));
+  const std::string during = engine.read_for(milliseconds(800));
+  EXPECT_EQ(during.find("readyok"), std::string::npos);
+  ASSERT_TRUE(engine.send("stop"));
+  std::vector<std::string> before;
+  ASSERT_TRUE(engine.read_until("bestmove ", BESTMOVE_TIMEOUT, &before).has_value());
+  for (const std::string& line : before) EXPECT_EQ(line.find("readyok"), std::string::npos);
+  // Nor is it kept for later: one isready now gets exactly one answer.
+  ASSERT_TRUE(engine.send("isready"));
+  EXPECT_EQ(engine.read_line(), "readyok ");
+  EXPECT_EQ(engine.read_line(), "");
+  EXPECT_EQ(engine.read_for(milliseconds(300)), "");
+  engine.close_input();
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+TEST(QuitDuringSearch, EndsTheProgramWithoutBestmove) {
+  EngineProcess engine;
+  start(engine);
+  ASSERT_TRUE(engine.send("position startpos"));
+  ASSERT_TRUE(engine.send("go infinite"));
+  engine.read_for(milliseconds(300));
+  ASSERT_TRUE(engine.send("quit"));
+  engine.send("isready");  // may find the engine gone already
+  const std::string rest = engine.read_to_end(BESTMOVE_TIMEOUT);
+  EXPECT_EQ(engine.wait_exit(), 1);
+  EXPECT_EQ(rest.find("bestmove"), std::string::npos);
+  EXPECT_EQ(rest.find("readyok"), std::string::npos);
+  ASSERT_GE(rest.size(), QUIT_MESSAGE.size());
+  EXPECT_EQ(rest.substr(rest.size() - QUIT_MESSAGE.size()), QUIT_MESSAGE);
+}
+
+// With the input closed behind the lines, the order in which the search reads
+// them is fixed: one line per poll, and nothing after the poll that stops it.
+TEST(ClosedInputDuringSearch, LinesAfterGoAreReadByTheSearchUntilTheStop) {
+  const EngineRun run = run_engine("uci\nposition startpos\ngo infinite\nstop \nisready\nstop\nisready\n");
+  EXPECT_EQ(run.status, 0);
+  const std::vector<std::string> lines = lines_of(run.output);
+  // "stop " and the first isready went to the search and were dropped; the second
+  // isready is the command loop's.
+  EXPECT_EQ(lines_starting(run.output, "readyok").size(), 1u) << run.output;
+  EXPECT_TRUE(lines_starting(run.output, "WARNING").empty()) << run.output;
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[lines.size() - 1], "");
+  EXPECT_EQ(lines[lines.size() - 2], "readyok ");
+  EXPECT_TRUE(START_MOVES.count(bestmove_in(lines[lines.size() - 3]))) << lines[lines.size() - 3];
+}
+
+TEST(ClosedInputDuringSearch, QuitReadByTheSearchEndsTheProgram) {
+  const EngineRun run = run_engine("uci\nposition startpos\ngo infinite\nquit\nisready\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output.find("bestmove"), std::string::npos);
+  EXPECT_EQ(run.output.find("readyok"), std::string::npos);
+  ASSERT_GE(run.output.size(), QUIT_MESSAGE.size());
+  EXPECT_EQ(run.output.substr(run.output.size() - QUIT_MESSAGE.size()), QUIT_MESSAGE);
+}
+
+TEST(ClosedInputDuringSearch, EndOfInputStopsAnInfiniteSearch) {
+  for (const char* tail : {"", "isready\n", "go depth 2\n"}) {
+    const EngineRun run = run_engine(std::string("uci\nposition startpos\ngo infinite\n") + tail, LONG_TIMEOUT);
+    EXPECT_EQ(run.status, 0) << tail;
+    const std::vector<std::string> bestmoves = lines_starting(run.output, "bestmove ");
+    ASSERT_EQ(bestmoves.size(), 1u) << tail;
+    EXPECT_TRUE(START_MOVES.count(bestmove_in(bestmoves[0]))) << bestmoves[0];
+    EXPECT_EQ(lines_of(run.output).back(), bestmoves[0]);
+    EXPECT_EQ(run.output.find("readyok"), std::string::npos);
+  }
+}
+
+TEST(ClosedInputDuringSearch, EndOfInputWhileTheEngineWaitsForStop) {
+  EngineProcess engine;
+  start(engine);
+  ASSERT_TRUE(engine.send("position fen " + KIWIPETE_BLACK));
+  ASSERT_TRUE(engine.send("go infinite"));
+  engine.read_for(milliseconds(300));
+  engine.close_input();
+  std::vector<std::string> before;
+  const auto bestmove = engine.read_until("bestmove ", BESTMOVE_TIMEOUT, &before);
+  ASSERT_TRUE(bestmove.has_value());
+  expect_sound_ending(before, *bestmove, KIWIPETE_BLACK_MOVES);
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+TEST(ClosedInputDuringSearch, ASearchWithADepthStillRunsToItsEnd) {
+  // Depth 10 polls the input several times on the way and finds it closed.
+  for (const int depth : {6, 10}) {
+    const EngineRun run = run_engine("uci\nposition startpos\ngo depth " + std::to_string(depth) + "\n", LONG_TIMEOUT);
+    EXPECT_EQ(run.status, 0);
+    const std::vector<std::string> iterations = lines_starting(run.output, iteration_prefix());
+    ASSERT_EQ(iterations.size(), static_cast<std::size_t>(depth)) << run.output;
+    for (int d = 0; d < depth; ++d) EXPECT_EQ(field(iterations[d], "depth"), d + 1);
+    const std::vector<std::string> lines = lines_of(run.output);
+    EXPECT_EQ(lines[lines.size() - 2], iterations.back());
+    EXPECT_EQ(bestmove_in(lines.back()), pv_of(iterations.back()).front());
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The exact shape of every line a search writes
+
+namespace {
+
+const std::string MOVE = "[a-h][1-8][a-h][1-8][nbrq]?";
+const std::regex CURRMOVE_LINE("info currmove [a-h][1-8][a-h][1-8] currmovenumber ([0-9]+) depth ([0-9]+)");
+const std::regex ROOT_LINE("info  depth ([0-9]+) seldepth ([0-9]+) score (cp|mate) -?[0-9]+ nodes -?[0-9]+ pv (" +
+                           MOVE + " )*");
+const std::regex ITERATION_LINE("info  nps [0-9]+ depth ([0-9]+) seldepth ([0-9]+) score (cp|mate) -?[0-9]+ nodes "
+                                "-?[0-9]+ pv (" + MOVE + " )*");
+
+// Checks every line of one search's output (from `go` to bestmove) against the
+// report formats and their order; `legal` are the root's legal moves.
+void expect_well_formed_search(const std::vector<std::string>& lines, const std::set<std::string>& legal,
+                               int expected_iterations) {
+  int depth = 1;
+  int next_number = 1;
+  std::set<std::string> announced;
+  int iterations = 0;
+  std::size_t i = 0;
+  for (; i < lines.size() && !starts_with(lines[i], "bestmove "); ++i) {
+    const std::string& line = lines[i];
+    std::smatch m;
+    if (std::regex_match(line, m, CURRMOVE_LINE)) {
+      EXPECT_EQ(std::stoi(m[1]), next_number) << line;
+      EXPECT_EQ(std::stoi(m[2]), depth) << line;
+      const std::string move = line.substr(14, 4);
+      EXPECT_TRUE(legal.count(move)) << line;
+      EXPECT_TRUE(announced.insert(move).second) << "announced twice: " << line;
+      ++next_number;
+      // One root report follows: an empty line, a line, or both.
+      ASSERT_LT(i + 1, lines.size());
+      std::size_t j = i + 1;
+      if (lines[j].empty()) ++j;
+      if (j < lines.size() && starts_with(lines[j], "info  depth ")) {
+        ASSERT_TRUE(std::regex_match(lines[j], m, ROOT_LINE)) << lines[j];
+        EXPECT_EQ(std::stoi(m[1]), depth) << lines[j];
+        EXPECT_EQ(std::stoul(m[2]), pv_of(lines[j]).size()) << lines[j];
+        ++j;
+      } else {
+        EXPECT_TRUE(lines[i + 1].empty()) << "no root report after " << line << ": " << lines[i + 1];
+      }
+      i = j - 1;
+    } else if (std::regex_match(line, m, ITERATION_LINE)) {
+      EXPECT_EQ(std::stoi(m[1]), depth) << line;
+      EXPECT_EQ(std::stoul(m[2]), pv_of(line).size()) << line;
+      EXPECT_EQ(announced, legal) << "iteration " << depth << " did not announce every legal move";
+      ++iterations;
+      ++depth;
+      next_number = 1;
+      announced.clear();
+    } else {
+      ADD_FAILURE() << "unexpected line: [" << line << "]";
+    }
+  }
+  EXPECT_EQ(iterations, expected_iterations);
+  ASSERT_LT(i, lines.size());
+  EXPECT_TRUE(legal.count(bestmove_in(lines[i]))) << lines[i];
+}
+
+}  // namespace
+
+TEST(SearchReports, EveryLineOfASearchHasItsExactShape) {
+  struct Case {
+    std::string fen;
+    const std::set<std::string>& legal;
+  };
+  for (const Case& c : {Case{START_FEN, START_MOVES}, Case{KIWIPETE_WHITE, KIWIPETE_WHITE_MOVES},
+                        Case{KIWIPETE_BLACK, KIWIPETE_BLACK_MOVES}}) {
+    const EngineRun run = run_engine("uci\nposition fen " + c.fen + "\ngo depth 5\n", LONG_TIMEOUT);
+    EXPECT_EQ(run.status, 0);
+    std::vector<std::string> lines = lines_of(run.output);
+    ASSERT_GE(lines.size(), 4u);
+    lines.erase(lines.begin(), lines.begin() + 4);  // the uci answer
+    SCOPED_TRACE(c.fen);
+    expect_well_formed_search(lines, c.legal, 5);
+    EXPECT_EQ(bestmove_in(lines.back()), pv_of(lines[lines.size() - 2]).front());
+  }
+}
+
+TEST(SearchReports, TheIterationLineIsFollowedByBestmoveWithThePromotionLetter) {
+  // The only sensible move promotes: the pawn takes the rook and becomes a queen.
+  const EngineRun run = run_engine("uci\nposition fen 1r5k/P7/8/8/8/8/8/K7 w - - 0 1\ngo depth 3\n");
+  const std::vector<std::string> lines = lines_of(run.output);
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_TRUE(starts_with(lines[lines.size() - 2], iteration_prefix()));
+  EXPECT_EQ(lines.back(), "bestmove a7b8q");
+  EXPECT_EQ(pv_of(lines[lines.size() - 2]).front(), "a7b8q");
+  // currmove names it without the letter.
+  EXPECT_NE(run.output.find("info currmove a7b8 currmovenumber"), std::string::npos);
+  EXPECT_EQ(run.output.find("info currmove a7b8q"), std::string::npos);
+}
+
+// ---------------------------------------------------------------------------
+// Repetition: a side far behind in material that can only give perpetual check.
+// White's queen checks from e8 and h5 while the black king shuttles between g8
+// and h7; Black's queen, rook and bishop are walled in on the queen side.
+
+namespace {
+
+const std::string PERPETUAL_WHITE = "qrb3k1/pppp2p1/8/7Q/8/8/8/7K w - - 0 1";
+const std::string PERPETUAL_WHITE_CYCLE = " moves h5e8 g8h7 e8h5 h7g8";
+// The same with colours exchanged.
+const std::string PERPETUAL_BLACK = "7k/8/8/8/7q/8/PPPP2P1/QRB3K1 b - - 0 1";
+const std::string PERPETUAL_BLACK_CYCLE = " moves h4e1 g1h2 e1h4 h2g1";
+
+std::vector<std::string> iterations_of(const std::string& position, const std::string& go) {
+  const EngineRun run = run_engine("uci\n" + position + "\n" + go + "\n", LONG_TIMEOUT);
+  EXPECT_EQ(run.status, 0);
+  return lines_starting(run.output, iteration_prefix());
+}
+
+}  // namespace
+
+TEST(RepetitionDraw, ThePerpetualIsSeenInsideTheSearch) {
+  for (const auto& [fen, check] :
+       {std::pair{PERPETUAL_WHITE, std::string("h5e8")}, std::pair{PERPETUAL_BLACK, std::string("h4e1")}}) {
+    const std::vector<std::string> iterations = iterations_of("position fen " + fen, "go depth 6");
+    ASSERT_EQ(iterations.size(), 6u);
+    // The first iteration cannot see the cycle and counts the material.
+    EXPECT_TRUE(starts_with(score_of(iterations.front()), "cp -")) << iterations.front();
+    EXPECT_LT(field(iterations.front(), "cp"), -1000) << iterations.front();
+    EXPECT_EQ(score_of(iterations.back()), "cp 0") << iterations.back();
+    ASSERT_FALSE(pv_of(iterations.back()).empty());
+    EXPECT_EQ(pv_of(iterations.back()).front(), check) << iterations.back();
+  }
+}
+
+TEST(RepetitionDraw, ThePerpetualIsSeenThroughTheGamesHistory) {
+  for (const auto& [fen, cycle, check] :
+       {std::tuple{PERPETUAL_WHITE, PERPETUAL_WHITE_CYCLE, std::string("h5e8")},
+        std::tuple{PERPETUAL_BLACK, PERPETUAL_BLACK_CYCLE, std::string("h4e1")}}) {
+    // One iteration: the checking move's reply is already a position of the game.
+    std::vector<std::string> iterations = iterations_of("position fen " + fen + cycle, "go depth 1");
+    ASSERT_EQ(iterations.size(), 1u);
+    EXPECT_EQ(score_of(iterations[0]), "cp 0") << iterations[0];
+    EXPECT_EQ(pv_of(iterations[0]), std::vector<std::string>{check}) << iterations[0];
+    // Without the history the same iteration only counts the material.
+    iterations = iterations_of("position fen " + fen, "go depth 1");
+    ASSERT_EQ(iterations.size(), 1u);
+    EXPECT_LT(field(iterations[0], "cp"), -1000) << iterations[0];
+    // And deeper searches keep the draw.
+    iterations = iterations_of("position fen " + fen + cycle, "go depth 5");
+    ASSERT_EQ(iterations.size(), 5u);
+    for (const std::string& line : iterations) EXPECT_EQ(score_of(line), "cp 0") << line;
+  }
+}
+
+TEST(RepetitionDraw, AnEarlierOccurrenceFarBackInTheGameCounts) {
+  // Two full cycles and then the first check again: the position after Black's
+  // reply has occurred twice before.
+  const std::vector<std::string> iterations =
+      iterations_of("position fen " + PERPETUAL_WHITE + PERPETUAL_WHITE_CYCLE + " h5e8 g8h7 e8h5 h7g8", "go depth 1");
+  ASSERT_EQ(iterations.size(), 1u);
+  EXPECT_EQ(score_of(iterations[0]), "cp 0") << iterations[0];
+}
+
+// ---------------------------------------------------------------------------
+// The self-checks of the board, the key and the material stay silent.
+
+namespace {
+
+const char* const SWEEP_POSITIONS[] = {
+    // The usual move-generator test positions.
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b KQkq - 0 1",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
+    "r2q1rk1/pP1p2pp/Q4n2/bbp1p3/Np6/1B3NBn/pPPP1PPP/R3K2R b KQ - 0 1",
+    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
+    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
+    "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1",
+    "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N w - - 0 1",
+    // Openings and middlegames.
+    "rnbqkb1r/pp1p1ppp/4pn2/2p5/2PP4/2N5/PP2PPPP/R1BQKBNR w KQkq - 0 4",
+    "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3",
+    "rnbqkbnr/pp1ppppp/8/2p5/4P3/8/PPPP1PPP/RNBQKBNR w KQkq c6 0 2",
+    "r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/3P1N2/PPP2PPP/RNBQK2R w KQkq - 1 5",
+    "rnbqkb1r/ppp2ppp/4pn2/3p4/2PP4/2N5/PP2PPPP/R1BQKBNR w KQkq - 2 4",
+    "r2q1rk1/ppp2ppp/2np1n2/2b1p1B1/2B1P1b1/2NP1N2/PPP2PPP/R2Q1RK1 w - - 6 8",
+    "r1b1kb1r/pp2pppp/2n2n2/q1pp4/3P4/2P1PN2/PP1N1PPP/R1BQKB1R w KQkq - 1 6",
+    "2rq1rk1/pp1bppbp/2np1np1/8/3NP3/1BN1BP2/PPPQ2PP/2KR3R b - - 8 11",
+    "r1bq1rk1/pp2ppbp/2np1np1/8/3NP3/2N1BP2/PPPQ2PP/R3KB1R w KQ - 3 9",
+    "3r1rk1/p4ppp/1qp1b3/2p1P3/2P1n3/1PN2N2/P3QPPP/R4RK1 w - - 0 17",
+    "r4rk1/pp3ppp/2n1b3/q1pp2B1/8/P1Q2NP1/1PP1PP1P/2KR3R w - - 0 15",
+    "1r2r1k1/p4ppp/2pb4/3p4/3P1Bn1/2N3P1/PP3P1P/R3R1K1 w - - 2 18",
+    "r2qr1k1/1p1n1pbp/p2p2p1/2pP4/P3PB2/2N2Q1P/1P3PP1/R3R1K1 w - - 1 17",
+    "4rrk1/pp1n3p/3q2pQ/2p1pb2/2PP4/2P3N1/P2B2PP/4RRK1 b - - 7 19",
+    "r3r1k1/2p2ppp/p1p1bn2/8/1q2P3/2NPQN2/PPP3PP/R4RK1 b - - 2 15",
+    "r1bbk1nr/pp3p1p/2n5/1N4p1/2Np1B2/8/PPP2PPP/2KR1B1R w kq - 0 13",
+    "r1bq1rk1/ppp1nppp/4n3/3p3Q/3P4/1BP1B3/PP1N2PP/R4RK1 w - - 1 16",
+    "4r1k1/r1q2ppp/ppp2n2/4P3/5Rb1/1N1BQ3/PPP3PP/R5K1 w - - 1 17",
+    "2rqkb1r/ppp2p2/2npb1p1/1N1Nn2p/2P1PP2/8/PP2B1PP/R1BQK2R b KQ - 0 11",
+    // En passant, castling and promotions at the root.
+    "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
+    "rnbqkbnr/pppp1ppp/8/8/3Pp3/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 3",
+    "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1",
+    "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1",
+    "8/2P5/8/8/8/8/5p2/K1k5 w - - 0 1",
+    "8/2P5/8/8/8/8/5p2/K1k5 b - - 0 1",
+    "1r5k/P7/8/8/8/8/8/K7 w - - 0 1",
+    // Endgames.
+    "8/8/4k3/8/2p5/8/B2P2K1/8 w - - 0 1",
+    "8/8/1k6/2b5/2pP4/8/5K2/8 b - d3 0 1",
+    "5k2/8/8/8/8/8/8/4K2R w K - 0 1",
+    "8/P1k5/K7/8/8/8/8/8 w - - 0 1",
+    "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1",
+    "8/5pk1/6p1/8/3K4/8/5PP1/8 w - - 0 1",
+    "8/8/8/3k4/8/3K4/3P4/8 w - - 0 1",
+    "6k1/6p1/6K1/8/8/8/8/8 w - - 0 1",
+    "8/3k4/8/8/3PK3/8/8/8 w - - 0 1",
+    "2k5/8/1P6/8/8/8/8/2K5 w - - 0 1",
+    "r3k3/8/8/8/8/8/8/4K2R w Kq - 0 1",
+    "8/8/8/4k3/8/8/8/4KQ2 w - - 0 1",
+    "8/8/8/4k3/8/8/8/4KR2 b - - 0 1",
+    "8/5k2/8/8/8/8/2B5/4K1N1 w - - 0 1",
+    "8/8/8/8/4k3/8/p7/K7 b - - 0 1",
+    "3k4/3P4/3K4/8/8/8/8/8 w - - 0 1",
+    "8/8/1p6/kP6/P7/8/8/K7 w - - 0 1",
+    // Mates and no moves.
+    "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
+    "7k/6Q1/6K1/8/8/8/8/8 b - - 0 1",
+    "7k/5Q2/6K1/8/8/8/8/8 b - - 0 1",
+    "qrb3k1/pppp2p1/8/7Q/8/8/8/7K w - - 0 1",
+};
+
+// Games given as moves, so that the game's history takes part.
+const char* const SWEEP_GAMES[] = {
+    "position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 b5a4 g8f6 e1g1",
+    "position startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1",
+    "position startpos moves d2d4 d7d5 c2c4 e7e6 b1c3 g8f6 c1g5 f8e7 e2e3 e8g8 g1f3 b8d7",
+    "position fen 8/8/8/4k3/8/8/4P3/4K3 w - - 0 1 moves e2e4 e5e6 e1e2 e6e5 e2e1 e5e6 e1e2",
+};
+
+}  // namespace
+
+TEST(SelfChecks, StaySilentOverManyPositions) {
+  std::string input = "uci\n";
+  int searches = 0;
+  for (const char* fen : SWEEP_POSITIONS) {
+    input += std::string("position fen ") + fen + "\ngo depth 6\n";
+    ++searches;
+  }
+  for (const char* game : SWEEP_GAMES) {
+    input += std::string(game) + "\ngo depth 6\n";
+    ++searches;
+  }
+  ASSERT_GE(searches, 50);
+  const EngineRun run = run_engine(input, LONG_TIMEOUT);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.errors, "");
+  std::vector<std::string> iterations_since_go;
+  int bestmoves = 0;
+  for (const std::string& line : lines_of(run.output)) {
+    EXPECT_FALSE(starts_with(line, "ERROR")) << "search " << bestmoves + 1 << ": " << line;
+    EXPECT_FALSE(starts_with(line, "white test_")) << "search " << bestmoves + 1 << ": " << line;
+    EXPECT_FALSE(starts_with(line, "WARNING")) << "search " << bestmoves + 1 << ": " << line;
+    if (starts_with(line, iteration_prefix())) iterations_since_go.push_back(line);
+    if (!starts_with(line, "bestmove ")) continue;
+    ++bestmoves;
+    // Six iterations unless a mate ended the search early; bestmove is the
+    // first move of the last line, or the null move when there is none.
+    ASSERT_FALSE(iterations_since_go.empty()) << "search " << bestmoves;
+    const std::string& last = iterations_since_go.back();
+    const bool mate = starts_with(score_of(last), "mate");
+    if (!mate) {
+      EXPECT_EQ(iterations_since_go.size(), 6u) << "search " << bestmoves;
+    }
+    const std::vector<std::string> pv = pv_of(last);
+    EXPECT_EQ(bestmove_in(line), pv.empty() ? "0000" : pv.front()) << "search " << bestmoves << ": " << last;
+    iterations_since_go.clear();
+  }
+  EXPECT_EQ(bestmoves, searches);
+}
+
+// ---------------------------------------------------------------------------
+// The bench repeats itself exactly.
+
+namespace {
+
+struct BenchResult {
+  std::vector<std::string> positions;  // one line per position: nodes and moves made
+  std::string signature;
+  std::string moves_made;
+};
+
+BenchResult bench(const std::string& depth) {
+  const EngineRun run = run_tool({"bench", depth}, LONG_TIMEOUT);
+  EXPECT_EQ(run.status, 0);
+  BenchResult result;
+  result.positions = lines_starting(run.output, "position ");
+  const std::vector<std::string> lines = lines_of(run.output);
+  if (lines.empty()) return result;
+  std::istringstream last(lines.back());
+  last >> result.signature >> result.moves_made;
+  return result;
+}
+
+}  // namespace
+
+TEST(BenchRuns, TwoRunsGiveTheSameSignatureAndWork) {
+  const BenchResult first = bench("4");
+  const BenchResult second = bench("4");
+  ASSERT_FALSE(first.signature.empty());
+  EXPECT_NE(first.signature, "0");
+  EXPECT_EQ(first.signature, second.signature);
+  EXPECT_EQ(first.moves_made, second.moves_made);
+  EXPECT_EQ(first.positions, second.positions);
+  EXPECT_GE(first.positions.size(), 30u);
+}
