@@ -57,7 +57,7 @@ const char* const bench_positions[] = {
 
 // nerul-tool bench [depth]: a fixed, repeatable search workload.
 int bench_command(int argc, char** argv) {
-  const int depth = argc > 0 ? std::atoi(argv[0]) : 9;
+  const int depth = argc > 0 ? std::atoi(argv[0]) : 11;
   const std::string go = "go depth " + std::to_string(depth);
   output::muted = true;
   dispatch_command("uci");

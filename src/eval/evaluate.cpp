@@ -1,5 +1,6 @@
 #include "eval/evaluate.h"
 
+#include <bit>
 #include <cstddef>
 
 #include "board/board.h"
@@ -82,10 +83,10 @@ inline int squares_on_file(std::uint64_t set, int file) {
 // stays in a register; a file holds at most eight pawns, so no counter carries
 // into the next.
 inline void count_on_file(std::uint64_t& counters, int file) { counters += std::uint64_t{1} << (8 * file); }
+// A counter above 1 gets its top bit set by adding 126; counters never exceed 8,
+// so no byte carries into the next.
 inline int files_with_several(std::uint64_t counters) {
-  int files = 0;
-  for (int f = 0; f < 8; ++f) files += ((counters >> (8 * f)) & 0xFF) > 1;
-  return files;
+  return std::popcount((counters + 0x7E7E7E7E7E7E7E7EULL) & 0x8080808080808080ULL);
 }
 
 // Squares off the board hold no pawn.
