@@ -2,8 +2,8 @@
 
 #include "board_helpers.h"
 
-#include <cstdio>
-#include <unistd.h>
+#include "support/capture.h"
+
 
 #include "board/make_move.h"
 #include "eval/material.h"
@@ -46,23 +46,7 @@ int play(MoveList& list, int ply, const char* from, const char* to, unsigned kin
   return index;
 }
 
-std::string capture_fd1(const std::function<void()>& action) {
-  std::fflush(stdout);
-  std::FILE* sink = std::tmpfile();
-  if (!sink) return "<no temporary file>";
-  const int saved = ::dup(STDOUT_FILENO);
-  ::dup2(::fileno(sink), STDOUT_FILENO);
-  action();
-  std::fflush(stdout);
-  ::dup2(saved, STDOUT_FILENO);
-  ::close(saved);
-  std::string text;
-  std::rewind(sink);
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, sink)) > 0;) text.append(buffer, n);
-  std::fclose(sink);
-  return text;
-}
+std::string capture_fd1(const std::function<void()>& action) { return capture::output_of(action); }
 
 ::testing::AssertionResult board_consistent() {
   const BoardState& b = bitboard;

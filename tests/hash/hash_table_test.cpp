@@ -7,7 +7,7 @@
 #include "board/board.h"
 #include "board/move.h"
 #include "hash/hash.h"
-#include "uci/capture.h"
+#include "support/capture.h"
 
 namespace {
 

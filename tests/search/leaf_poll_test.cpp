@@ -14,12 +14,12 @@
 #include "search/Iterative_Deepening.h"
 #include "search/search.h"
 #include "search/search_state.h"
-#include "search/stdout_capture.h"
+#include "support/capture.h"
 #include "support/test_support.h"
 #include "uci/input.h"
 #include "uci/platform.h"
 
-using search_test::output_of;
+using capture::output_of;
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include "board/board.h"
 #include "board/move.h"
-#include "search/stdout_capture.h"
+#include "support/capture.h"
 #include "uci/reports.h"
 
-using search_test::output_of;
+using capture::output_of;
 
 namespace {
 

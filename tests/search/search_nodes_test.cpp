@@ -19,10 +19,10 @@
 #include "search/aids.h"
 #include "search/search.h"
 #include "search/search_state.h"
-#include "search/stdout_capture.h"
+#include "support/capture.h"
 #include "support/test_support.h"
 
-using search_test::output_of;
+using capture::output_of;
 
 namespace {
 

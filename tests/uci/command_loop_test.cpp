@@ -8,7 +8,7 @@
 #include "hash/zobrist.h"
 #include "support/test_support.h"
 #include "uci/board_view.h"
-#include "uci/capture.h"
+#include "support/capture.h"
 #include "uci/command_loop.h"
 
 namespace {

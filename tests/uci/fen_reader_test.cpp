@@ -6,7 +6,7 @@
 
 #include "board/board.h"
 #include "uci/board_view.h"
-#include "uci/capture.h"
+#include "support/capture.h"
 #include "uci/position.h"
 
 using capture::ExactText;

@@ -6,7 +6,7 @@
 
 #include "hash/hash.h"
 #include "support/test_support.h"
-#include "uci/capture.h"
+#include "support/capture.h"
 #include "uci/go.h"
 #include "uci/position.h"
 
