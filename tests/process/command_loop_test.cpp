@@ -4,20 +4,15 @@
 
 #include <string>
 
+#include "support/engine_texts.h"
 #include "process/engine_process.h"
 
 using namespace engine_test;
 
 namespace {
 
-const std::string UCI_ANSWER =
-    "id name Nerul\n"
-    "id author Dorvesk Milvan\n"
-    "option name Hash type spin default 1 min 1 max 1024\n"
-    "uciok \n";
 const std::string READYOK = "readyok \n\n";
 const std::string UNKNOWN = "WARNING ! Unknown command\n";
-const std::string ILLEGAL_GO = "Nerul: illegal go command. I am terminated.\n";
 // "освобождать нечего " in Windows-1251, and the newline.
 const std::string NOTHING_TO_FREE =
     "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC\x20\xED\xE5\xF7\xE5\xE3\xEE\x20\n";

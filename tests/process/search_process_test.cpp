@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/engine_texts.h"
 #include "process/engine_process.h"
 
 using namespace engine_test;
@@ -17,12 +18,6 @@ using std::chrono::milliseconds;
 
 namespace {
 
-const std::string UCI_ANSWER =
-    "id name Nerul\n"
-    "id author Dorvesk Milvan\n"
-    "option name Hash type spin default 1 min 1 max 1024\n"
-    "uciok \n";
-const std::string ILLEGAL_GO = "Nerul: illegal go command. I am terminated.\n";
 const std::string QUIT_MESSAGE = "Nerul: quit command. I am terminated.\n";
 const std::string NO_TABLE = "Hash::look_hash_move  p_hash_moves == NULL \n";
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "support/engine_texts.h"
 #include "board/board.h"
 #include "hash/hash.h"
 #include "hash/zobrist.h"
@@ -13,11 +14,6 @@
 
 namespace {
 
-const std::string UCI_ANSWER =
-    "id name Nerul\n"
-    "id author Dorvesk Milvan\n"
-    "option name Hash type spin default 1 min 1 max 1024\n"
-    "uciok \n";
 
 std::string dispatch(const std::string& line) {
   const capture::ExactText exact(line);

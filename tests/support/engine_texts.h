@@ -1,0 +1,11 @@
+// Lines the engine writes, byte for byte, as the tests expect them.
+#pragma once
+
+#include <string>
+
+inline const std::string UCI_ANSWER =
+    "id name Nerul\n"
+    "id author Dorvesk Milvan\n"
+    "option name Hash type spin default 1 min 1 max 1024\n"
+    "uciok \n";
+inline const std::string ILLEGAL_GO = "Nerul: illegal go command. I am terminated.\n";
