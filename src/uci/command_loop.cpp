@@ -9,6 +9,7 @@
 #include "uci/go.h"
 #include "uci/input.h"
 #include "uci/output.h"
+#include "uci/platform.h"
 #include "uci/position.h"
 #include "uci/text.h"
 
@@ -66,6 +67,7 @@ void dispatch_command(std::string_view line) {
 }
 
 int command_loop() {
+  prepare_process();
   while (read_line(command_buffer)) {
     const std::string line(command_buffer);
     dispatch_command(line);

@@ -2,12 +2,15 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <poll.h>
 #include <unistd.h>
 
 namespace {
 const auto process_start = std::chrono::steady_clock::now();
 }
+
+void prepare_process() { std::signal(SIGPIPE, SIG_IGN); }
 
 std::int64_t clock_ms() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - process_start).count();

@@ -3,6 +3,10 @@
 
 #include <cstdint>
 
+// Once at start-up: an interface that stops reading must not kill the engine with
+// SIGPIPE; its writes then fail quietly instead.
+void prepare_process();
+
 // Wall-clock milliseconds since the process started (monotonic).
 std::int64_t clock_ms();
 
