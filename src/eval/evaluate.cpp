@@ -70,15 +70,6 @@ template <std::size_t N> constexpr bool is_one_of(int square, const int (&square
   return false;
 }
 
-constexpr std::uint64_t BYTE_LOW_BITS = 0x0101010101010101;
-
-// A set on one file holds at most one bit per byte; shifted down to the a-file,
-// the multiply adds the bytes into the top one. Cheaper than a popcount where
-// the target has no popcount instruction.
-inline int squares_on_file(std::uint64_t set, int file) {
-  return static_cast<int>(((set >> file) * BYTE_LOW_BITS) >> 56);
-}
-
 // Pawns per file, eight 8-bit counters packed in one word so that counting
 // stays in a register; a file holds at most eight pawns, so no counter carries
 // into the next.
@@ -201,5 +192,5 @@ std::uint8_t rook_file_mobility(std::uint64_t occupied, std::uint64_t own, int s
   if (const std::uint64_t blockers = up & occupied) up &= ~ray_north[bit_scan_forward(blockers)];
   std::uint64_t down = ray_south[square];
   if (const std::uint64_t blockers = down & occupied) down &= ~ray_south[bit_scan_reverse(blockers)];
-  return static_cast<std::uint8_t>(squares_on_file((up | down) & ~own, square & 7));
+  return static_cast<std::uint8_t>(std::popcount((up | down) & ~own));
 }
