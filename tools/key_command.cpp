@@ -15,7 +15,7 @@ int key_command(int argc, char** argv) {
   }
   init_zobrist();
   clear_board();
-  position_command(std::string("position fen ") + argv[0]);
+  set_up_position(std::string("position fen ") + argv[0]);
   std::printf("%016" PRIx64 "\n", bitboard.hash_key);
   return 0;
 }

@@ -10,7 +10,7 @@
 void set_up_position(const char* fen) {
   init_zobrist();
   clear_board();
-  position_command(std::string("position fen ") + fen);
+  set_up_position(std::string("position fen ") + fen);
   bitboard.value_white_material = count_white_material();
   bitboard.value_black_material = count_black_material();
 }

@@ -32,9 +32,10 @@ void Test_Deepening(std::int32_t eval_start, std::uint64_t key_start) {
   if (bitboard.hash_key != key_start) OutLine() << "\nERROR HESH Test_Deepening(in Iterative_Deepening) \n";
 }
 
-void iterative_deepening(const std::uint8_t& depth_limit, const double& time_budget) {
+void iterative_deepening(const std::uint8_t& depth_limit, const double& time_budget, std::int64_t deadline_ms) {
   BoardState& b = bitboard;
   search_state.time_limit = time_budget * 20.0;
+  search_state.deadline_ms = deadline_ms;
   std::uint64_t node_total = 0;
 
   b.value_white_material = count_white_material();
@@ -50,6 +51,12 @@ void iterative_deepening(const std::uint8_t& depth_limit, const double& time_bud
 
   std::uint8_t mate_reported = 0;
   bool line_stored = false;
+  // The last iteration that finished, for a stop that leaves the next one without
+  // a single finished root move.
+  PvLine completed_line;
+  completed_line.length = 0;
+  std::int32_t completed_score = 0;
+  std::uint8_t completed_depth = 0, completed_from = 0, completed_to = 0;
   if (depth_limit >= 1) {
     for (std::uint8_t depth = 1;; ++depth) {
       if (mate_reported == 1 || depth >= 51 || search_state.stop_search != 0) break;
@@ -67,7 +74,25 @@ void iterative_deepening(const std::uint8_t& depth_limit, const double& time_bud
       nodes_iteration = node_total - nodes_previous;
       nodes_all_iterations += node_total;
       Test_Deepening(eval_start, key_start);
+      if (root_moves_searched == 0 && nodes_root > 0 && completed_depth > 0) {
+        PV_line = completed_line;
+        best_from = completed_from;
+        best_to = completed_to;
+        print_iteration_info(node_total, completed_depth, completed_score, seconds, mate_reported, PV_line,
+                             nodes_iteration);
+        break;
+      }
+      // Stopped inside the first iteration: the root named its first legal move,
+      // and there is no score to report.
+      if (root_moves_searched == 0 && nodes_root > 0) break;
       print_iteration_info(node_total, depth, score, seconds, mate_reported, PV_line, nodes_iteration);
+      if (search_state.stop_search == 0) {
+        completed_line = PV_line;
+        completed_score = score;
+        completed_depth = depth;
+        completed_from = best_from;
+        completed_to = best_to;
+      }
       if (time_budget != -1.0 && seconds > time_budget && depth >= 4) break;
       if (depth >= depth_limit) break;
     }

@@ -3,11 +3,15 @@
 
 #include <cstdint>
 
+#include "search/search_state.h"
+
 // Set by `go` when only `stop` can end the search: then the end of standard input
 // counts as `stop`, since no `stop` can follow it.
 extern bool stop_at_input_end;
 
-void iterative_deepening(const std::uint8_t& depth_limit, const double& time_budget);
+// `deadline_ms`, a clock reading, ends the search wherever it is (see search_state.h).
+void iterative_deepening(const std::uint8_t& depth_limit, const double& time_budget,
+                         std::int64_t deadline_ms = NO_DEADLINE);
 
 extern std::uint64_t nodes_previous;
 extern std::uint64_t nodes_iteration;

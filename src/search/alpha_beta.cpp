@@ -79,7 +79,8 @@ std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t dept
   constexpr Colour Them = ~Us;
   if (search_state.stop_search == 1) return 0;
   // The per-ply arrays end at MAX_PLY: a node that deep is a leaf whatever its horizon.
-  if (ply >= depth || ply >= MAX_PLY) return leaf_poll<Us>(alpha, beta, ply, pv_node);
+  if (ply >= depth || ply >= MAX_PLY) return quiescence<Us>(alpha, beta, ply, pv_node);
+  pace_poll();
   if (test_repetition(ply)) {
     if (pv_node) set_best_line(ply, 0);
     return 0;
@@ -190,6 +191,8 @@ std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t dept
 
     unmake_move<Us>(ply, i, list);
     b.hash_key = saved_key;
+    // A child cut short by a stop has no score: nothing of it may reach the table.
+    if (search_state.stop_search == 1) return 0;
 
     const bool better = white ? s > best : s < best;
     if (!better) continue;

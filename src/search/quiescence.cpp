@@ -36,6 +36,9 @@ void delta_prune_black(std::int32_t& stand, std::int32_t beta) {
 template <Colour Us>
 std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node) {
   constexpr bool white = Us == WHITE;
+  // After a stop nothing below the root counts, and a capture tree can be vast.
+  if (search_state.stop_search == 1) return 0;
+  pace_poll();
   std::int32_t stand = static_score();
   // The per-ply arrays end here: the deepest ply only stands pat.
   if (ply >= MAX_PLY) return stand;

@@ -13,6 +13,7 @@ MoveList list_root;
 std::uint64_t nodes_root;
 std::uint8_t best_from;
 std::uint8_t best_to;
+std::uint8_t root_moves_searched;
 
 // One iteration over every root move: no aspiration window and no cut-off. The
 // first move gets the full window, the others a null window and, when they beat
@@ -20,6 +21,7 @@ std::uint8_t best_to;
 template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
   constexpr bool white = Us == WHITE;
   constexpr Colour Them = ~Us;
+  root_moves_searched = 0;
   if (search_state.stop_search == 1) return 0;
 
   BoardState& b = bitboard;
@@ -27,6 +29,7 @@ template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
   std::int32_t best = bound;
   std::uint8_t best_index = 0, move_number = 1;
   bool bound_improved = false, legal_move_found = false;
+  Move first_legal = 0;
   const std::uint64_t saved_key = b.hash_key;
   const auto key_lo = static_cast<std::uint32_t>(saved_key);
   const auto key_hi = static_cast<std::uint32_t>(saved_key >> 32);
@@ -50,6 +53,7 @@ template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
       continue;
     }
     ++nodes_root;
+    if (!legal_move_found) first_legal = list_root.move[i];
     legal_move_found = true;
     print_currmove(move_number, i, depth, list_root);
     const Move move = list_root.move[i];
@@ -78,8 +82,11 @@ template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
     }
 
     unmake_move<Us>(0, i, list_root);
-    list_root.score[i] = s;
     b.hash_key = saved_key;
+    // A move whose search the stop cut short has no result: it never replaces the best.
+    if (search_state.stop_search == 1) continue;
+    list_root.score[i] = s;
+    ++root_moves_searched;
 
     if (white ? s > best : s < best) {
       best = s;
@@ -89,22 +96,10 @@ template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
       bound = s;
       bound_improved = true;
       PV_best_point = PV_line;
-      // After a stop the children answer 0 without a line of their own, so the
-      // comparison would only raise a false alarm.
-      if (s != PV_line.score_move && search_state.stop_search != 1)
-        OutLine() << (white ? "ERROR white value \n" : "ERROR black value \n");
-      // A search cut short by `stop` can leave another subtree's line behind; the
-      // answer must still begin with the move that earned the score.
-      if (PV_best_point.length == 0 || PV_best_point.moves[0] != move) {
-        PV_best_point.moves[0] = move;
-        PV_best_point.length = 1;
-        PV_best_point.score_move = s;
-      }
+      if (s != PV_line.score_move) OutLine() << (white ? "ERROR white value \n" : "ERROR black value \n");
     }
-    if (search_state.stop_search != 1) {
-      ++move_number;
-      print_root_info(best, depth, PV_best_point, white ? 1 : 0, nodes_root);
-    }
+    ++move_number;
+    print_root_info(best, depth, PV_best_point, white ? 1 : 0, nodes_root);
   }
 
   compare_board_copy(snapshot);
@@ -115,10 +110,22 @@ template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
     PV_line.length = 0;
     return score;
   }
+  if (root_moves_searched == 0) {
+    // Stopped before any move was finished: the first legal move is at least an
+    // answer the rules allow, for a driver that has no earlier iteration to fall back on.
+    PV_line.moves[0] = first_legal;
+    PV_line.length = 1;
+    PV_line.score_move = 0;
+    best_from = static_cast<std::uint8_t>(from_coord(first_legal));
+    best_to = static_cast<std::uint8_t>(to_coord(first_legal));
+    return 0;
+  }
   if (bound_improved) PV_line = PV_best_point;
+  // A stopped iteration's best is only the best of the moves it finished: worth
+  // trying first next time, but no exact score for the whole position.
   const std::uint64_t index_of_entry = key_lo & hash_mask;
   Hash::save_best_hash_move(index_of_entry, key_hi, list_root, best_index, depth);
-  Hash::save_best_hash_score(index_of_entry, key_hi, best, 3, depth);
+  if (search_state.stop_search != 1) Hash::save_best_hash_score(index_of_entry, key_hi, best, 3, depth);
   return best;
 }
 

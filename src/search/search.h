@@ -7,11 +7,14 @@
 
 #include "board/board.h"
 #include "board/move.h"
+#include "search/search_state.h"
 
 inline constexpr std::int32_t INFINITE_SCORE = 9999999;
 inline constexpr std::int32_t MATE_SCORE = 1000000;
 inline constexpr std::int32_t NO_VALUE = -1000000000;
-inline constexpr std::uint16_t POLL_INTERVAL = 50000;
+// Nodes between two looks at the input and the clock: a fraction of a millisecond
+// at full speed, a few milliseconds in the sanitizer build.
+inline constexpr std::uint16_t POLL_INTERVAL = 2048;
 
 extern MoveList list_root;
 extern MoveList list_ply[MAX_PLY + 1];
@@ -19,11 +22,11 @@ extern MoveList list_quiescence[MAX_PLY + 1];
 extern std::uint64_t nodes_root;
 extern std::uint8_t best_from;
 extern std::uint8_t best_to;
+// Root moves the last root search finished; fewer than the legal moves after a stop.
+extern std::uint8_t root_moves_searched;
 
 template <Colour Us>
 std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node);
-template <Colour Us>
-std::int32_t leaf_poll(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node);
 template <Colour Us>
 std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
                         std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
@@ -49,5 +52,14 @@ inline std::int32_t alpha_beta_black(std::int32_t a, std::int32_t b, std::uint8_
 inline std::int32_t root_search_white(std::uint8_t depth) { return root_search<WHITE>(depth); }
 inline std::int32_t root_search_black(std::uint8_t depth) { return root_search<BLACK>(depth); }
 
-// Reads a waiting line and the clock; sets `stop_search` or ends the process on `quit`.
+// Reads the lines waiting and the clock; sets `stop_search` or ends the process on `quit`.
 void poll_input_and_clock();
+
+// Every node, of alpha-beta and quiescence alike, counts towards the next poll, so
+// that input and clock are seen often whatever the shape of the tree.
+inline void pace_poll() {
+  if (++search_state.poll_count >= POLL_INTERVAL) {
+    search_state.poll_count = 0;
+    poll_input_and_clock();
+  }
+}

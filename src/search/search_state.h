@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 struct SearchState {
   std::uint16_t poll_count;
@@ -9,8 +10,13 @@ struct SearchState {
   std::uint64_t nodes;
   char input_line[65536];
   std::uint8_t null_move_on;
-  double time_limit;  // seconds; 0 or less means none
+  double time_limit;  // seconds from the iteration's start; 0 or less means none
+  // Clock reading (milliseconds) by which the search must have stopped, whatever
+  // its iteration: the mover's clock allows no more.
+  std::int64_t deadline_ms;
 };
+
+inline constexpr std::int64_t NO_DEADLINE = std::numeric_limits<std::int64_t>::max();
 
 extern SearchState search_state;
 // Clock reading (milliseconds) at the start of the current iteration.

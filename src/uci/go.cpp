@@ -1,11 +1,13 @@
 #include "uci/go.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "board/board.h"
 #include "hash/hash.h"
 #include "search/Iterative_Deepening.h"
 #include "uci/output.h"
+#include "uci/platform.h"
 #include "uci/position.h"
 #include "uci/text.h"
 
@@ -32,17 +34,21 @@ bool number_after(std::string_view line, std::string_view keyword, std::size_t o
   return true;
 }
 
+double seconds_from(std::int32_t milliseconds) { return milliseconds < 0 ? 0.0 : milliseconds / 1000.0; }
+
 }  // namespace
 
 void read_go_params(std::string_view line) {
   std::int32_t n;
   if (line.find("infinite") != std::string_view::npos) go_params.infinite = 1;
   if (number_after(line, "depth", 6, false, n)) go_params.depth = static_cast<std::uint8_t>(n);
-  if (number_after(line, "movetime", 9, false, n)) go_params.movetime = n / 1000.0;
-  if (number_after(line, "wtime", 6, true, n)) go_params.wtime = n / 1000.0;
-  if (number_after(line, "btime", 6, true, n)) go_params.btime = n / 1000.0;
-  if (number_after(line, "winc", 5, true, n)) go_params.winc = n / 1000.0;
-  if (number_after(line, "binc", 5, true, n)) go_params.binc = n / 1000.0;
+  // A time below zero is no time at all: move as soon as the rules allow. (Read
+  // as given, -1000 would even pass for a clock not given.)
+  if (number_after(line, "movetime", 9, false, n)) go_params.movetime = seconds_from(n);
+  if (number_after(line, "wtime", 6, true, n)) go_params.wtime = seconds_from(n);
+  if (number_after(line, "btime", 6, true, n)) go_params.btime = seconds_from(n);
+  if (number_after(line, "winc", 5, true, n)) go_params.winc = seconds_from(n);
+  if (number_after(line, "binc", 5, true, n)) go_params.binc = seconds_from(n);
 }
 
 void check_go_params() {
@@ -72,20 +78,41 @@ void compute_time_budget(double& time_budget, std::uint8_t& depth_limit) {
   if (time_budget != -1.0) time_budget = time_budget / 3.0;
 }
 
+double move_time_cap() {
+  const GoParams& g = go_params;
+  if (g.depth == 255 && g.infinite == 1) return -1.0;  // only `stop` ends it
+  double cap = -1.0;
+  const double clock = bitboard.colour_move == 1 ? g.wtime : g.btime;
+  if (clock != -1.0) cap = std::max(0.0, std::min(clock - CLOCK_MARGIN, clock * CLOCK_SHARE));
+  if (g.depth == 255 && g.movetime != -1.0 && (cap == -1.0 || g.movetime < cap)) cap = g.movetime;
+  return cap;
+}
+
 void advance_hash_age() {
   if (hash_age > 250) hash_age = 0;
   ++hash_age;
 }
 
 void go_command(std::string_view line) {
+  // The interface's clock runs from the moment it sent the line.
+  const std::int64_t received = clock_ms();
   go_params = NOT_GIVEN;
   double time_budget = -1.0;
   std::uint8_t depth_limit = 0;
   read_go_params(line);
   check_go_params();
+  if (position_refused) {
+    OutLine() << "bestmove 0000\n";
+    return;
+  }
   compute_time_budget(time_budget, depth_limit);
+  std::int64_t deadline = NO_DEADLINE;
+  if (const double cap = move_time_cap(); cap != -1.0) {
+    if (time_budget != -1.0) time_budget = std::min(time_budget, cap);
+    deadline = received + static_cast<std::int64_t>(cap * 1000.0);
+  }
   advance_hash_age();
   // Only an infinite search waits for a `stop` that a closed input can never bring.
   stop_at_input_end = go_params.depth == 255 && go_params.infinite == 1;
-  iterative_deepening(depth_limit, time_budget);
+  iterative_deepening(depth_limit, time_budget, deadline);
 }

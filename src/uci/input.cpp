@@ -1,6 +1,8 @@
 #include "uci/input.h"
 
 #include <cstring>
+#include <deque>
+#include <string>
 
 #include "uci/platform.h"
 
@@ -9,6 +11,19 @@ char pending[LINE_BUFFER_SIZE];
 std::size_t pending_begin = 0, pending_end = 0;
 bool at_end = false;
 bool failed = false;
+// A line found too long during a search, whose rest has not arrived yet.
+bool skipping_long_line = false;
+
+// Lines that arrived during a search, for the command loop. A flood of them is
+// bounded: past these limits further lines are dropped rather than exhaust memory.
+struct KeptLine {
+  std::string text;
+  bool too_long;
+};
+std::deque<KeptLine> kept;
+std::size_t kept_bytes = 0;
+constexpr std::size_t KEPT_LINES_MAX = 4096;
+constexpr std::size_t KEPT_BYTES_MAX = 16u << 20;
 
 bool fill() {
   if (at_end) return false;
@@ -26,10 +41,30 @@ bool fill() {
   pending_end += static_cast<std::size_t>(n);
   return true;
 }
+
+// Copies `length` characters from the front of the buffer into `line`, drops them
+// and the newline after them when `newline`, and removes a carriage return at the end.
+void take_line(char* line, std::size_t length, bool newline) {
+  std::memcpy(line, pending + pending_begin, length);
+  pending_begin += length + (newline ? 1 : 0);
+  if (length > 0 && line[length - 1] == '\r') --length;
+  line[length] = '\0';
+}
+
+bool take_kept_line(char* line) {
+  KeptLine& front = kept.front();
+  const bool ok = !front.too_long;
+  if (ok) std::memcpy(line, front.text.c_str(), front.text.size() + 1);
+  else failed = true;
+  kept_bytes -= front.text.size();
+  kept.pop_front();
+  return ok;
+}
 }  // namespace
 
 bool read_line(char* line) {
   if (failed) return false;
+  if (!kept.empty()) return take_kept_line(line);
   std::size_t length = 0;
   for (;;) {
     if (pending_begin == pending_end && !fill()) {
@@ -56,15 +91,49 @@ bool read_line(char* line) {
   return true;
 }
 
-std::uint32_t input_waiting() {
-  if (pending_begin != pending_end) return static_cast<std::uint32_t>(pending_end - pending_begin);
-  if (at_end || failed) return 1;
-  return stdin_readable_now() ? 1 : 0;
+PolledLine poll_line(char* line) {
+  if (failed) return PolledLine::END;
+  for (;;) {
+    const std::size_t waiting = pending_end - pending_begin;
+    const void* newline = std::memchr(pending + pending_begin, '\n', waiting);
+    if (skipping_long_line) {
+      if (newline) {
+        pending_begin = static_cast<std::size_t>(static_cast<const char*>(newline) - pending) + 1;
+        skipping_long_line = false;
+        continue;
+      }
+      pending_begin = pending_end = 0;
+    } else if (newline) {
+      take_line(line, static_cast<std::size_t>(static_cast<const char*>(newline) - (pending + pending_begin)), true);
+      return PolledLine::LINE;
+    } else if (waiting > MAX_LINE_LENGTH) {
+      pending_begin = pending_end = 0;
+      skipping_long_line = true;
+      return PolledLine::TOO_LONG;
+    }
+    if (at_end) {
+      if (pending_begin == pending_end) return PolledLine::END;
+      take_line(line, pending_end - pending_begin, false);  // a last line without its newline
+      return PolledLine::LINE;
+    }
+    if (!stdin_readable_now()) return PolledLine::NONE;
+    fill();
+  }
+}
+
+void keep_line(const char* line, bool too_long) {
+  const std::size_t size = too_long ? 0 : std::strlen(line);
+  // The place of a line too long always stays: it is where reading ends.
+  if (!too_long && (kept.size() >= KEPT_LINES_MAX || kept_bytes + size > KEPT_BYTES_MAX)) return;
+  kept.push_back({too_long ? std::string() : std::string(line, size), too_long});
+  kept_bytes += size;
 }
 
 bool input_ended() { return at_end && pending_begin == pending_end; }
 
 void reset_input_for_tests() {
   pending_begin = pending_end = 0;
-  at_end = failed = false;
+  at_end = failed = skipping_long_line = false;
+  kept.clear();
+  kept_bytes = 0;
 }

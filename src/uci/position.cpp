@@ -1,10 +1,15 @@
 #include "uci/position.h"
 
+#include <bit>
+
 #include "board/make_move.h"
+#include "movegen/attacks.h"
 #include "hash/zobrist.h"
 #include "movegen/generate.h"
 #include "uci/output.h"
 #include "uci/text.h"
+
+bool position_refused = false;
 
 namespace {
 
@@ -69,6 +74,50 @@ void read_placement(FenScanner& fen) {
   }
 }
 
+// Makes the move unless it leaves the mover's own king attacked.
+template <Colour Us> bool make_if_legal(std::uint8_t index, const MoveList& list) {
+  make_move<Us>(0, index, list);
+  if (!king_attacked<Us>()) return true;
+  unmake_move<Us>(0, index, list);
+  return false;
+}
+
+bool make_legal_move(std::uint8_t index, const MoveList& list) {
+  return bitboard.colour_move == 1 ? make_if_legal<WHITE>(index, list) : make_if_legal<BLACK>(index, list);
+}
+
+template <Colour C> bool has_piece(int square, PieceType type) { return piece_names<C>(bitboard)[square] == type; }
+
+// A position the rules could not have reached is not searched: one king a side, no
+// pawn on the first or last rank, and the side that has just moved not left in check.
+bool placement_is_playable() {
+  const BoardState& b = bitboard;
+  constexpr std::uint64_t back_ranks = 0xFF000000000000FFull;
+  if (std::popcount(b.white_piece[KING]) != 1 || std::popcount(b.black_piece[KING]) != 1) return false;
+  if ((b.white_piece[PAWN] | b.black_piece[PAWN]) & back_ranks) return false;
+  return b.colour_move == 1 ? !black_king_attacked() : !white_king_attacked();
+}
+
+// Castling rights need the king and the rook on their home squares, and an
+// en-passant square needs the pawn that has just stepped past it.
+void drop_impossible_rights() {
+  BoardState& b = bitboard;
+  if (!has_piece<WHITE>(4, KING)) b.castling_K = b.castling_Q = 0;
+  if (!has_piece<WHITE>(7, ROOK)) b.castling_K = 0;
+  if (!has_piece<WHITE>(0, ROOK)) b.castling_Q = 0;
+  if (!has_piece<BLACK>(60, KING)) b.castling_k = b.castling_q = 0;
+  if (!has_piece<BLACK>(63, ROOK)) b.castling_k = 0;
+  if (!has_piece<BLACK>(56, ROOK)) b.castling_q = 0;
+  if (!b.taking_passage_yes) return;
+  const int x = b.taking_passage_x, y = b.taking_passage_y;
+  const bool white_to_move = b.colour_move == 1;
+  const int passed = 8 * y + x, start = white_to_move ? passed + 8 : passed - 8,
+            pawn = white_to_move ? passed - 8 : passed + 8;
+  const bool possible = x < 8 && y == (white_to_move ? 5 : 2) && !(b.all_piece & (square_bit[passed] | square_bit[start])) &&
+                        (white_to_move ? has_piece<BLACK>(pawn, PAWN) : has_piece<WHITE>(pawn, PAWN));
+  if (!possible) b.taking_passage_yes = b.taking_passage_x = b.taking_passage_y = 0;
+}
+
 std::uint8_t file_of(char c) { return c >= 'a' && c <= 'h' ? static_cast<std::uint8_t>(c - 'a') : 255; }
 std::uint8_t rank_of(char c) { return c >= '1' && c <= '8' ? static_cast<std::uint8_t>(c - '1') : 255; }
 
@@ -109,6 +158,11 @@ void read_fen(std::string_view text) {
 }
 
 void apply_move_text(const MoveText& move_text) {
+  if (file_of(move_text.from_file) == 255 || rank_of(move_text.from_rank) == 255 ||
+      file_of(move_text.to_file) == 255 || rank_of(move_text.to_rank) == 255) {
+    OutLine() << "WARNING ! moves error" << '\n';
+    return;
+  }
   const auto from = static_cast<std::uint8_t>(8 * rank_of(move_text.from_rank) + file_of(move_text.from_file));
   const auto to = static_cast<std::uint8_t>(8 * rank_of(move_text.to_rank) + file_of(move_text.to_file));
 
@@ -138,8 +192,7 @@ void apply_move_text(const MoveText& move_text) {
     OutLine() << "WARNING ! moves error" << '\n';
     return;
   }
-  if (bitboard.colour_move == 1) make_move_white(0, static_cast<std::uint8_t>(index), list);
-  else make_move_black(0, static_cast<std::uint8_t>(index), list);
+  if (!make_legal_move(static_cast<std::uint8_t>(index), list)) OutLine() << "WARNING ! moves error" << '\n';
 }
 
 namespace {
@@ -167,11 +220,37 @@ void apply_moves_list(std::string_view line) {
 
 }  // namespace
 
-void position_command(std::string_view line) {
-  read_fen(starts_with(line, "position fen") ? line : start_position_text);
+namespace {
+
+void start_key_history() {
   for (int i = 0; i < 1000; ++i) key_history_game[i] = static_cast<std::uint64_t>(i);
   compute_hash_key();
   key_history_game[0] = bitboard.hash_key;
   key_history_game_count = 0;
+}
+
+std::string_view fen_line(std::string_view line) {
+  return starts_with(line, "position fen") ? line : start_position_text;
+}
+
+}  // namespace
+
+void set_up_position(std::string_view line) {
+  read_fen(fen_line(line));
+  start_key_history();
+  apply_moves_list(line);
+}
+
+void position_command(std::string_view line) {
+  read_fen(fen_line(line));
+  position_refused = !placement_is_playable();
+  if (position_refused) {
+    OutLine() << "WARNING ! fen error" << '\n';
+    clear_board();
+    start_key_history();
+    return;
+  }
+  drop_impossible_rights();
+  start_key_history();
   apply_moves_list(line);
 }

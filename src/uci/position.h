@@ -12,7 +12,14 @@ inline constexpr std::string_view start_position_text =
 
 // `text` starts with "position fen " and the FEN follows from index 13.
 void read_fen(std::string_view text);
+// Refuses a position the rules could not have reached (a warning, and `go` then
+// names no move) and drops castling and en-passant rights it contradicts.
 void position_command(std::string_view line);
+// Sets the position up as written, unjudged: for the tools, which also examine
+// boards the engine would refuse.
+void set_up_position(std::string_view line);
+// Set when the last `position` was refused (with a warning): `go` then names no move.
+extern bool position_refused;
 
 // One move in long algebraic notation: four square characters and a promotion
 // character, 0 when there is none.

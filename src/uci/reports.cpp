@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "board/board.h"
+#include "search/search.h"
 #include "uci/output.h"
 
 std::int32_t last_info_score = 0;
@@ -15,12 +16,17 @@ constexpr std::int32_t MATE_REPORT = 900000;
 // The node fields carry the low 32 bits of the count, read as a signed number.
 std::int64_t low_32_signed(std::uint64_t n) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(n)); }
 
-void write_score(OutLine& out, std::int32_t seen_by_mover, std::uint8_t length, std::uint8_t* mate_reported) {
-  if (seen_by_mover > MATE_REPORT) {
-    out << " score mate " << static_cast<int>(length);
-    if (mate_reported) *mate_reported = 1;
-  } else if (seen_by_mover < -MATE_REPORT) {
-    out << " score mate " << -static_cast<int>(length);
+// A mate score is 1,000,000 less 1,000 for each ply to the mate; the interface
+// counts the distance in moves of the side that mates.
+int mate_in_moves(std::int32_t seen_by_mover) {
+  const std::int32_t plies = (MATE_SCORE - std::abs(seen_by_mover)) / 1000;
+  const int moves = (plies + 1) / 2;
+  return seen_by_mover > 0 ? moves : -moves;
+}
+
+void write_score(OutLine& out, std::int32_t seen_by_mover, std::uint8_t* mate_reported) {
+  if (seen_by_mover > MATE_REPORT || seen_by_mover < -MATE_REPORT) {
+    out << " score mate " << mate_in_moves(seen_by_mover);
     if (mate_reported) *mate_reported = 1;
   } else {
     out << " score cp " << seen_by_mover;
@@ -59,7 +65,7 @@ void print_root_info(std::int32_t score, std::uint8_t depth, const PvLine& line,
   last_info_score = score;
   last_info_depth = depth;
   out << "info " << " depth " << static_cast<int>(depth) << " seldepth " << static_cast<int>(line.length);
-  write_score(out, white_view == 1 ? score : -score, line.length, nullptr);
+  write_score(out, white_view == 1 ? score : -score, nullptr);
   out << " nodes " << low_32_signed(nodes);
   if (std::abs(static_cast<std::int64_t>(line.score_move)) == std::abs(static_cast<std::int64_t>(score))) {
     out << " pv ";
@@ -77,7 +83,7 @@ void print_iteration_info(std::uint64_t nodes, std::uint8_t depth, std::int32_t 
   const double nps = static_cast<double>(nodes) / seconds;
   out << "info " << " nps " << static_cast<std::int64_t>(static_cast<std::int32_t>(static_cast<std::int64_t>(nps)));
   out << " depth " << static_cast<int>(depth) << " seldepth " << static_cast<int>(best_line.length);
-  write_score(out, bitboard.colour_move != 0 ? score : -score, best_line.length, &mate_reported);
+  write_score(out, bitboard.colour_move != 0 ? score : -score, &mate_reported);
   out << " nodes " << low_32_signed(nodes_iteration) << " pv ";
   write_line(out, best_line);
   out << '\n';

@@ -362,14 +362,13 @@ TEST(StopDuringSearch, AfterTheStopTheRemainingRootMovesAreOnlyAnnounced) {
   EXPECT_EQ(engine.wait_exit(), 0);
 }
 
-TEST(StopDuringSearch, OnlyTheExactLineCounts) {
+TEST(StopDuringSearch, OnlyTheExactLineCountsAndOtherLinesWaitForBestmove) {
   EngineProcess engine;
   start(engine);
   ASSERT_TRUE(engine.send("position startpos"));
   ASSERT_TRUE(engine.send("go infinite"));
   engine.read_for(milliseconds(200));
   ASSERT_TRUE(engine.send("stop "));
-  ASSERT_TRUE(engine.send("quit now"));
   ASSERT_TRUE(engine.send("STOP"));
   const std::string still_searching = engine.read_for(milliseconds(1200));
   EXPECT_EQ(still_searching.find("bestmove"), std::string::npos) << "a line other than stop ended the search";
@@ -379,31 +378,52 @@ TEST(StopDuringSearch, OnlyTheExactLineCounts) {
   ASSERT_TRUE(bestmove.has_value());
   EXPECT_TRUE(START_MOVES.count(bestmove_in(*bestmove))) << *bestmove;
   for (const std::string& line : before) EXPECT_FALSE(starts_with(line, "WARNING")) << line;
+  // The two lines kept meanwhile are handled now, in order, as the command loop would.
+  EXPECT_EQ(engine.read_line(), "WARNING ! Unknown command");
+  EXPECT_EQ(engine.read_line(), "WARNING ! Unknown command");
   ASSERT_TRUE(engine.send("isready"));
   EXPECT_EQ(engine.read_line(), "readyok ");
   engine.close_input();
   EXPECT_EQ(engine.wait_exit(), 0);
 }
 
-TEST(StopDuringSearch, IsreadyMeanwhileIsNotAnswered) {
+TEST(StopDuringSearch, IsreadyMeanwhileIsAnsweredAtOnceAndTheSearchGoesOn) {
   EngineProcess engine;
   start(engine);
   ASSERT_TRUE(engine.send("position startpos"));
   ASSERT_TRUE(engine.send("go infinite"));
   engine.read_for(milliseconds(200));
   ASSERT_TRUE(engine.send("isready"));
-  const std::string during = engine.read_for(milliseconds(800));
-  EXPECT_EQ(during.find("readyok"), std::string::npos);
+  std::vector<std::string> during;
+  ASSERT_TRUE(engine.read_until("readyok ", milliseconds(2000), &during).has_value());
+  EXPECT_EQ(engine.read_line(), "");
+  for (const std::string& line : during) EXPECT_FALSE(starts_with(line, "bestmove")) << line;
+  EXPECT_EQ(engine.read_for(milliseconds(500)).find("bestmove"), std::string::npos);
   ASSERT_TRUE(engine.send("stop"));
   std::vector<std::string> before;
   ASSERT_TRUE(engine.read_until("bestmove ", BESTMOVE_TIMEOUT, &before).has_value());
   for (const std::string& line : before) EXPECT_EQ(line.find("readyok"), std::string::npos);
-  // Nor is it kept for later: one isready now gets exactly one answer.
+  // Answered once, not kept for later as well: one isready now gets exactly one answer.
   ASSERT_TRUE(engine.send("isready"));
   EXPECT_EQ(engine.read_line(), "readyok ");
   EXPECT_EQ(engine.read_line(), "");
   EXPECT_EQ(engine.read_for(milliseconds(300)), "");
   engine.close_input();
+  EXPECT_EQ(engine.wait_exit(), 0);
+}
+
+TEST(StopDuringSearch, ALineOfSixtyFourKibibytesDoesNotHideTheStop) {
+  EngineProcess engine;
+  start(engine);
+  ASSERT_TRUE(engine.send("position startpos"));
+  ASSERT_TRUE(engine.send("go infinite"));
+  engine.read_for(milliseconds(200));
+  ASSERT_TRUE(engine.send(std::string(70000, 'x')));
+  ASSERT_TRUE(engine.send("stop"));
+  const auto bestmove = engine.read_until("bestmove ", BESTMOVE_TIMEOUT);
+  ASSERT_TRUE(bestmove.has_value());
+  EXPECT_TRUE(START_MOVES.count(bestmove_in(*bestmove))) << *bestmove;
+  // In its place the overlong line ends the input, as it does outside a search.
   EXPECT_EQ(engine.wait_exit(), 0);
 }
 
@@ -423,20 +443,22 @@ TEST(QuitDuringSearch, EndsTheProgramWithoutBestmove) {
   EXPECT_EQ(rest.substr(rest.size() - QUIT_MESSAGE.size()), QUIT_MESSAGE);
 }
 
-// With the input closed behind the lines, the order in which the search reads
-// them is fixed: one line per poll, and nothing after the poll that stops it.
+// With the input closed behind the lines, the order of events is fixed: the
+// search takes every line up to `stop`, answers isready at once and keeps the
+// rest; the command loop handles what was kept, then what the search left unread.
 TEST(ClosedInputDuringSearch, LinesAfterGoAreReadByTheSearchUntilTheStop) {
   const EngineRun run = run_engine("uci\nposition startpos\ngo infinite\nstop \nisready\nstop\nisready\n");
   EXPECT_EQ(run.status, 0);
   const std::vector<std::string> lines = lines_of(run.output);
-  // "stop " and the first isready went to the search and were dropped; the second
-  // isready is the command loop's.
-  EXPECT_EQ(lines_starting(run.output, "readyok").size(), 1u) << run.output;
-  EXPECT_TRUE(lines_starting(run.output, "WARNING").empty()) << run.output;
-  ASSERT_GE(lines.size(), 3u);
-  EXPECT_EQ(lines[lines.size() - 1], "");
-  EXPECT_EQ(lines[lines.size() - 2], "readyok ");
-  EXPECT_TRUE(START_MOVES.count(bestmove_in(lines[lines.size() - 3]))) << lines[lines.size() - 3];
+  ASSERT_GE(lines.size(), 7u);
+  const std::size_t n = lines.size();
+  EXPECT_EQ(lines[n - 1], "");
+  EXPECT_EQ(lines[n - 2], "readyok ");
+  EXPECT_EQ(lines[n - 3], "WARNING ! Unknown command");
+  EXPECT_TRUE(START_MOVES.count(bestmove_in(lines[n - 4]))) << lines[n - 4];
+  EXPECT_EQ(lines_starting(run.output, "readyok").size(), 2u) << run.output;
+  const std::size_t first_ready = run.output.find("readyok");
+  EXPECT_LT(first_ready, run.output.find("bestmove"));
 }
 
 TEST(ClosedInputDuringSearch, QuitReadByTheSearchEndsTheProgram) {
@@ -453,10 +475,11 @@ TEST(ClosedInputDuringSearch, EndOfInputStopsAnInfiniteSearch) {
     const EngineRun run = run_engine(std::string("uci\nposition startpos\ngo infinite\n") + tail, LONG_TIMEOUT);
     EXPECT_EQ(run.status, 0) << tail;
     const std::vector<std::string> bestmoves = lines_starting(run.output, "bestmove ");
-    ASSERT_EQ(bestmoves.size(), 1u) << tail;
-    EXPECT_TRUE(START_MOVES.count(bestmove_in(bestmoves[0]))) << bestmoves[0];
-    EXPECT_EQ(lines_of(run.output).back(), bestmoves[0]);
-    EXPECT_EQ(run.output.find("readyok"), std::string::npos);
+    // A `go` read during the search runs after it.
+    ASSERT_EQ(bestmoves.size(), std::string(tail) == "go depth 2\n" ? 2u : 1u) << tail;
+    for (const std::string& b : bestmoves) EXPECT_TRUE(START_MOVES.count(bestmove_in(b))) << b;
+    EXPECT_EQ(lines_of(run.output).back(), bestmoves.back());
+    EXPECT_EQ(lines_starting(run.output, "readyok").size(), std::string(tail) == "isready\n" ? 1u : 0u);
   }
 }
 

@@ -146,21 +146,22 @@ TEST(RootInfo, ScoresAreShownFromTheSideToMove) {
   EXPECT_EQ(root_info(45, 4, line_of({E7E5}, 45), 0, 3), "info  depth 4 seldepth 1 score cp -45 nodes 3 pv e7e5 \n");
 }
 
-TEST(RootInfo, BeyondNineHundredThousandIsAMateInTheLinesLength) {
+TEST(RootInfo, BeyondNineHundredThousandIsAMateCountedInMoves) {
   last_written(0, 0);
   const PvLine three = line_of({E2E4, E7E5, G1F3}, 900000);
   EXPECT_EQ(root_info(900000, 3, three, 1, 1), "info  depth 3 seldepth 3 score cp 900000 nodes 1 pv e2e4 e7e5 g1f3 \n");
   EXPECT_EQ(root_info(900001, 3, line_of({E2E4, E7E5, G1F3}, 900001), 1, 1),
-            "info  depth 3 seldepth 3 score mate 3 nodes 1 pv e2e4 e7e5 g1f3 \n");
+            "info  depth 3 seldepth 3 score mate 50 nodes 1 pv e2e4 e7e5 g1f3 \n");
   EXPECT_EQ(root_info(-900000, 3, line_of({E2E4, E7E5, G1F3}, -900000), 1, 1),
             "info  depth 3 seldepth 3 score cp -900000 nodes 1 pv e2e4 e7e5 g1f3 \n");
+  // Mated at ply 2: one move of ours, then the opponent's mate.
   EXPECT_EQ(root_info(-998000, 3, line_of({E2E4, E7E5}, -998000), 1, 1),
-            "info  depth 3 seldepth 2 score mate -2 nodes 1 pv e2e4 e7e5 \n");
+            "info  depth 3 seldepth 2 score mate -1 nodes 1 pv e2e4 e7e5 \n");
   // Black to move: White's -999000 is Black mating.
   EXPECT_EQ(root_info(-999000, 3, line_of({E7E5}, -999000), 0, 1),
             "info  depth 3 seldepth 1 score mate 1 nodes 1 pv e7e5 \n");
   EXPECT_EQ(root_info(997000, 3, line_of({E7E5, E2E4, B8C6}, 997000), 0, 1),
-            "info  depth 3 seldepth 3 score mate -3 nodes 1 pv e7e5 e2e4 b8c6 \n");
+            "info  depth 3 seldepth 3 score mate -2 nodes 1 pv e7e5 e2e4 b8c6 \n");
 }
 
 TEST(RootInfo, NodesAreTheLow32BitsReadAsSigned) {
@@ -211,10 +212,10 @@ TEST(IterationInfo, MateScoresAreReportedAndFlagged) {
   EXPECT_EQ(it.text, "info  nps 10 depth 1 seldepth 1 score mate 1 nodes 10 pv e2e4 \n");
   EXPECT_EQ(it.mate_reported, 1);
   it = iteration_info(10, 2, 998000, 1.0, line_of({E7E5, E2E4}, 998000), 10, 0);
-  EXPECT_EQ(it.text, "info  nps 10 depth 2 seldepth 2 score mate -2 nodes 10 pv e7e5 e2e4 \n");
+  EXPECT_EQ(it.text, "info  nps 10 depth 2 seldepth 2 score mate -1 nodes 10 pv e7e5 e2e4 \n");
   EXPECT_EQ(it.mate_reported, 1);
   it = iteration_info(10, 2, -900001, 1.0, line_of({E2E4}, -900001), 10);
-  EXPECT_EQ(it.text, "info  nps 10 depth 2 seldepth 1 score mate -1 nodes 10 pv e2e4 \n");
+  EXPECT_EQ(it.text, "info  nps 10 depth 2 seldepth 1 score mate -50 nodes 10 pv e2e4 \n");
   EXPECT_EQ(it.mate_reported, 1);
   it = iteration_info(10, 2, 900000, 1.0, line_of({E2E4}, 900000), 10);
   EXPECT_EQ(it.text, "info  nps 10 depth 2 seldepth 1 score cp 900000 nodes 10 pv e2e4 \n");

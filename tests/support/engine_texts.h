@@ -9,3 +9,5 @@ inline const std::string UCI_ANSWER =
     "option name Hash type spin default 1 min 1 max 1024\n"
     "uciok \n";
 inline const std::string ILLEGAL_GO = "Nerul: illegal go command. I am terminated.\n";
+inline const std::string FEN_ERROR = "WARNING ! fen error\n";
+inline const std::string MOVES_ERROR_TEXT = "WARNING ! moves error\n";

@@ -12,7 +12,7 @@ void set_position(const std::string& fen) {
   }();
   (void)keys_drawn;
   clear_board();
-  position_command("position fen " + fen);
+  set_up_position("position fen " + fen);
 }
 
 bool boards_equal(const BoardState& a, const BoardState& b) {

@@ -7,6 +7,7 @@
 #include "board/board.h"
 #include "uci/board_view.h"
 #include "support/capture.h"
+#include "support/engine_texts.h"
 #include "uci/position.h"
 
 using capture::ExactText;
@@ -188,10 +189,11 @@ TEST(FenReader, TruncatedTextKeepsWhatWasRead) {
 
 TEST(FenReader, PositionFenWithNothingAfterIt) {
   // "position fen" passes the prefix test but has no index 13 at all.
-  EXPECT_EQ(position("position fen"), "");
+  // An empty board has no kings: refused.
+  EXPECT_EQ(position("position fen"), FEN_ERROR);
   EXPECT_EQ(board_view::placement(), "8/8/8/8/8/8/8/8");
   EXPECT_EQ(board_view::state(), "b - ep 0,0,0");
-  EXPECT_EQ(position("position fen "), "");
+  EXPECT_EQ(position("position fen "), FEN_ERROR);
   EXPECT_EQ(board_view::placement(), "8/8/8/8/8/8/8/8");
 }
 
@@ -248,4 +250,59 @@ TEST(FenReader, NothingSurvivesFromThePreviousPosition) {
   EXPECT_EQ(board_view::inconsistency(), "");
   EXPECT_EQ(bitboard.hash_key, 0u);
   EXPECT_EQ(bitboard.value_white_material, 0u);
+}
+
+// What a position the rules could never reach gets: one warning, an empty board,
+// and rights that the placement contradicts dropped from a position that is kept.
+TEST(PositionCheck, ImpossiblePlacementsAreRefused) {
+  for (const char* fen : {
+           "qqqqqqqq/QQQQQQQQ/8/8/8/8/8/8 w - - 0 1",     // no kings
+           "4k3/8/8/8/8/8/8/8 w - - 0 1",                 // no White king
+           "4k3/8/8/8/8/8/8/3KK3 w - - 0 1",              // two White kings
+           "4k3/4k3/8/8/8/8/8/4K3 b - - 0 1",             // two Black kings
+           "4k3/8/8/8/8/8/8/P3K3 w - - 0 1",              // a pawn on the first rank
+           "3pk3/8/8/8/8/8/8/4K3 b - - 0 1",              // a pawn on the last rank
+           "4k3/8/8/8/8/8/8/4K2p w - - 0 1",
+           "4k3/8/8/8/8/8/8/4R1K1 w - - 0 1",             // Black, not to move, in check
+           "4k3/8/8/8/1b6/8/8/4K3 b - - 0 1",             // White, not to move, in check
+       }) {
+    EXPECT_EQ(position(std::string("position fen ") + fen + " moves e1e2"), FEN_ERROR) << fen;
+    EXPECT_EQ(board_view::placement(), "8/8/8/8/8/8/8/8") << fen;
+    EXPECT_TRUE(position_refused) << fen;
+  }
+  // The side to move may be in check, of course; and the next position is judged afresh.
+  EXPECT_EQ(position("position fen 4k3/8/8/8/8/8/8/4R1K1 b - - 0 1"), "");
+  EXPECT_FALSE(position_refused);
+}
+
+TEST(PositionCheck, CastlingRightsNeedKingAndRookAtHome) {
+  // Without this a king on h1 "castled" queen side, landing on c1.
+  EXPECT_EQ(position("position fen 4k3/8/8/8/8/8/8/R6K w KQ - 0 1"), "");
+  EXPECT_EQ(board_view::state(), "w - ep 0,0,0");
+  EXPECT_EQ(position("position fen r3k3/8/8/8/8/8/8/4K2R w KQkq - 0 1"), "");
+  EXPECT_EQ(board_view::state(), "w Kq ep 0,0,0");
+  EXPECT_EQ(position("position fen r3k2r/8/8/8/8/8/8/R2K3R w KQkq - 0 1"), "");  // White king off e1
+  EXPECT_EQ(board_view::state(), "w kq ep 0,0,0");
+  EXPECT_EQ(position("position fen r3k2r/8/8/8/8/8/8/R3K2B w KQkq - 0 1"), "");  // a bishop is no rook
+  EXPECT_EQ(board_view::state(), "w Qkq ep 0,0,0");
+}
+
+TEST(PositionCheck, AnEnPassantSquareNeedsThePawnThatJustPassedIt) {
+  // Kept: Black has just played e7e5, or White d2d4.
+  EXPECT_EQ(position("position fen 4k3/8/8/4p3/8/8/8/4K3 w - e6 0 1"), "");
+  EXPECT_EQ(board_view::state(), "w - ep 1,4,5");
+  EXPECT_EQ(position("position fen 4k3/8/8/8/3P4/8/8/4K3 b - d3 0 1"), "");
+  EXPECT_EQ(board_view::state(), "b - ep 1,3,2");
+  for (const char* fen : {
+           "4k3/8/4N3/3P4/8/8/8/4K3 w - e6 0 1",  // the square is occupied, no pawn passed it
+           "4k3/8/8/8/8/8/8/4K3 w - e6 0 1",      // no pawn at all
+           "4k3/8/8/4P3/8/8/8/4K3 w - e6 0 1",    // the pawn there is the mover's own
+           "4k3/4n3/8/4p3/8/8/8/4K3 w - e6 0 1",  // its start square is taken
+           "4k3/8/8/8/4p3/8/8/4K3 w - e3 0 1",    // the wrong rank for the side to move
+           "4k3/8/8/4p3/8/8/8/4K3 w - z6 0 1",    // no such square
+           "4k3/8/8/4p3/8/8/8/4K3 w - e 0 1",
+       }) {
+    EXPECT_EQ(position(std::string("position fen ") + fen), "") << fen;
+    EXPECT_EQ(board_view::state().substr(board_view::state().find("ep")), "ep 0,0,0") << fen;
+  }
 }

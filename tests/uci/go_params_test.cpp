@@ -88,8 +88,13 @@ TEST_F(GoParamsTest, OnlyTheFirstOccurrenceCountsAndOtherWordsNothing) {
   EXPECT_EQ(go_params.depth, 255);
   EXPECT_EQ(go_params.movetime, -1.0);
   EXPECT_EQ(go_params.infinite, 0);
-  read_params("go wtime -500");
-  EXPECT_EQ(go_params.wtime, -0.5);
+  // Below zero is no time at all, never "not given".
+  read_params("go wtime -500 btime -1000 winc -20 binc -1 movetime -3000");
+  EXPECT_EQ(go_params.wtime, 0.0);
+  EXPECT_EQ(go_params.btime, 0.0);
+  EXPECT_EQ(go_params.winc, 0.0);
+  EXPECT_EQ(go_params.binc, 0.0);
+  EXPECT_EQ(go_params.movetime, 0.0);
   // A clock number ends at the next space.
   read_params("go wtime 1000btime 2000");
   EXPECT_EQ(go_params.wtime, 1.0);

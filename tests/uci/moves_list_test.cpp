@@ -189,16 +189,24 @@ TEST_F(MovesList, MovesThatMatchNothing) {
   EXPECT_EQ(key_history_game_count, 4);
 }
 
-TEST_F(MovesList, AnUnknownFileAfterARankDigitNamesTheHFileBelow) {
-  // 'i' reads as 255: 8 x 1 + 255 is square 7 (h1) modulo 256.
-  EXPECT_EQ(position("position fen 4k3/8/8/8/8/8/8/4K2R w K - 0 1 moves i2h2"), "");
-  EXPECT_EQ(board_view::placement(), "4k3/8/8/8/8/8/7R/4K3");
+TEST_F(MovesList, SquaresOffTheBoardAreRefused) {
+  for (const char* move : {"i2h2", "h1i4", "h0h2", "h1h9", "`1h2"}) {
+    EXPECT_EQ(position(std::string("position fen 4k3/8/8/8/8/8/8/4K2R w K - 0 1 moves ") + move), MOVES_ERROR)
+        << move;
+    EXPECT_EQ(board_view::placement(), "4k3/8/8/8/8/8/8/4K2R") << move;
+    EXPECT_EQ(key_history_game_count, 1) << move;  // counted like any skipped move
+  }
 }
 
-TEST_F(MovesList, TheMatcherDoesNotTestLegality) {
-  // The king walks into the rook's file: generated, so made.
-  EXPECT_EQ(position("position fen 4k3/8/8/8/8/8/8/3rK3 w - - 0 1 moves e1d2"), "");
-  EXPECT_EQ(board_view::placement(), "4k3/8/8/8/8/8/3K4/3r4");
+TEST_F(MovesList, AMoveThatLeavesTheOwnKingAttackedIsRefused) {
+  // The king would walk into the rook's file; the pinned knight may not leave it.
+  EXPECT_EQ(position("position fen 4k3/8/8/8/8/8/8/3rK3 w - - 0 1 moves e1d2 e1d1"), MOVES_ERROR);
+  EXPECT_EQ(board_view::placement(), "4k3/8/8/8/8/8/8/3K4");
+  EXPECT_EQ(position("position fen 4r1k1/8/8/8/8/8/4N3/4K3 w - - 0 1 moves e2c3"), MOVES_ERROR);
+  EXPECT_EQ(board_view::placement(), "4r1k1/8/8/8/8/8/4N3/4K3");
+  // After mate every move is refused, and the position stays the mate.
+  EXPECT_EQ(position("position startpos moves f2f3 e7e5 g2g4 d8h4 e1f2 a2a3"), MOVES_ERROR + MOVES_ERROR);
+  EXPECT_EQ(board_view::placement(), "rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR");
 }
 
 TEST_F(MovesList, TheHistoryWrapsAfter255Moves) {

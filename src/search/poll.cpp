@@ -1,0 +1,51 @@
+#include <cstdlib>
+#include <cstring>
+
+#include "hash/hash.h"
+#include "search/Iterative_Deepening.h"
+#include "search/search.h"
+#include "search/search_state.h"
+#include "uci/input.h"
+#include "uci/output.h"
+#include "uci/platform.h"
+#include "uci/text.h"
+
+// Takes every complete line that has arrived. Only the exact lines "stop" and
+// "quit" act on the search; `isready` is answered at once, since interfaces wait
+// for it to learn that the engine is alive; anything else waits for the command
+// loop. After `stop` the rest stays unread, to be handled after `bestmove`.
+void poll_input_and_clock() {
+  SearchState& state = search_state;
+  for (bool reading = true; reading;) {
+    switch (poll_line(state.input_line)) {
+      case PolledLine::NONE:
+      case PolledLine::END:
+        reading = false;
+        break;
+      case PolledLine::TOO_LONG:
+        keep_line("", true);
+        break;
+      case PolledLine::LINE:
+        if (!std::strcmp(state.input_line, "quit")) {
+          OutLine() << "Nerul: quit command. I am terminated.\n";
+          free_hash();
+          std::exit(1);
+        }
+        if (!std::strcmp(state.input_line, "stop")) {
+          state.stop_search = 1;
+          reading = false;
+        } else if (starts_with(state.input_line, "isready")) {
+          OutLine() << "readyok \n\n";
+        } else {
+          keep_line(state.input_line);
+        }
+        break;
+    }
+  }
+  if (stop_at_input_end && input_ended()) state.stop_search = 1;
+  const std::int64_t now = clock_ms();
+  double elapsed = static_cast<double>(now - time_start) / 1000.0;
+  if (elapsed < 0.01) elapsed = 0.01;
+  if (state.time_limit > 0 && elapsed > state.time_limit) state.stop_search = 1;
+  if (now >= state.deadline_ms) state.stop_search = 1;
+}

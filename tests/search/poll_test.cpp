@@ -1,0 +1,195 @@
+// The look at the input and the clock that every node paces: when it happens,
+// which lines act on the search, which are answered at once and which wait for
+// the command loop, and the two time limits. Standard input is a pipe the test fills.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "eval/material.h"
+#include "hash/hash.h"
+#include "search/Iterative_Deepening.h"
+#include "search/search.h"
+#include "search/search_state.h"
+#include "support/capture.h"
+#include "support/test_support.h"
+#include "uci/input.h"
+#include "uci/platform.h"
+
+using capture::output_of;
+
+namespace {
+
+constexpr std::int32_t INF = INFINITE_SCORE;
+
+class Poll : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_stdin_ = ::dup(STDIN_FILENO);
+    ASSERT_GE(saved_stdin_, 0);
+    feed("");
+    set_position("4k3/8/8/3r4/8/8/8/3QK3 w - - 0 1");
+    bitboard.value_white_material = count_white_material();
+    bitboard.value_black_material = count_black_material();
+    search_state.stop_search = 0;
+    search_state.poll_count = 0;
+    search_state.time_limit = -20.0;
+    search_state.deadline_ms = NO_DEADLINE;
+    time_start = clock_ms();
+  }
+  void TearDown() override {
+    if (writer_ >= 0) ::close(writer_);
+    writer_ = -1;
+    ::dup2(saved_stdin_, STDIN_FILENO);
+    ::close(saved_stdin_);
+    reset_input_for_tests();
+    search_state.stop_search = 0;
+    search_state.poll_count = 0;
+    stop_at_input_end = false;
+  }
+
+  // Standard input becomes a pipe holding `text`; with `open_end` its writing end
+  // stays open (more may come, the input has not ended).
+  void feed(const std::string& text, bool open_end = false) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    write_all(fds[1], text);
+    if (open_end) {
+      if (writer_ >= 0) ::close(writer_);
+      writer_ = fds[1];
+    } else {
+      ::close(fds[1]);
+    }
+    ::dup2(fds[0], STDIN_FILENO);
+    ::close(fds[0]);
+    reset_input_for_tests();
+  }
+  static void write_all(int fd, const std::string& text) {
+    ASSERT_EQ(::write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  }
+
+  // One quiescence node, as White; the node that completes the interval polls.
+  static std::int32_t node() { return quiescence<WHITE>(-INF, INF, 3, 0); }
+  static void poll_now() {
+    search_state.poll_count = POLL_INTERVAL - 1;
+    node();
+  }
+  static std::string next_command() {
+    char line[LINE_BUFFER_SIZE];
+    return read_line(line) ? std::string(line) : std::string("<fails>");
+  }
+
+  int saved_stdin_ = -1;
+  int writer_ = -1;
+};
+
+}  // namespace
+
+TEST_F(Poll, EveryNodeCountsAndTheIntervalsLastNodePolls) {
+  set_position("4k3/8/8/8/8/8/8/4K3 w - - 0 1");  // no capture: one node a call
+  feed("stop\n", true);
+  const std::int32_t q = node();
+  EXPECT_EQ(search_state.poll_count, 1);
+  EXPECT_EQ(search_state.stop_search, 0);
+  search_state.poll_count = 0;
+  search_state.stop_search = 0;
+  EXPECT_EQ(node(), q);
+  search_state.poll_count = POLL_INTERVAL - 2;
+  node();
+  EXPECT_EQ(search_state.stop_search, 0);
+  node();
+  EXPECT_EQ(search_state.poll_count, 0);
+  EXPECT_EQ(search_state.stop_search, 1);
+  // Once stopped, a node answers at once and counts nothing.
+  EXPECT_EQ(node(), 0);
+  EXPECT_EQ(alpha_beta<BLACK>(-INF, INF, 5, 1, 0, 1, 0, 0), 0);
+  EXPECT_EQ(search_state.poll_count, 0);
+}
+
+TEST_F(Poll, IsreadyIsAnsweredAtOnceAndOtherLinesWaitInOrder) {
+  feed("stop \nisready\nSTOP\nquit now\nposition startpos\nisready now\nstop\ngo depth 1\n", true);
+  const std::string said = output_of([] { poll_now(); });
+  EXPECT_EQ(said, "readyok \n\nreadyok \n\n");
+  EXPECT_EQ(search_state.stop_search, 1);
+  // What was kept comes first, then what the poll left unread after `stop`.
+  for (const char* expected : {"stop ", "STOP", "quit now", "position startpos", "go depth 1"})
+    EXPECT_EQ(next_command(), expected);
+}
+
+TEST_F(Poll, AnIncompleteLineIsLeftUntilItsEndArrives) {
+  feed("sto", true);
+  poll_now();
+  EXPECT_EQ(search_state.stop_search, 0);
+  write_all(writer_, "p\r\n");
+  poll_now();
+  EXPECT_EQ(search_state.stop_search, 1);
+}
+
+TEST_F(Poll, ALineTooLongIsSkippedAndTheStopAfterItSeen) {
+  feed("", true);
+  const std::string chunk(20000, 'x');
+  for (int i = 0; i < 4; ++i) {
+    write_all(writer_, chunk);
+    poll_now();
+  }
+  write_all(writer_, "\nuci\nstop\n");
+  poll_now();
+  EXPECT_EQ(search_state.stop_search, 1);
+  // Outside a search such a line ends the input; it does so in its place here too.
+  EXPECT_EQ(next_command(), "<fails>");
+}
+
+TEST_F(Poll, TheEndOfInputStopsOnlyASearchThatWaitsForStop) {
+  feed("isready\n");  // and then the input ends
+  for (int poll = 0; poll < 3; ++poll) {
+    output_of([] { poll_now(); });
+    EXPECT_EQ(search_state.stop_search, 0) << poll;
+  }
+  stop_at_input_end = true;
+  poll_now();
+  EXPECT_EQ(search_state.stop_search, 1);
+}
+
+TEST_F(Poll, TheIterationLimitAndTheDeadlineAreCheckedAtEachPoll) {
+  feed("", true);
+  time_start = clock_ms() - 3000;  // the iteration began three seconds ago
+  search_state.time_limit = 10.0;
+  poll_now();
+  EXPECT_EQ(search_state.stop_search, 0);
+  search_state.time_limit = 2.5;
+  poll_now();
+  EXPECT_EQ(search_state.stop_search, 1);
+
+  search_state.stop_search = 0;
+  search_state.time_limit = -20.0;  // no limit per iteration...
+  search_state.deadline_ms = clock_ms() + 60000;
+  poll_now();
+  EXPECT_EQ(search_state.stop_search, 0);
+  search_state.deadline_ms = clock_ms();  // ...but the clock allows no more
+  poll_now();
+  EXPECT_EQ(search_state.stop_search, 1);
+}
+
+TEST_F(Poll, QuitEndsTheProcess) {
+  feed("quit\n", true);
+  char path[] = "/tmp/nerul-quit-XXXXXX";
+  const int file = ::mkstemp(path);
+  ASSERT_GE(file, 0);
+  ::unlink(path);
+  EXPECT_EXIT(
+      {
+        ::dup2(file, STDOUT_FILENO);
+        if (!p_hash_moves) init_hash();
+        poll_now();
+        std::exit(7);  // not reached
+      },
+      ::testing::ExitedWithCode(1), "");
+  std::string written;
+  char buffer[256];
+  for (ssize_t n; (n = ::pread(file, buffer, sizeof buffer, static_cast<off_t>(written.size()))) > 0;)
+    written.append(buffer, static_cast<std::size_t>(n));
+  ::close(file);
+  EXPECT_EQ(written, "Nerul: quit command. I am terminated.\n");
+}
