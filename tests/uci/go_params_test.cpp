@@ -213,6 +213,29 @@ TEST_F(GoParamsTest, ALineWithoutALimitEndsTheProgram) {
   EXPECT_EXIT_WITH_OUTPUT(go_command("go nodes 1000"), 1, ILLEGAL_GO);
 }
 
+// The most a move may take: what the mover's clock leaves after the margin for the
+// answer's way back, at most a fixed share of it; a move time bounds too.
+TEST_F(GoParamsTest, TheClockBoundsEveryMove) {
+  const auto cap = [](const std::string& line) {
+    read_params(line);
+    return move_time_cap();
+  };
+  EXPECT_DOUBLE_EQ(cap("go wtime 50 btime 50 winc 1000 binc 1000"), 0.0);
+  EXPECT_DOUBLE_EQ(cap("go wtime 300 btime 90000"), 300 * CLOCK_SHARE / 1000);
+  EXPECT_DOUBLE_EQ(cap("go wtime 56 btime 90000"), 0.056 - CLOCK_MARGIN);
+  EXPECT_DOUBLE_EQ(cap("go wtime -500 btime 90000"), 0.0);
+  EXPECT_DOUBLE_EQ(cap("go depth 30 wtime 8000"), 1.0);  // a depth asked for still meets the clock
+  EXPECT_DOUBLE_EQ(cap("go movetime 400"), 0.4);
+  EXPECT_DOUBLE_EQ(cap("go movetime 4000 wtime 8000"), 1.0);
+  EXPECT_DOUBLE_EQ(cap("go movetime -3000"), 0.0);
+  EXPECT_DOUBLE_EQ(cap("go depth 6"), -1.0);
+  EXPECT_DOUBLE_EQ(cap("go depth 6 movetime 100"), -1.0);  // the depth rules, as for the budget
+  EXPECT_DOUBLE_EQ(cap("go infinite wtime 100"), -1.0);     // only stop ends it
+  EXPECT_DOUBLE_EQ(cap("go btime 100"), -1.0);              // the mover's clock is not given
+  set_position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1");
+  EXPECT_DOUBLE_EQ(cap("go wtime 90000 btime 800"), 0.1);
+}
+
 TEST(HashAge, RunsOneTo251AndAgain) {
   hash_age = 0;
   for (int expected = 1; expected <= 251; ++expected) {
