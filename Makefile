@@ -1,31 +1,53 @@
-# Two entry points for a fresh machine: `make run` and `make test`.
+# Set-up on a fresh machine: `make run` starts the engine, `make test` runs every test.
+#   make              the engine and nerul-tool (Release), in build/
+#   make EXE=path     the same, and the engine copied to `path` (for engine-testing frameworks)
+#   make install      nerul, nerul-tool and the man page under $(DESTDIR)$(PREFIX)
 BUILD      := build
 ASAN_BUILD := build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX     ?= /usr/local
+DESTDIR    ?=
+EXE        ?=
 
-.PHONY: all build run test test-release test-asan clean
+.PHONY: all build configure run test test-release test-asan install uninstall clean
 
 all: build
 
-build:
+configure:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
 
-# The build's chatter goes to stderr so that stdout belongs to the engine alone.
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target nerul nerul-tool
+ifneq ($(EXE),)
+	@mkdir -p "$(dir $(EXE))" && cp $(BUILD)/nerul "$(EXE)"
+endif
+
+# Builds only the engine. The build's chatter goes to stderr so that stdout belongs to the engine alone.
 run:
-	@$(MAKE) --no-print-directory build >&2
+	@$(MAKE) --no-print-directory configure >&2
+	@cmake --build $(BUILD) -j $(JOBS) --target nerul >&2
 	@exec ./$(BUILD)/nerul
 
 test: test-release test-asan
 
-test-release: build
+test-release: configure
+	@cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# Unit tests once more under AddressSanitizer and UBSan.
+# Unit and process tests once more under AddressSanitizer and UBSan.
 test-asan:
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNERUL_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L sanitize
+
+install: build
+	install -d "$(DESTDIR)$(PREFIX)/bin" "$(DESTDIR)$(PREFIX)/share/man/man6"
+	install -m 755 $(BUILD)/nerul $(BUILD)/nerul-tool "$(DESTDIR)$(PREFIX)/bin/"
+	install -m 644 doc/nerul.6 "$(DESTDIR)$(PREFIX)/share/man/man6/nerul.6"
+
+uninstall:
+	rm -f "$(DESTDIR)$(PREFIX)/bin/nerul" "$(DESTDIR)$(PREFIX)/bin/nerul-tool" \
+	      "$(DESTDIR)$(PREFIX)/share/man/man6/nerul.6"
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -63,7 +63,7 @@ def play(path, base_ms, inc_ms, max_moves):
         engine.send("go wtime %d btime %d winc %d binc %d" % (clocks[0], clocks[1], inc_ms, inc_ms))
         line, _ = engine.wait_for("bestmove")
         took = (time.monotonic() - start) * 1000.0
-        answers.append(took)
+        answers.append((took, clocks[side]))
         if took > clocks[side]:
             forfeits += 1
             print("  loss on time: ply %d took %.1f ms with %d ms left" % (ply, took, clocks[side]))
@@ -102,9 +102,10 @@ def main():
                 forfeits += lost
             all_answers.sort()
             n = len(all_answers)
-            print("tc %-8s moves %4d  answer ms: median %7.1f  p99 %7.1f  max %7.1f  lowest clock %6d ms  "
-                  "losses on time %d" % (tc, n, all_answers[n // 2], all_answers[min(n - 1, n * 99 // 100)],
-                                        all_answers[-1], lowest, forfeits))
+            times = [a for a, _ in all_answers]
+            print("tc %-8s moves %4d  answer ms: median %7.1f  p99 %7.1f  max %7.1f (clock %d)  lowest clock %6d ms  "
+                  "losses on time %d" % (tc, n, times[n // 2], times[min(n - 1, n * 99 // 100)], times[-1],
+                                        all_answers[-1][1], lowest, forfeits))
             failed |= forfeits > 0
     finally:
         for b in burners:
