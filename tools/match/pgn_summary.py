@@ -170,6 +170,29 @@ def engine_exit(match_dir, timed_out=False):
     return None, None
 
 
+def clock_margins(debug_text):
+    """(ms used, ms on the clock) for each move the first engine thought about.
+
+    xboard's debug file stamps every line with milliseconds; before each move it
+    sends "time" (centiseconds left), then "go" or "usermove", and the engine
+    answers "move"."""
+    moves, clock, start = [], None, None
+    stamp = re.compile(r"^(\d+) ([<>])first : (\w+)(?: (\S+))?")
+    for line in debug_text.splitlines():
+        m = stamp.match(line)
+        if not m:
+            continue
+        t, way, word, arg = int(m.group(1)), m.group(2), m.group(3), m.group(4)
+        if way == ">" and word == "time" and arg and arg.lstrip("-").isdigit():
+            clock, start = int(arg) * 10, None
+        elif way == ">" and word in ("go", "usermove") and clock is not None:
+            start = t
+        elif way == "<" and word == "move" and start is not None:
+            moves.append((t - start, clock))
+            clock, start = None, None
+    return moves
+
+
 def match_status(match_dir):
     """xboard's exit status for the match, or None when the folder has none."""
     text = read_text(os.path.join(match_dir, "xboard.rc")).strip()
@@ -179,6 +202,7 @@ def match_status(match_dir):
 def summarise(paths, name, expected):
     games, notes, pgn_texts = [], [], []
     extra_faults = []          # engine faults with no recorded game to carry them
+    margins = []               # (ms used, ms on the clock) per move of the engine
     for path in paths:
         if os.path.isdir(path):
             label = os.path.basename(os.path.normpath(path))
@@ -191,6 +215,7 @@ def summarise(paths, name, expected):
         games.extend(these)
         if not os.path.isdir(path):
             continue
+        margins.extend(clock_margins(read_text(os.path.join(path, "xboard.debug"))))
         rc = match_status(path)
         timed_out = rc in (124, 137)
         kind, evidence = engine_exit(path, timed_out)
@@ -228,6 +253,7 @@ def summarise(paths, name, expected):
     return {
         "games": games, "tally": tally, "faults": faults, "fault_games": fault_games,
         "finished": finished, "missing": missing, "notes": notes, "pgn": pgn_texts,
+        "margins": margins,
     }
 
 
@@ -252,6 +278,10 @@ def report(s, name, title, out):
     for kind, label in (("time", "losses on time"), ("illegal", "illegal moves"),
                         ("crash", "crashes"), ("disconnect", "disconnections")):
         w("%-22s %6d %9d\n" % (label, f["engine"][kind], f["opponent"][kind]))
+    if s["margins"]:
+        used, clock = min(s["margins"], key=lambda m: m[1] - m[0])
+        w("%s's clock: %d moves timed, longest %d ms; closest call %d ms used of %d ms left\n"
+          % (name, len(s["margins"]), max(m[0] for m in s["margins"]), used, clock))
     for g in s["fault_games"]:
         w("  %s fault: %s\n" % (name, g))
     for n in s["notes"]:
