@@ -31,7 +31,7 @@ usage: tools/match.sh [options]
                           e.g. 0:10+0.1, 10+0.1, 2+0.02, 1:00+0.6 (default: 10+0.1)
   -c, --concurrency N     matches played at once, each an xboard of its own; more than
                           the cores to load the machine as test rigs do (default: 1)
-  -o, --out DIR           output directory (default: match-out/<date-time>)
+  -o, --out DIR           output directory (default: build/matches/<date-time>)
       --openings FILE     PGN of opening lines, each played with both colours
                           (default: tools/match/openings.pgn; 'none' for the start position)
       --hash MB           hash size given to both engines (default: 16)
@@ -78,11 +78,17 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-is_uint() { [[ "$1" =~ ^[0-9]+$ ]]; }
-is_uint "$games" && [ "$games" -ge 1 ] || die "--games wants a positive whole number"
-is_uint "$concurrency" && [ "$concurrency" -ge 1 ] || die "--concurrency wants a positive whole number"
-is_uint "$hash" && [ "$hash" -ge 1 ] || die "--hash wants a positive whole number"
-is_uint "$skill" && [ "$skill" -le 20 ] || die "--skill wants 0 to 20"
+# whole_number OPTION VALUE MIN MAX
+whole_number() {
+  if ! [[ "$2" =~ ^[0-9]+$ ]] || [ "$2" -lt "$3" ] || [ "$2" -gt "$4" ]; then
+    die "$1 wants a whole number from $3 to $4"
+  fi
+}
+whole_number --games "$games" 1 100000
+whole_number --concurrency "$concurrency" 1 64
+whole_number --hash "$hash" 1 1024
+whole_number --skill "$skill" 0 20
+[ "$concurrency" -le "$games" ] || concurrency="$games"
 
 # Time control. xboard takes the base as minutes[:seconds] (sub-minute bases are
 # 0:SS) and a fractional increment in seconds as it is.
@@ -125,7 +131,7 @@ if [ "$openings" != none ]; then
   openings="$(cd "$(dirname "$openings")" && pwd)/$(basename "$openings")"
 fi
 
-[ -n "$out" ] || out="match-out/$(date +%Y%m%d-%H%M%S)"
+[ -n "$out" ] || out="$repo/build/matches/$(date +%Y%m%d-%H%M%S)"
 mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 [ "${MATCH_SH_INNER:-}" = 1 ] || [ -z "$(ls -A "$out")" ] || die "output directory '$out' is not empty"
@@ -137,8 +143,7 @@ if [ -z "$timeout_s" ]; then
   per_match=$(( (games + concurrency - 1) / concurrency ))
   timeout_s=$(( per_match * per_game + 30 ))
 fi
-is_uint "$timeout_s" || die "--timeout wants whole seconds"
-[ "$concurrency" -le "$games" ] || concurrency="$games"
+whole_number --timeout "$timeout_s" 1 1000000
 
 # Plays match number $2 of $concurrency in folder $1, with $3 games.
 play_match() {
@@ -171,8 +176,10 @@ EOF
   )
   printf '%q ' xboard "${args[@]}" > "$dir/command.txt"; echo >> "$dir/command.txt"
   local rc=0
-  # timeout signals the whole process group, so polyglot and both engines go too.
-  HOME="$dir/home" timeout -k 10 "$timeout_s" xboard "${args[@]}" > "$dir/xboard.out" 2>&1 || rc=$?
+  # timeout signals its whole process group, so polyglot and both engines go too.
+  HOME="$dir/home" timeout -k 10 "$timeout_s" xboard "${args[@]}" > "$dir/xboard.out" 2>&1 &
+  echo $! > "$dir/timeout.pid"
+  wait $! || rc=$?
   echo "$rc" > "$dir/xboard.rc"
 }
 
@@ -186,8 +193,16 @@ if [ "${MATCH_SH_INNER:-}" = 1 ]; then
     pids+=($!)
     sleep 0.3
   done
-  trap 'kill "${pids[@]}" 2>/dev/null' INT TERM
+  # An interrupted run takes its matches down with it: timeout passes the signal
+  # on to its process group.
+  # shellcheck disable=SC2317  # called from the trap
+  stop_matches() {
+    local f
+    for f in "$out"/match-*/timeout.pid; do kill "$(cat "$f")" 2>/dev/null || true; done
+  }
+  trap stop_matches INT TERM
   wait "${pids[@]}" || true
+  rm -f "$out"/match-*/timeout.pid
   exit 0
 fi
 
