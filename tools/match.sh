@@ -1,0 +1,222 @@
+#!/usr/bin/env bash
+# Plays Nerul against a Debian engine in a real interface: xboard in match mode,
+# headless under Xvfb, with Nerul attached through polyglot (xboard's -fUCI), and
+# judges the games the way a test rig does: a loss on time, an illegal move or a
+# crash of Nerul fails the run.
+#
+#   tools/match.sh [options]          see --help
+#   tools/match.sh --smoke            two quick games with a bounded wall time, for CI
+#
+# Exit status: 0 clean; 1 Nerul lost on time, made an illegal move, crashed or
+# disconnected; 2 the match did not complete (games missing or unfinished) but no
+# fault of Nerul was seen; 3 usage or set-up error.
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+repo="$(cd "$here/.." && pwd)"
+# Debian installs xboard, polyglot and the engines under /usr/games.
+export PATH="$PATH:/usr/games"
+
+usage() {
+  cat <<EOF
+usage: tools/match.sh [options]
+  -e, --engine PATH       Nerul binary (default: $repo/build/nerul)
+      --wrap 'CMD ...'    command that starts the engine, its path appended, e.g. a
+                          fault injector (tools/match/fault_engine.py); absolute paths
+  -p, --opponent NAME     glaurung, toga2, stockfish, ethereal-chess, or the path of
+                          any UCI engine (default: glaurung)
+      --skill N           Stockfish's Skill Level, 0 to 20 (default: 3)
+  -n, --games N           games in all (default: 10)
+  -t, --tc BASE[+INC]     base as M:SS or whole seconds, increment in seconds,
+                          e.g. 0:10+0.1, 10+0.1, 2+0.02, 1:00+0.6 (default: 10+0.1)
+  -c, --concurrency N     matches played at once, each an xboard of its own; more than
+                          the cores to load the machine as test rigs do (default: 1)
+  -o, --out DIR           output directory (default: build/matches/<date-time>)
+      --openings FILE     PGN of opening lines, each played with both colours
+                          (default: tools/match/openings.pgn; 'none' for the start position)
+      --hash MB           hash size given to both engines (default: 16)
+      --timeout S         wall-time bound for each match, in seconds (default: from the
+                          time control, room for games of 150 moves)
+      --smoke             CI smoke test: 2 games at 2+0.02 against glaurung, one match,
+                          bounded wall time (options given after --smoke override it)
+  -h, --help
+Writes games.pgn and summary.txt in the output directory, one folder per match with
+its PGN, xboard's debug file, polyglot's logs and the command line used.
+EOF
+}
+
+die() { echo "match.sh: $*" >&2; exit 3; }
+
+engine="$repo/build/nerul"
+wrap=""
+opponent=glaurung
+skill=3
+games=10
+tc="10+0.1"
+concurrency=1
+out=""
+openings="$here/match/openings.pgn"
+hash=16
+timeout_s=""
+
+while [ $# -gt 0 ]; do
+  case "$1" in
+    -e|--engine) engine="$2"; shift 2 ;;
+    --wrap) wrap="$2"; shift 2 ;;
+    -p|--opponent) opponent="$2"; shift 2 ;;
+    --skill) skill="$2"; shift 2 ;;
+    -n|--games) games="$2"; shift 2 ;;
+    -t|--tc) tc="$2"; shift 2 ;;
+    -c|--concurrency) concurrency="$2"; shift 2 ;;
+    -o|--out) out="$2"; shift 2 ;;
+    --openings) openings="$2"; shift 2 ;;
+    --hash) hash="$2"; shift 2 ;;
+    --timeout) timeout_s="$2"; shift 2 ;;
+    --smoke) opponent=glaurung; games=2; tc="2+0.02"; concurrency=1; shift ;;
+    -h|--help) usage; exit 0 ;;
+    *) usage >&2; exit 3 ;;
+  esac
+done
+
+# whole_number OPTION VALUE MIN MAX
+whole_number() {
+  if ! [[ "$2" =~ ^[0-9]+$ ]] || [ "$2" -lt "$3" ] || [ "$2" -gt "$4" ]; then
+    die "$1 wants a whole number from $3 to $4"
+  fi
+}
+whole_number --games "$games" 1 100000
+whole_number --concurrency "$concurrency" 1 64
+whole_number --hash "$hash" 1 1024
+whole_number --skill "$skill" 0 20
+[ "$concurrency" -le "$games" ] || concurrency="$games"
+
+# Time control. xboard takes the base as minutes[:seconds] (sub-minute bases are
+# 0:SS) and a fractional increment in seconds as it is.
+base_part="${tc%%+*}"
+inc="0"
+[ "$base_part" != "$tc" ] && inc="${tc#*+}"
+if [[ "$base_part" =~ ^([0-9]+):([0-5]?[0-9])$ ]]; then
+  base_s=$(( 10#${BASH_REMATCH[1]} * 60 + 10#${BASH_REMATCH[2]} ))
+elif [[ "$base_part" =~ ^[0-9]+$ ]]; then
+  base_s=$(( 10#$base_part ))
+else
+  die "--tc: base '$base_part' is neither M:SS nor whole seconds"
+fi
+[ "$base_s" -ge 1 ] || die "--tc: the base must be at least one second"
+[[ "$inc" =~ ^[0-9]+(\.[0-9]+)?$ ]] || die "--tc: increment '$inc' is not a number of seconds"
+xb_tc="$(( base_s / 60 )):$(printf '%02d' $(( base_s % 60 )))"
+tc_label="${base_s}+${inc}"
+
+for tool in xboard polyglot xvfb-run xauth timeout python3; do
+  command -v "$tool" >/dev/null || die "$tool not found (apt-get install xboard polyglot xvfb xauth python3)"
+done
+[ -x "$engine" ] || die "engine '$engine' is not an executable file (build it with 'make build')"
+engine="$(cd "$(dirname "$engine")" && pwd)/$(basename "$engine")"
+
+# The opponent: a Debian engine by name, or any UCI engine by path.
+opp_options="Threads=1"
+case "$opponent" in
+  stockfish) opp_name="Stockfish-skill$skill"; opp_options="Threads=1,Skill Level=$skill" ;;
+  glaurung) opp_name="Glaurung" ;;
+  toga2) opp_name="Toga2" ;;
+  ethereal-chess) opp_name="Ethereal" ;;
+  *) opp_name="$(basename "$opponent")" ;;
+esac
+opp_cmd="$(command -v "$opponent" || true)"
+[ -n "$opp_cmd" ] || die "opponent '$opponent' not found (apt-get install $opponent?)"
+case "$opp_cmd" in /*) ;; *) opp_cmd="$(pwd)/$opp_cmd" ;; esac
+
+if [ "$openings" != none ]; then
+  [ -r "$openings" ] || die "openings file '$openings' not readable"
+  openings="$(cd "$(dirname "$openings")" && pwd)/$(basename "$openings")"
+fi
+
+[ -n "$out" ] || out="$repo/build/matches/$(date +%Y%m%d-%H%M%S)"
+mkdir -p "$out"
+out="$(cd "$out" && pwd)"
+[ "${MATCH_SH_INNER:-}" = 1 ] || [ -z "$(ls -A "$out")" ] || die "output directory '$out' is not empty"
+
+# Each match must fit in its wall time even when the machine is loaded: a game of
+# 150 moves a side uses at most 2 x (base + 150 x increment) on the clocks.
+if [ -z "$timeout_s" ]; then
+  per_game=$(python3 -c "print(int(2 * ($base_s + 150 * $inc)) + 10)")
+  per_match=$(( (games + concurrency - 1) / concurrency ))
+  timeout_s=$(( per_match * per_game + 30 ))
+fi
+whole_number --timeout "$timeout_s" 1 1000000
+
+# Plays match number $2 of $concurrency in folder $1, with $3 games.
+play_match() {
+  local dir="$1" index="$2" n="$3"
+  mkdir -p "$dir/home" "$dir/nerul" "$dir/opponent"
+  local book_args=()
+  if [ "$openings" != none ]; then
+    # xboard walks the file from the top; a rotated copy gives each concurrent
+    # match different openings. Every line is played twice, colours reversed.
+    python3 - "$openings" "$index" "$concurrency" > "$dir/openings.pgn" <<'EOF'
+import re, sys
+text = open(sys.argv[1]).read()
+games = [g.strip() + "\n" for g in re.split(r"\n(?=\[Event )", text) if g.strip()]
+k = (int(sys.argv[2]) - 1) * len(games) // int(sys.argv[3])
+sys.stdout.write("\n".join(games[k:] + games[:k]))
+EOF
+    local count
+    count=$(grep -c '^\[Event ' "$dir/openings.pgn")
+    book_args=(-lgf "$dir/openings.pgn" -lgi -2 -rewindIndex "$count")
+  fi
+  local args=(
+    -fcp "${wrap:+$wrap }$engine" -fUCI -fd "$dir/nerul" -fn Nerul
+    -scp "$opp_cmd" -sUCI -sd "$dir/opponent" -sn "$opp_name" -secondOptions "$opp_options"
+    -adapterCommand 'polyglot -noini -ec "%fcp" -ed "%fd" -log true -lf "%fd/polyglot.log"'
+    -mg "$n" -tc "$xb_tc" -inc "$inc" -defaultHashSize "$hash" -defaultCacheSizeEGTB 0
+    -xponder -autoCallFlag true -matchPause 500 "${book_args[@]}"
+    -sgf "$dir/games.pgn" -pgnExtendedInfo true
+    -noGUI -xexit -saveSettingsOnExit false -soundProgram true
+    -debug -nameOfDebugFile "$dir/xboard.debug"
+  )
+  printf '%q ' xboard "${args[@]}" > "$dir/command.txt"; echo >> "$dir/command.txt"
+  local rc=0
+  # timeout signals its whole process group, so polyglot and both engines go too.
+  HOME="$dir/home" timeout -k 10 "$timeout_s" xboard "${args[@]}" > "$dir/xboard.out" 2>&1 &
+  echo $! > "$dir/timeout.pid"
+  wait $! || rc=$?
+  echo "$rc" > "$dir/xboard.rc"
+}
+
+# Inside the virtual display: start the matches side by side and wait for all.
+if [ "${MATCH_SH_INNER:-}" = 1 ]; then
+  pids=()
+  base=$(( games / concurrency )); extra=$(( games % concurrency ))
+  for i in $(seq 1 "$concurrency"); do
+    n=$base; [ "$i" -le "$extra" ] && n=$((n + 1))
+    play_match "$out/match-$i" "$i" "$n" &
+    pids+=($!)
+    sleep 0.3
+  done
+  # An interrupted run takes its matches down with it: timeout passes the signal
+  # on to its process group.
+  # shellcheck disable=SC2317  # called from the trap
+  stop_matches() {
+    local f
+    for f in "$out"/match-*/timeout.pid; do kill "$(cat "$f")" 2>/dev/null || true; done
+  }
+  trap stop_matches INT TERM
+  wait "${pids[@]}" || true
+  rm -f "$out"/match-*/timeout.pid
+  exit 0
+fi
+
+echo "Nerul ($engine) vs $opp_name: $games games at $tc_label s, $concurrency at once; wall-time bound ${timeout_s}s a match; output $out"
+export MATCH_SH_INNER=1
+xvfb-run -a -s "-screen 0 800x600x24" "$0" -e "$engine" --wrap "$wrap" -p "$opponent" --skill "$skill" \
+  -n "$games" -t "$tc" -c "$concurrency" -o "$out" --openings "$openings" --hash "$hash" \
+  --timeout "$timeout_s" > "$out/xvfb-run.log" 2>&1 || true
+unset MATCH_SH_INNER
+
+status=0
+python3 "$here/match/pgn_summary.py" --name Nerul --expected "$games" \
+  --title "Nerul vs $opp_name, $games games at $tc_label s, $concurrency at once" \
+  --pgn-out "$out/games.pgn" "$out"/match-* | tee "$out/summary.txt" || status=$?
+# The logs stay for diagnosis, packed: Nerul's polyglot log runs to megabytes a game.
+gzip -f "$out"/match-*/nerul/polyglot.log "$out"/match-*/opponent/polyglot.log "$out"/match-*/xboard.debug 2>/dev/null || true
+exit "$status"
