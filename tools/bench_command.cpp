@@ -9,7 +9,7 @@
 #include "tools/bench_positions.h"
 #include "tools/commands.h"
 #include "uci/command_loop.h"
-#include "uci/output.h"
+#include "io/output.h"
 
 
 // nerul-tool bench [depth]: a fixed, repeatable search workload.

@@ -11,7 +11,7 @@
 #include "tools/perft_verify.h"
 #include "tools/commands.h"
 #include "tools/tool_support.h"
-#include "uci/reports.h"
+#include "search/reports.h"
 
 
 // nerul-tool perft [--verify] <depth> "<FEN>"

@@ -1,6 +1,6 @@
 #include "board/snapshot.h"
 
-#include "uci/output.h"
+#include "io/output.h"
 
 void save_board_copy(BoardState& copy) { copy = bitboard; }
 

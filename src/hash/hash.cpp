@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "uci/output.h"
+#include "io/output.h"
 
 HashEntry* p_hash_moves = nullptr;
 std::uint64_t hash_mask = 0;

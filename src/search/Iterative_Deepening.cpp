@@ -8,9 +8,9 @@
 #include "search/aids.h"
 #include "search/search.h"
 #include "search/search_state.h"
-#include "uci/output.h"
-#include "uci/platform.h"
-#include "uci/reports.h"
+#include "io/output.h"
+#include "io/platform.h"
+#include "search/reports.h"
 
 bool stop_at_input_end = false;
 std::uint64_t nodes_previous;

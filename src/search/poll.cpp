@@ -5,10 +5,10 @@
 #include "search/Iterative_Deepening.h"
 #include "search/search.h"
 #include "search/search_state.h"
-#include "uci/input.h"
-#include "uci/output.h"
-#include "uci/platform.h"
-#include "uci/text.h"
+#include "io/input.h"
+#include "io/output.h"
+#include "io/platform.h"
+#include "io/text.h"
 
 // Takes every complete line that has arrived. Only the exact lines "stop" and
 // "quit" act on the search; `isready` is answered at once, since interfaces wait

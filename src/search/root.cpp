@@ -6,8 +6,8 @@
 #include "search/aids.h"
 #include "search/search.h"
 #include "search/search_state.h"
-#include "uci/output.h"
-#include "uci/reports.h"
+#include "io/output.h"
+#include "search/reports.h"
 
 MoveList list_root;
 std::uint64_t nodes_root;

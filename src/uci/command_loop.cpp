@@ -7,11 +7,11 @@
 #include "hash/hash.h"
 #include "hash/zobrist.h"
 #include "uci/go.h"
-#include "uci/input.h"
-#include "uci/output.h"
-#include "uci/platform.h"
+#include "io/input.h"
+#include "io/output.h"
+#include "io/platform.h"
 #include "uci/position.h"
-#include "uci/text.h"
+#include "io/text.h"
 
 char command_buffer[65536];
 

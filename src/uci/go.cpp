@@ -6,10 +6,10 @@
 #include "board/board.h"
 #include "hash/hash.h"
 #include "search/Iterative_Deepening.h"
-#include "uci/output.h"
-#include "uci/platform.h"
+#include "io/output.h"
+#include "io/platform.h"
 #include "uci/position.h"
-#include "uci/text.h"
+#include "io/text.h"
 
 GoParams go_params;
 

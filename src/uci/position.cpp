@@ -6,8 +6,8 @@
 #include "movegen/attacks.h"
 #include "hash/zobrist.h"
 #include "movegen/generate.h"
-#include "uci/output.h"
-#include "uci/text.h"
+#include "io/output.h"
+#include "io/text.h"
 
 bool position_refused = false;
 

@@ -6,7 +6,7 @@
 #include "board/snapshot.h"
 #include "board_helpers.h"
 #include "support/test_support.h"
-#include "uci/output.h"
+#include "io/output.h"
 
 namespace {
 

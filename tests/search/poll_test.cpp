@@ -15,8 +15,8 @@
 #include "search/search_state.h"
 #include "support/capture.h"
 #include "support/test_support.h"
-#include "uci/input.h"
-#include "uci/platform.h"
+#include "io/input.h"
+#include "io/platform.h"
 
 using capture::output_of;
 

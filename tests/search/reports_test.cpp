@@ -9,7 +9,7 @@
 #include "board/board.h"
 #include "board/move.h"
 #include "support/capture.h"
-#include "uci/reports.h"
+#include "search/reports.h"
 
 using capture::output_of;
 

@@ -1,10 +1,10 @@
-#include "uci/input.h"
+#include "io/input.h"
 
 #include <cstring>
 #include <deque>
 #include <string>
 
-#include "uci/platform.h"
+#include "io/platform.h"
 
 namespace {
 char pending[LINE_BUFFER_SIZE];

@@ -1,4 +1,4 @@
-#include "uci/platform.h"
+#include "io/platform.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,10 +1,10 @@
-#include "uci/reports.h"
+#include "search/reports.h"
 
 #include <cstdlib>
 
 #include "board/board.h"
 #include "search/search.h"
-#include "uci/output.h"
+#include "io/output.h"
 
 std::int32_t last_info_score = 0;
 std::uint8_t last_info_depth = 0;

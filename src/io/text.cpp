@@ -1,4 +1,4 @@
-#include "uci/text.h"
+#include "io/text.h"
 
 std::int32_t read_number(std::string_view text) {
   std::size_t i = 0;
