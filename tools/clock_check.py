@@ -10,6 +10,11 @@ Run it on a busy machine (for instance with --load N extra busy processes) to se
 the latency an interface adds.
 
   tools/clock_check.py [--engine build/nerul] [--games 4] [--load 0] [--tc 2+0.02 10+0.1 0.05+1]
+  tools/clock_check.py --latency 500 [--load 3]
+
+--latency N sends N times `go wtime 0 btime 0` (an empty clock: answer at once) in
+middle-game positions and prints how long the answers took: the time that process
+scheduling, the pipes and the shortest search cost, which the clock margin must cover.
 """
 import argparse
 import multiprocessing
@@ -78,12 +83,32 @@ def play(path, base_ms, inc_ms, max_moves):
     return answers, lowest, forfeits
 
 
+def latency(path, count):
+    engine = Engine(path)
+    fens = ["r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+            "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R2QKB1R w KQ - 0 8"]
+    took = []
+    for i in range(count):
+        engine.send("position fen " + fens[i % len(fens)])
+        start = time.monotonic()
+        engine.send("go wtime 0 btime 0")
+        engine.wait_for("bestmove")
+        took.append((time.monotonic() - start) * 1000.0)
+    engine.close()
+    took.sort()
+    n = len(took)
+    print("empty clock, %d answers, ms: median %.1f  p90 %.1f  p99 %.1f  p99.9 %.1f  max %.1f" %
+          (n, took[n // 2], took[n * 9 // 10], took[n * 99 // 100], took[min(n - 1, n * 999 // 1000)], took[-1]))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--engine", default="build/nerul")
     parser.add_argument("--games", type=int, default=4)
     parser.add_argument("--moves", type=int, default=120, help="plies per game at most")
     parser.add_argument("--load", type=int, default=0, help="busy processes to run alongside")
+    parser.add_argument("--latency", type=int, default=0, help="measure N answers on an empty clock instead")
     parser.add_argument("--tc", nargs="+", default=["2+0.02", "10+0.1", "0.05+1"],
                         help="base seconds + increment seconds")
     args = parser.parse_args()
@@ -92,6 +117,9 @@ def main():
         b.start()
     failed = False
     try:
+        if args.latency:
+            latency(args.engine, args.latency)
+            return 0
         for tc in args.tc:
             base, inc = (float(x) for x in tc.split("+"))
             all_answers, lowest, forfeits = [], None, 0
