@@ -144,17 +144,18 @@ function applyMoveText(chess, t) {
   const from = fileOf(t.f1) > 7 || rankOf(t.r1) > 7 ? null : t.f1 + t.r1;
   const to = fileOf(t.f2) > 7 || rankOf(t.r2) > 7 ? null : t.f2 + t.r2;
   if (!from || !to) return 'square off the board';
-  const matches = chess.moves({ verbose: true }).filter((m) => m.from === from && m.to === to);
-  if (matches.length === 0) {
-    const piece = chess.get(from);
-    return piece && piece.color === chess.turn() ? 'not legal here' : 'matches nothing';
-  }
-  const isPromotion = matches[0].promotion !== undefined;
+  // One move tried, not the whole list generated: move lists run to thousands of moves.
+  const piece = chess.get(from);
+  const isPromotion = !!piece && piece.type === 'p' && (to[1] === '8' || to[1] === '1');
   let promotion;
   if (t.promo === '' || t.promo === 'q') promotion = isPromotion ? 'q' : undefined;
   else if ('rbn'.includes(t.promo) && isPromotion) promotion = t.promo;
-  else return 'bad promotion letter';
-  chess.move({ from, to, promotion });
+  else if (!isPromotion || !'rbn'.includes(t.promo)) return 'bad promotion letter';
+  try {
+    chess.move({ from, to, promotion });
+  } catch {
+    return piece && piece.color === chess.turn() ? 'not legal here' : 'matches nothing';
+  }
   return null;
 }
 

@@ -253,7 +253,7 @@ function makePosition(r, o) {
     case 'bogus':
       tags.add('bogus-rights');
       line = `position fen ${bogusRightsFen(r)}`;
-      if (r.chance(0.5)) line += r.pick([' moves e1g1', ' moves e1c1', ' moves e8g8', ' moves e8c8', ' moves e5d6', ' moves d4e3']);
+      if (r.chance(0.5)) line += r.pick([' moves e1g1', ' moves e1c1', ' moves e8g8', ' moves e8c8', ' moves e5d6', ' moves d4e3', ' moves h1c1', ' moves h1g1', ' moves a8g8']);
       break;
     case 'illegal': {
       tags.add('illegal-moves');
@@ -355,6 +355,7 @@ function makeGo(r, o, crowded) {
 class Engine {
   constructor(o) {
     this.lines = [];
+    this.ready = [];  // index + 1 of every "readyok" line
     this.stderr = '';
     this.exit = null;
     this.waiters = [];
@@ -369,7 +370,10 @@ class Engine {
       const parts = text.split('\n');
       this.partial = parts.pop();
       const now = Date.now();
-      for (const p of parts) this.lines.push({ text: p, at: now });
+      for (const p of parts) {
+        this.lines.push({ text: p, at: now });
+        if (p.startsWith('readyok')) this.ready.push(this.lines.length);
+      }
       this.wake();
     });
     this.proc.stderr.on('data', (d) => { this.stderr += d.toString('latin1'); this.wake(); });
@@ -418,10 +422,15 @@ async function runSession(o, n, stats) {
   let current = { hostile: ['no position set'], skipped: [], dropped: [], chess: null };
   let endedOnPurpose = null;  // an exit the protocol asks for: {code, why}
 
+  // Every `isready` the engine will answer is counted, so that a wait for "readyok"
+  // never takes an earlier answer for its own.
+  let readySent = 0;
   const send = (text) => {
+    if (model.engineLine(text).startsWith('isready')) ++readySent;
     transcript.push(`> ${text.length > 300 ? `${JSON.stringify(text.slice(0, 200))}... (${text.length} chars)` : JSON.stringify(text)}`);
     eng.send(text);
   };
+  const synced = (ms) => eng.waitFor(() => (eng.ready.length >= readySent ? eng.ready[readySent - 1] : 0), ms);
   const fault = (cls, msg, extraTags = []) => {
     const tags = new Set([...positionTags, ...extraTags]);
     const known = cls !== 'other' ? cls : [...tags][0];
@@ -454,7 +463,7 @@ async function runSession(o, n, stats) {
         send(p.line);
         send('isready');
         inputs += 2;
-        const got = await eng.waitFor(() => eng.findLine(mark, (t) => t.startsWith('readyok')), 10000);
+        const got = await synced(10000);
         if (!got) { if (!eng.exit) fault('other', 'no readyok after position within 10 s'); break; }
         const warnings = eng.lines.slice(mark, got).filter((l) => l.text.startsWith('WARNING')).length;
         if (current.hostile.length) {
@@ -468,7 +477,7 @@ async function runSession(o, n, stats) {
         checkErrorLines(mark);
       } else if (roll < 0.75) {
         const g = makeGo(r, o, current.crowded);
-        inputs += await runGo(o, r, eng, g, current, send, fault);
+        inputs += await runGo(o, r, eng, g, current, send, fault, synced);
         checkErrorLines(mark);
       } else if (roll < 0.82) {
         // Lines outside a search, with stray bytes: the engine keeps serving.
@@ -478,7 +487,7 @@ async function runSession(o, n, stats) {
         send(line);
         send('isready');
         inputs += 2;
-        const got = await eng.waitFor(() => eng.findLine(mark, (t) => t.startsWith('readyok')), 10000);
+        const got = await synced(10000);
         // Only a `go` that names no limit may end the engine (status 1).
         if (!got && !eng.exit) fault('other', `no readyok after ${JSON.stringify(line.slice(0, 60))}`);
         if (eng.exit) {
@@ -494,7 +503,7 @@ async function runSession(o, n, stats) {
         send(text);
         send('isready');
         inputs += 2;
-        const got = await eng.waitFor(() => eng.findLine(mark, (t) => t.startsWith('readyok')), 15000);
+        const got = await synced(15000);
         if (!got) {
           if (eng.exit && size > 65533 && eng.exit.code === 0) endedOnPurpose = { code: 0 };
           else fault('other', `no readyok after a line of ${size} characters`);
@@ -508,7 +517,7 @@ async function runSession(o, n, stats) {
       } else if (roll < 0.97) {
         send('isready');
         inputs += 1;
-        const got = await eng.waitFor(() => eng.findLine(mark, (t) => t.startsWith('readyok')), 5000);
+        const got = await synced(5000);
         if (!got && !eng.exit) fault('other', 'no readyok within 5 s');
       } else {
         // A go without any limit ends the engine, by the protocol of this engine.
@@ -562,7 +571,7 @@ function checkMateReports(lines, chess, fault) {
 }
 
 // Runs one `go` with whatever `stop`, `isready` and long lines the session throws in.
-async function runGo(o, r, eng, g, current, send, fault) {
+async function runGo(o, r, eng, g, current, send, fault, synced) {
   const mark = eng.lines.length;
   let inputs = 1;
   const sentAt = Date.now();
@@ -645,20 +654,20 @@ async function runGo(o, r, eng, g, current, send, fault) {
     }
   }
   if (!o.skip.has('mate-plies')) checkMateReports(eng.lines.slice(mark, got), current.chess, (c, m) => fault(c, m, tags));
-  let readyExpected = 1;
   if (isreadySent !== null) {
-    const ready = await eng.waitFor(() => eng.findLine(mark, (t) => t.startsWith('readyok')), o.stopMs);
+    const ready = await synced(o.stopMs);
     const readyAt = ready ? eng.lines[ready - 1].at : null;
     const answeredInTime = ready && (readyAt - isreadySent <= o.stopMs || ready < got);
-    if (!answeredInTime) fault('isready-search', `isready sent ${isreadySent - sentAt} ms into "${g.line}" not answered`, tags);
-    if (ready) readyExpected = 2;
+    if (!answeredInTime) {
+      fault('isready-search', `isready sent ${isreadySent - sentAt} ms into "${g.line}" not answered`, tags);
+      return inputs;
+    }
   }
   // A `stop` that reached the engine after its answer is an unknown command there:
   // wait for its warning before the next step counts lines.
   send('isready');
   inputs += 1;
-  const readyCount = () => eng.lines.slice(mark).filter((l) => l.text.startsWith('readyok')).length >= readyExpected;
-  if (!(await eng.waitFor(readyCount, 10000)) && !eng.exit) fault('other', `no readyok within 10 s after "${g.line}"`, tags);
+  if (!(await synced(10000)) && !eng.exit) fault('other', `no readyok within 10 s after "${g.line}"`, tags);
   return inputs;
 }
 
