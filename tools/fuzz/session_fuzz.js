@@ -204,7 +204,17 @@ function hostileFen(r) {
   return model.fenOf(st);
 }
 
+// Each with the move that only its bogus rights would allow.
+const BOGUS = [['4k3/8/8/8/8/8/P7/7K w KQ - 0 1', 'h1c1'], ['4k3/8/4N3/3P4/8/8/8/4K3 w - e6 0 1', 'd5e6'],
+  ['r3k3/8/8/8/8/8/8/R3K2R w KQkq - 0 1', 'e1g1 e8g8'], ['4k2r/8/8/8/8/8/8/4K3 b Kk - 0 1', 'e8g8'],
+  ['k7/8/8/8/8/8/8/1R2K3 w Q - 0 1', 'e1c1'], ['4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1', 'd4e3'],
+  ['rnbqkbnr/pppp1ppp/8/8/4p3/8/PPPPPPPP/RNBQKBNR b KQkq d3 0 1', 'e4d3']];
+
 function bogusRightsFen(r) {
+  if (r.chance(0.6)) {
+    const [fen, move] = r.pick(BOGUS);
+    return r.chance(0.8) ? `${fen} moves ${move}` : fen;
+  }
   const fen = randomGame(r, startFen(r), r.int(0, 30)).chess.fen().split(' ');
   if (r.chance(0.6)) fen[2] = r.pick(['KQkq', 'K', 'Qk', 'kq', 'KQ', 'q', 'KkQqKQ']);
   if (r.chance(0.6)) fen[3] = r.chance(0.8) ? randomSquare(r) : r.pick(['i9', 'a0', 'z', 'h', 'e']);
@@ -253,7 +263,7 @@ function makePosition(r, o) {
     case 'bogus':
       tags.add('bogus-rights');
       line = `position fen ${bogusRightsFen(r)}`;
-      if (r.chance(0.5)) line += r.pick([' moves e1g1', ' moves e1c1', ' moves e8g8', ' moves e8c8', ' moves e5d6', ' moves d4e3', ' moves h1c1', ' moves h1g1', ' moves a8g8']);
+      if (!line.includes('moves') && r.chance(0.5)) line += r.pick([' moves e1g1', ' moves e1c1', ' moves e8g8', ' moves e8c8', ' moves e5d6', ' moves d4e3', ' moves h1c1', ' moves h1g1', ' moves a8g8', ' moves d5e6']);
       break;
     case 'illegal': {
       tags.add('illegal-moves');
@@ -288,7 +298,9 @@ function makePosition(r, o) {
   // Classify by what the engine will see, whatever the maker meant.
   if (m.hostile.length) tags.add('hostile-fen');
   if (m.dropped.length) tags.add('bogus-rights');
-  if (m.skipped.some((s) => !s.endsWith('matches nothing') && !s.endsWith('bad promotion letter'))) tags.add('illegal-moves');
+  // With rights dropped, a move that used them is skipped because of them.
+  if (!m.dropped.length && m.skipped.some((s) => !s.endsWith('matches nothing') && !s.endsWith('bad promotion letter')))
+    tags.add('illegal-moves');
   for (const t of tags) {
     if (o.skip.has(t)) return makePosition(r, o);  // drawn into a skipped class by chance: draw again
   }
