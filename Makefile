@@ -51,3 +51,18 @@ uninstall:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
+
+# Both fuzzers for SECONDS seconds each: the libFuzzer target (clang, build-fuzz) and
+# the session fuzzer on the sanitizer build. FUZZ_SKIP=known leaves out the inputs of
+# faults already known.
+SECONDS   ?= 60
+FUZZ_SKIP ?=
+FUZZ_CXX  ?= clang++-14
+.PHONY: fuzz
+fuzz:
+	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DNERUL_FUZZ=ON >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target nerul-fuzz
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNERUL_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target nerul
+	@cd tools/fuzz && { [ -d node_modules/chess.js ] || npm ci --no-audit --no-fund; }
+	@tools/fuzz/run_fuzz.sh $(SECONDS) "$(FUZZ_SKIP)"

@@ -1,0 +1,55 @@
+'use strict';
+// The fuzzer's model of the position command must read text exactly as the engine
+// does, or every difference turns into a false fault.
+const test = require('node:test');
+const assert = require('node:assert');
+const model = require('./engine_model');
+
+test('the start text reads as the standard position', () => {
+  const st = model.readFen(model.START_TEXT);
+  assert.strictEqual(model.fenOf(st), 'rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1');
+});
+
+test('a side letter and two spaces lose the castling field to the en-passant step', () => {
+  const st = model.readFen('position fen 4k3/8/8/8/8/8/8/4K2R b  K - 0 1');
+  assert.strictEqual(st.white, false);
+  assert.strictEqual(st.K, false);
+  assert.deepStrictEqual(st.ep, { x: 255, y: 255 });
+});
+
+test('an unknown placement character is one empty square; text past 256 is out of reach', () => {
+  const st = model.readFen('position fen 4k2x/8/8/8/8/8/8/4K3 w - - 0 1');
+  assert.strictEqual(st.board[60], 'k');
+  assert.strictEqual(st.board[63], null);
+  const far = model.readFen(`position fen ${'1'.repeat(300)}/8/8 w`);
+  assert.strictEqual(far.white, false);
+});
+
+test('hostile positions are named, sound ones are not', () => {
+  const reasons = (fen) => model.hostileReasons(model.readFen(`position fen ${fen}`));
+  assert.deepStrictEqual(reasons('4k3/8/8/8/8/8/8/4K3 w - - 0 1'), []);
+  assert.ok(reasons('8/8/8/8/8/8/8/4K3 w - - 0 1').length > 0);
+  assert.ok(reasons('4k3/8/8/8/8/8/8/P3K3 w - - 0 1').length > 0);
+  assert.deepStrictEqual(reasons('4k3/4R3/8/8/8/8/8/4K3 w - - 0 1'), ['side not to move in check']);
+});
+
+test('bogus castling rights and en-passant squares are dropped', () => {
+  const st = model.readFen('position fen 4k3/8/8/8/8/8/8/P6K w KQ e6 0 1');
+  assert.deepStrictEqual(model.dropBogusRights(st).sort(), ['castling K', 'castling Q', 'en passant 4,5']);
+  const ok = model.readFen('position fen 4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1');
+  assert.deepStrictEqual(model.dropBogusRights(ok), []);
+});
+
+test('the moves list: promotions, off-board squares, illegal moves and the reading window', () => {
+  const m = model.modelPosition('position fen 8/P6k/8/8/8/8/6Kp/8 w - - 0 1 moves a7a8n h7g6 g1i4 a8c7 e2e4');
+  assert.deepStrictEqual(m.skipped, ['g1i4: square off the board', 'e2e4: matches nothing']);
+  assert.strictEqual(m.chess.fen().split(' ')[0], '8/2N5/6k1/8/8/8/6Kp/8');
+  const pinned = model.modelPosition('position fen 4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1 moves e2d3');
+  assert.deepStrictEqual(pinned.skipped, ['e2d3: not legal here']);
+  const trailing = model.modelPosition('position startpos moves e2e4\r');
+  assert.deepStrictEqual(trailing.skipped, []);
+  const letter = model.modelPosition('position startpos moves e2e4q e7e5r');
+  assert.deepStrictEqual(letter.skipped, ['e7e5r: bad promotion letter']);
+  const cut = model.modelPosition('position startpos moves e2e4\0 e7e5');
+  assert.strictEqual(cut.chess.history().length, 1);
+});

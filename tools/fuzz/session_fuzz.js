@@ -1,0 +1,730 @@
+#!/usr/bin/env node
+'use strict';
+// Process-level fuzzer: drives the sanitizer build of the engine with random UCI
+// sessions and checks what a sound engine must do. Every session is drawn from one
+// seed, so a failure replays with `--seed S --session N`.
+//
+//   node session_fuzz.js [--seconds N] [--sessions N] [--seed S] [--session N]
+//        [--engine PATH] [--skip CLASS,...] [--slack-ms MS] [--stop-ms MS]
+//        [--out DIR] [--verbose]
+//
+// Inputs of a class named in --skip are not sent (and its check is not made), so a
+// fault the engine is known to have does not hide the others. Classes:
+//   hostile-fen     FENs without one king a side, with back-rank pawns, or with the
+//                   side not to move in check: refused with a warning, `go` answers 0000
+//   bogus-rights    castling rights and en-passant squares the board cannot have
+//   illegal-moves   move texts that leave the own king attacked, come after mate, or
+//                   name squares off the board: skipped with a warning
+//   time            negative and huge clocks, movetime on crowded boards: `go` ends in time
+//   long-line       lines of 64 KiB or more while `go infinite` runs: `stop` still seen
+//   isready-search  `isready` during a search is answered at once
+//   mate-plies      "score mate N" counts moves
+//   stop-answer     after `stop` the answer is a legal move, never 0000 with moves left
+//   known           all of the above
+// The exit status is 1 when a fault was found.
+const { spawn } = require('child_process');
+const fs = require('fs');
+const path = require('path');
+const { Chess } = require('chess.js');
+const model = require('./engine_model');
+
+const KNOWN = ['hostile-fen', 'bogus-rights', 'illegal-moves', 'time', 'long-line', 'isready-search', 'mate-plies',
+  'stop-answer'];
+
+function parseArgs(argv) {
+  const o = { seconds: 30, sessions: Infinity, seed: null, session: null, engine: null, skip: new Set(),
+    slackMs: 1500, stopMs: 1000, out: null, verbose: false };
+  for (let i = 2; i < argv.length; ++i) {
+    const a = argv[i];
+    const v = () => argv[++i];
+    if (a === '--seconds') o.seconds = Number(v());
+    else if (a === '--sessions') o.sessions = Number(v());
+    else if (a === '--seed') o.seed = Number(v()) >>> 0;
+    else if (a === '--session') o.session = Number(v());
+    else if (a === '--engine') o.engine = v();
+    else if (a === '--skip') {
+      for (const c of v().split(',').filter(Boolean)) {
+        if (c === 'known') KNOWN.forEach((k) => o.skip.add(k));
+        else if (KNOWN.includes(c)) o.skip.add(c);
+        else throw new Error(`unknown class ${c}; classes: ${KNOWN.join(', ')}, known`);
+      }
+    } else if (a === '--slack-ms') o.slackMs = Number(v());
+    else if (a === '--stop-ms') o.stopMs = Number(v());
+    else if (a === '--out') o.out = v();
+    else if (a === '--verbose') o.verbose = true;
+    else throw new Error(`unknown argument ${a}`);
+  }
+  if (o.seed === null) o.seed = (Date.now() ^ (process.pid << 16)) >>> 0;
+  o.engine = o.engine || path.resolve(__dirname, '../../build-asan/nerul');
+  o.out = o.out || path.resolve(__dirname, '../../build-asan/session-fuzz-findings');
+  return o;
+}
+
+// mulberry32: small, fast and the same everywhere.
+function rng(seed) {
+  let a = seed >>> 0;
+  const next = () => {
+    a = (a + 0x6d2b79f5) >>> 0;
+    let t = a;
+    t = Math.imul(t ^ (t >>> 15), t | 1);
+    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+  const r = {
+    next,
+    int: (lo, hi) => lo + Math.floor(next() * (hi - lo + 1)),
+    chance: (p) => next() < p,
+    pick: (xs) => xs[Math.floor(next() * xs.length)],
+  };
+  return r;
+}
+
+function sessionSeed(seed, n) {
+  let h = (seed ^ Math.imul(n + 1, 0x9e3779b1)) >>> 0;
+  h = Math.imul(h ^ (h >>> 16), 0x85ebca6b) >>> 0;
+  return (h ^ (h >>> 13)) >>> 0;
+}
+
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+// ---------------------------------------------------------------- input makers
+
+const INTERESTING = [
+  'r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1',
+  '8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1',
+  'r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1',
+  'rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8',
+  '6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1',
+  '6k1/5ppp/8/8/8/8/5PPP/r5K1 w - - 0 1',
+  'k7/8/1K6/8/8/8/8/7R w - - 0 1',
+  'k7/8/2K5/8/8/8/8/1R6 w - - 0 1',
+  '7k/5Q2/6K1/8/8/8/8/8 b - - 0 1',
+  'r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4',
+  '8/P6k/8/8/8/8/6Kp/8 w - - 0 1',
+  '4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1',
+  'rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3',
+  '1k6/1P6/1K6/8/8/8/8/8 w - - 0 1',
+  'k1K5/8/8/8/8/8/8/8 w - - 0 1',
+  '4k3/8/8/8/8/8/8/4K2R w K - 0 1',
+  'r3k3/8/8/8/8/8/8/4K3 b q - 0 1',
+  '2kr3r/ppp2ppp/8/8/8/8/PPP2PPP/2KR3R w - - 0 1',
+];
+
+// Crowded but legal: many queens and both kings, side not to move not in check.
+const CROWDED = [
+  'qqqqqqqk/8/8/8/8/8/8/KQQQQQQQ w - - 0 1',
+  'k7/qqqqqqqq/8/8/8/8/QQQQQQQQ/7K w - - 0 1',
+  'kqqqqqqq/qqqqqqqq/8/8/8/8/QQQQQQQQ/QQQQQQQK w - - 0 1',
+  'rnbqkbnr/qqqqqqqq/8/8/8/8/QQQQQQQQ/RNBQKBNR w KQkq - 0 1',
+];
+
+function randomGame(r, fen, plies) {
+  const chess = new Chess(fen);
+  const moves = [];
+  for (let k = 0; k < plies; ++k) {
+    const legal = chess.moves({ verbose: true });
+    if (!legal.length) break;
+    const m = r.pick(legal);
+    chess.move(m);
+    moves.push(m.from + m.to + (m.promotion || ''));
+  }
+  return { chess, moves };
+}
+
+function startFen(r) {
+  return r.chance(0.4) ? new Chess().fen() : r.pick(INTERESTING);
+}
+
+const SQUARES = 'abcdefgh';
+function randomSquare(r) { return r.pick(SQUARES) + r.int(1, 8); }
+
+function garbage(r, n) {
+  let s = '';
+  for (let k = 0; k < n; ++k) {
+    const roll = r.next();
+    if (roll < 0.7) s += String.fromCharCode(r.int(32, 126));
+    else if (roll < 0.8) s += ' ';
+    else if (roll < 0.85) s += '\r';
+    else if (roll < 0.9) s += '\0';
+    else s += String.fromCharCode(r.int(128, 255));
+  }
+  return s.replace(/\n/g, ' ');
+}
+
+// Small edits of a text: replace, insert, delete, swap characters.
+function mutate(r, text, edits) {
+  let t = text;
+  const alphabet = 'pnbrqkPNBRQK12345678/ -wbKQkqabcdefgh0\r\0x';
+  for (let k = 0; k < edits; ++k) {
+    const at = r.int(0, Math.max(0, t.length - 1));
+    const c = r.chance(0.9) ? r.pick(alphabet) : String.fromCharCode(r.int(1, 255));
+    switch (r.int(0, 3)) {
+      case 0: t = t.slice(0, at) + c + t.slice(at + 1); break;
+      case 1: t = t.slice(0, at) + c + t.slice(at); break;
+      case 2: t = t.slice(0, at) + t.slice(at + 1); break;
+      default: {
+        const b = r.int(0, Math.max(0, t.length - 1));
+        const arr = t.split('');
+        [arr[at], arr[b]] = [arr[b], arr[at]];
+        t = arr.join('');
+      }
+    }
+  }
+  return t.replace(/\n/g, ' ');
+}
+
+function hostileFen(r) {
+  const chess = new Chess(startFen(r));
+  const fen = randomGame(r, chess.fen(), r.int(0, 20)).chess.fen();
+  const st = model.readFen(`position fen ${fen}`);
+  const kinds = ['no-white-king', 'no-black-king', 'extra-king', 'back-rank-pawn', 'idle-in-check', 'no-kings'];
+  switch (r.pick(kinds)) {
+    case 'no-white-king': st.board[st.board.indexOf('K')] = null; break;
+    case 'no-black-king': st.board[st.board.indexOf('k')] = null; break;
+    case 'no-kings': return `${r.pick(['qqqqqqqq/QQQQQQQQ', 'rnbq1bnr/pppppppp', 'pppppppp/PPPPPPPP'])}/8/8/8/8/8/8 w - - 0 1`;
+    case 'extra-king': {
+      const empty = st.board.map((p, s) => (p ? -1 : s)).filter((s) => s >= 0);
+      st.board[r.pick(empty)] = r.pick(['K', 'k']);
+      break;
+    }
+    case 'back-rank-pawn': {
+      const s = r.chance(0.5) ? r.int(0, 7) : r.int(56, 63);
+      if (st.board[s] !== 'K' && st.board[s] !== 'k') st.board[s] = r.pick(['P', 'p']);
+      else st.board[(s + 1) % 64] = 'P';
+      break;
+    }
+    default: {
+      // Put a rook of the side to move next to the other king's file, nothing in between.
+      const idle = st.white ? 'k' : 'K';
+      const k = st.board.indexOf(idle);
+      const rook = st.white ? 'R' : 'r';
+      st.board[k >= 8 ? k - 8 : k + 8] = rook;
+    }
+  }
+  return model.fenOf(st);
+}
+
+// Each with the move that only its bogus rights would allow.
+const BOGUS = [['4k3/8/8/8/8/8/P7/7K w KQ - 0 1', 'h1c1'], ['4k3/8/4N3/3P4/8/8/8/4K3 w - e6 0 1', 'd5e6'],
+  ['r3k3/8/8/8/8/8/8/R3K2R w KQkq - 0 1', 'e1g1 e8g8'], ['4k2r/8/8/8/8/8/8/4K3 b Kk - 0 1', 'e8g8'],
+  ['k7/8/8/8/8/8/8/1R2K3 w Q - 0 1', 'e1c1'], ['4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1', 'd4e3'],
+  ['rnbqkbnr/pppp1ppp/8/8/4p3/8/PPPPPPPP/RNBQKBNR b KQkq d3 0 1', 'e4d3']];
+
+function bogusRightsFen(r) {
+  if (r.chance(0.6)) {
+    const [fen, move] = r.pick(BOGUS);
+    return r.chance(0.8) ? `${fen} moves ${move}` : fen;
+  }
+  const fen = randomGame(r, startFen(r), r.int(0, 30)).chess.fen().split(' ');
+  if (r.chance(0.6)) fen[2] = r.pick(['KQkq', 'K', 'Qk', 'kq', 'KQ', 'q', 'KkQqKQ']);
+  if (r.chance(0.6)) fen[3] = r.chance(0.8) ? randomSquare(r) : r.pick(['i9', 'a0', 'z', 'h', 'e']);
+  return fen.join(' ');
+}
+
+// A position line and the classes its inputs belong to.
+function makePosition(r, o) {
+  const tags = new Set();
+  const options = ['legal', 'legal', 'legal', 'mutated', 'long-list'];
+  if (!o.skip.has('hostile-fen')) options.push('hostile');
+  if (!o.skip.has('bogus-rights')) options.push('bogus');
+  if (!o.skip.has('illegal-moves')) options.push('illegal', 'illegal');
+  if (!o.skip.has('time')) options.push('crowded');
+  let line;
+  switch (r.pick(options)) {
+    case 'legal': {
+      const fen = startFen(r);
+      const { moves } = randomGame(r, fen, r.int(0, 60));
+      const head = fen === new Chess().fen() && r.chance(0.5) ? 'position startpos' : `position fen ${fen}`;
+      line = moves.length || r.chance(0.3) ? `${head} moves ${moves.join(' ')}` : head;
+      if (r.chance(0.1)) line += r.pick([' ', '\r', '\0junk']);
+      break;
+    }
+    case 'long-list': {
+      // Knights out and back: legal, and over 256 moves the history counter wraps.
+      const cycle = ['g1f3', 'g8f6', 'f3g1', 'f6g8'];
+      const n = r.int(200, 3000);
+      const moves = [];
+      for (let k = 0; k < n; ++k) moves.push(cycle[k % 4]);
+      line = `position startpos moves ${moves.join(' ')}`;
+      break;
+    }
+    case 'mutated': {
+      const fen = startFen(r);
+      const { moves } = randomGame(r, fen, r.int(0, 20));
+      // The keyword stays: a line that is no `position` command is another step's business.
+      line = `position${mutate(r, ` fen ${fen} moves ${moves.join(' ')}`, r.int(1, 6))}`;
+      break;
+    }
+    case 'hostile':
+      tags.add('hostile-fen');
+      line = `position fen ${hostileFen(r)}`;
+      if (r.chance(0.3)) line += ` moves ${randomSquare(r)}${randomSquare(r)}`;
+      break;
+    case 'bogus':
+      tags.add('bogus-rights');
+      line = `position fen ${bogusRightsFen(r)}`;
+      if (!line.includes('moves') && r.chance(0.5)) line += r.pick([' moves e1g1', ' moves e1c1', ' moves e8g8', ' moves e8c8', ' moves e5d6', ' moves d4e3', ' moves h1c1', ' moves h1g1', ' moves a8g8', ' moves d5e6']);
+      break;
+    case 'illegal': {
+      tags.add('illegal-moves');
+      const fen = startFen(r);
+      const { chess, moves } = randomGame(r, fen, r.int(0, 30));
+      const bad = r.pick(['pseudo', 'offboard', 'random', 'after-end']);
+      if (bad === 'offboard') moves.push(r.pick(['g1i4', 'e2e9', 'a0a1', 'h8i9', 'b1a0', 'e7e0q']));
+      else if (bad === 'random') moves.push(randomSquare(r) + randomSquare(r));
+      else if (bad === 'after-end') {
+        const g = randomGame(r, fen, 400);
+        moves.length = 0;
+        moves.push(...g.moves, randomSquare(r) + randomSquare(r));
+      } else {
+        // A move of the side to move's king onto an attacked square, or of a pinned piece.
+        const from = chess.board().flat().filter((p) => p && p.color === chess.turn());
+        const p = r.pick(from);
+        moves.push(p.square + randomSquare(r));
+      }
+      if (r.chance(0.5)) {
+        const more = randomGame(r, new Chess().fen(), 4).moves;
+        moves.push(...more);
+      }
+      line = `position fen ${fen} moves ${moves.join(' ')}`;
+      break;
+    }
+    default:
+      tags.add('time');
+      line = `position fen ${r.pick(CROWDED)}`;
+      break;
+  }
+  const m = model.modelPosition(line);
+  // Classify by what the engine will see, whatever the maker meant.
+  if (m.hostile.length) tags.add('hostile-fen');
+  if (m.dropped.length) tags.add('bogus-rights');
+  // With rights dropped, a move that used them is skipped because of them.
+  if (!m.dropped.length && m.skipped.some((s) => !s.endsWith('matches nothing') && !s.endsWith('bad promotion letter')))
+    tags.add('illegal-moves');
+  for (const t of tags) {
+    if (o.skip.has(t)) return makePosition(r, o);  // drawn into a skipped class by chance: draw again
+  }
+  if (m.chess) {
+    let pieces = 0, queens = 0;
+    for (const row of m.chess.board()) for (const p of row) if (p) { ++pieces; if (p.type === 'q') ++queens; }
+    if (pieces >= 24 && queens >= 6) {
+      if (o.skip.has('time')) return makePosition(r, o);
+      tags.add('time');
+      m.crowded = true;
+    }
+  }
+  return { line, model: m, tags };
+}
+
+// A `go` line and the time within which its answer is due (null: only `stop` ends it).
+function makeGo(r, o, crowded) {
+  const tags = new Set();
+  const big = () => r.pick([2147483647, 4294967295, 99999999999, 1e15, 86400000]);
+  const neg = () => -r.int(1, 100000);
+  const kinds = ['depth', 'movetime', 'clock', 'infinite', 'depth+clock'];
+  if (!o.skip.has('time')) kinds.push('neg', 'huge');
+  let kind = r.pick(kinds);
+  if (crowded && (kind === 'depth' || kind === 'depth+clock')) kind = 'movetime';
+  const maxDepth = r.chance(0.8) ? 4 : 6;
+  switch (kind) {
+    case 'depth': {
+      const d = r.int(0, maxDepth);
+      return { line: `go depth ${d}`, bound: null, depthOnly: true, tags, wantsStop: false };
+    }
+    case 'depth+clock': {
+      const d = r.int(1, 3);
+      return { line: `go wtime ${r.int(0, 100000)} btime ${r.int(0, 100000)} depth ${d}`, bound: null, depthOnly: true, tags };
+    }
+    case 'movetime': {
+      const t = r.int(1, 400);
+      return { line: `go movetime ${t}`, bound: t, tags };
+    }
+    case 'clock': {
+      const w = r.int(0, 30000), b = r.int(0, 30000);
+      const wi = r.chance(0.5) ? r.int(0, 3000) : 0, bi = r.chance(0.5) ? r.int(0, 3000) : 0;
+      let line = `go wtime ${w} btime ${b}`;
+      if (wi || bi) line += ` winc ${wi} binc ${bi}`;
+      if (r.chance(0.3)) line += ` movestogo ${r.int(1, 40)}`;
+      return { line, clock: { w, b }, tags };
+    }
+    case 'neg': {
+      tags.add('time');
+      const line = r.chance(0.5) ? `go movetime ${neg()}` : `go wtime ${neg()} btime ${neg()} winc ${r.int(-5000, 5000)} binc ${r.int(-5000, 5000)}`;
+      return { line, bound: 0, tags };
+    }
+    case 'huge': {
+      tags.add('time');
+      const line = r.chance(0.5) ? `go movetime ${big()}` : `go wtime ${big()} btime ${big()} winc ${big()} binc ${big()}`;
+      return { line, bound: null, tags, huge: true };
+    }
+    default:
+      return { line: r.chance(0.8) ? 'go infinite' : 'go infinite depth 0', bound: null, infinite: true, tags };
+  }
+}
+
+// ---------------------------------------------------------------- the engine
+
+class Engine {
+  constructor(o) {
+    this.lines = [];
+    this.ready = [];  // index + 1 of every "readyok" line
+    this.stderr = '';
+    this.exit = null;
+    this.waiters = [];
+    this.partial = '';
+    this.proc = spawn(o.engine, [], {
+      stdio: ['pipe', 'pipe', 'pipe'],
+      env: { ...process.env, ASAN_OPTIONS: 'detect_leaks=0:abort_on_error=0', UBSAN_OPTIONS: 'print_stacktrace=1' },
+    });
+    this.proc.stdin.on('error', () => {});
+    this.proc.stdout.on('data', (d) => {
+      const text = this.partial + d.toString('latin1');
+      const parts = text.split('\n');
+      this.partial = parts.pop();
+      const now = Date.now();
+      for (const p of parts) {
+        this.lines.push({ text: p, at: now });
+        if (p.startsWith('readyok')) this.ready.push(this.lines.length);
+      }
+      this.wake();
+    });
+    this.proc.stderr.on('data', (d) => { this.stderr += d.toString('latin1'); this.wake(); });
+    this.proc.on('exit', (code, signal) => { this.exit = { code, signal, at: Date.now() }; this.wake(); });
+  }
+  wake() { for (const w of this.waiters.splice(0)) w(); }
+  send(text) {
+    if (this.exit || this.proc.stdin.destroyed) return;
+    this.proc.stdin.write(Buffer.from(`${text}\n`, 'latin1'));
+  }
+  // Waits until pred() gives a value, the process ends, or the time runs out.
+  async waitFor(pred, ms) {
+    const deadline = Date.now() + ms;
+    for (;;) {
+      const v = pred();
+      if (v) return v;
+      if (this.exit || Date.now() >= deadline) return null;
+      await new Promise((res) => {
+        const t = setTimeout(res, Math.max(1, deadline - Date.now()));
+        this.waiters.push(() => { clearTimeout(t); res(); });
+      });
+    }
+  }
+  // Index of the first line at or after `from` that satisfies test.
+  findLine(from, test) {
+    for (let k = from; k < this.lines.length; ++k) if (test(this.lines[k].text)) return k + 1;
+    return 0;
+  }
+  kill() { if (!this.exit) this.proc.kill('SIGKILL'); }
+}
+
+function sanitizerReport(stderr) {
+  const m = stderr.match(/(==\d+==ERROR: \w+Sanitizer[^\n]*|[^\n]*runtime error:[^\n]*|SUMMARY: \w+Sanitizer[^\n]*)/);
+  return m ? m[1] : null;
+}
+
+// ---------------------------------------------------------------- one session
+
+async function runSession(o, n, stats) {
+  const r = rng(sessionSeed(o.seed, n));
+  const eng = new Engine(o);
+  const transcript = [];
+  const faults = [];
+  let positionTags = new Set();
+  // Until the first `position` the board is empty: no kings, so `go` answers 0000.
+  let current = { hostile: ['no position set'], skipped: [], dropped: [], chess: null };
+  let endedOnPurpose = null;  // an exit the protocol asks for: {code, why}
+
+  // Every `isready` the engine will answer is counted, so that a wait for "readyok"
+  // never takes an earlier answer for its own.
+  let readySent = 0;
+  const send = (text) => {
+    if (model.engineLine(text).startsWith('isready')) ++readySent;
+    transcript.push(`> ${text.length > 300 ? `${JSON.stringify(text.slice(0, 200))}... (${text.length} chars)` : JSON.stringify(text)}`);
+    eng.send(text);
+  };
+  const synced = (ms) => eng.waitFor(() => (eng.ready.length >= readySent ? eng.ready[readySent - 1] : 0), ms);
+  const fault = (cls, msg, extraTags = []) => {
+    const tags = new Set([...positionTags, ...extraTags]);
+    const known = cls !== 'other' ? cls : [...tags][0];
+    faults.push({ cls: cls === 'other' && known ? `${known}?` : cls, msg, tags: [...tags] });
+  };
+  const checkErrorLines = (from) => {
+    for (let k = from; k < eng.lines.length; ++k) {
+      if (eng.lines[k].text.startsWith('ERROR')) {
+        fault('other', `output line begins with ERROR: ${eng.lines[k].text}`);
+        break;
+      }
+    }
+  };
+
+  try {
+    send('uci');
+    if (!(await eng.waitFor(() => eng.findLine(0, (t) => t.startsWith('uciok')), 10000))) {
+      fault('other', 'no uciok within 10 s');
+      return { faults, transcript, eng, inputs: 1 };
+    }
+    let inputs = 1;
+    const steps = r.int(3, 14);
+    for (let step = 0; step < steps && !eng.exit && faults.length === 0; ++step) {
+      const roll = r.next();
+      const mark = eng.lines.length;
+      if (roll < 0.35) {
+        const p = makePosition(r, o);
+        positionTags = p.tags;
+        current = p.model;
+        send(p.line);
+        send('isready');
+        inputs += 2;
+        const got = await synced(10000);
+        if (!got) { if (!eng.exit) fault('other', 'no readyok after position within 10 s'); break; }
+        const warnings = eng.lines.slice(mark, got).filter((l) => l.text.startsWith('WARNING')).length;
+        if (current.hostile.length) {
+          if (!o.skip.has('hostile-fen') && warnings < 1)
+            fault('hostile-fen', `hostile FEN (${current.hostile.join(', ')}) taken without a warning`);
+        } else if (warnings !== current.skipped.length) {
+          const cls = current.dropped.length ? 'bogus-rights' : positionTags.has('illegal-moves') ? 'illegal-moves' : 'other';
+          if (!o.skip.has(cls))
+            fault(cls, `${warnings} warning lines, expected ${current.skipped.length} (${current.skipped.join('; ')})`);
+        }
+        checkErrorLines(mark);
+      } else if (roll < 0.75) {
+        const g = makeGo(r, o, current.crowded);
+        inputs += await runGo(o, r, eng, g, current, send, fault, synced);
+        checkErrorLines(mark);
+      } else if (roll < 0.82) {
+        // Lines outside a search, with stray bytes: the engine keeps serving.
+        const line = r.pick(['stop', 'isready\r', 'isready\0junk', 'ucinewgame', 'setoption name Threads value 4',
+          `setoption name Hash value ${r.int(1, 32)}`, 'debug on', 'ponderhit', garbage(r, r.int(0, 200)),
+          `go ${garbage(r, 20)} depth 1`, 'setoption name Hash value', 'go depth', 'go movetime']);
+        send(line);
+        send('isready');
+        inputs += 2;
+        const got = await synced(10000);
+        // Only a `go` that names no limit may end the engine (status 1).
+        if (!got && !eng.exit) fault('other', `no readyok after ${JSON.stringify(line.slice(0, 60))}`);
+        if (eng.exit) {
+          if (!line.startsWith('go')) fault('other', `engine ended after ${JSON.stringify(line.slice(0, 60))}`);
+          endedOnPurpose = { code: 1 };
+        }
+        checkErrorLines(mark);
+      } else if (roll < 0.87) {
+        // A long line outside a search: under 64 KiB it is an unknown command; from
+        // 64 KiB on the reader may give up, which ends the engine with status 0.
+        const size = r.chance(0.5) ? r.int(1000, 65533) : r.int(65534, 70000);
+        const text = r.chance(0.5) ? 'x'.repeat(size) : `position startpos moves ${'e2e4 '.repeat(Math.ceil(size / 5))}`.slice(0, size);
+        send(text);
+        send('isready');
+        inputs += 2;
+        const got = await synced(15000);
+        if (!got) {
+          if (eng.exit && size > 65533 && eng.exit.code === 0) endedOnPurpose = { code: 0 };
+          else fault('other', `no readyok after a line of ${size} characters`);
+          break;
+        }
+        if (text.startsWith('position')) {
+          positionTags = new Set();
+          // Whether a sound reader takes a line it cannot hold, or a part of it, is open.
+          current = size <= 65533 ? model.modelPosition(text) : { hostile: [], skipped: [], dropped: [], chess: null };
+        }
+      } else if (roll < 0.97) {
+        send('isready');
+        inputs += 1;
+        const got = await synced(5000);
+        if (!got && !eng.exit) fault('other', 'no readyok within 5 s');
+      } else {
+        // A go without any limit ends the engine, by the protocol of this engine.
+        send(r.pick(['go', 'go ponder', 'go winc 100 binc 100', 'go depth 255', 'go movestogo 3']));
+        inputs += 1;
+        await eng.waitFor(() => eng.exit, 10000);
+        if (!eng.exit) { fault('other', 'a go without limits neither searched to a limit nor ended'); break; }
+        endedOnPurpose = { code: 1 };
+      }
+    }
+    if (!eng.exit && faults.length === 0) {
+      if (r.chance(0.5)) { send('quit'); endedOnPurpose = { code: 1 }; } else { eng.proc.stdin.end(); endedOnPurpose = { code: 0 }; }
+      inputs += 1;
+      await eng.waitFor(() => eng.exit, 10000);
+      if (!eng.exit) fault('other', 'engine did not end after quit or end of input');
+    }
+    return { faults, transcript, eng, inputs, endedOnPurpose };
+  } finally {
+    eng.kill();
+    await eng.waitFor(() => eng.exit, 5000);
+    const report = sanitizerReport(eng.stderr);
+    if (report) fault('other', `sanitizer: ${report}`);
+    else if (eng.exit && eng.exit.signal && eng.exit.signal !== 'SIGKILL') fault('other', `engine died of ${eng.exit.signal}`);
+    else if (eng.exit && eng.exit.signal !== 'SIGKILL' && endedOnPurpose && eng.exit.code !== endedOnPurpose.code && faults.length === 0)
+      fault('other', `exit status ${eng.exit.code}, expected ${endedOnPurpose.code}`);
+    else if (eng.exit && !endedOnPurpose && faults.length === 0 && eng.exit.signal !== 'SIGKILL')
+      fault('other', `engine ended unasked with status ${eng.exit.code}`);
+    stats.lastSessionFaults = faults;
+  }
+}
+
+function checkMateReports(lines, chess, fault) {
+  for (const { text } of lines) {
+    const m = text.match(/ score mate (-?\d+) .* pv ((?:[a-h][1-8][a-h][1-8][nbrq]? ?)+)\s*$/);
+    if (!m || !chess) continue;
+    const n = Number(m[1]);
+    const pv = m[2].trim().split(/\s+/);
+    const c = new Chess(chess.fen());
+    let ok = true;
+    for (const mv of pv) {
+      try { c.move({ from: mv.slice(0, 2), to: mv.slice(2, 4), promotion: mv[4] }); } catch { ok = false; break; }
+    }
+    if (!ok || !c.isCheckmate()) continue;
+    const plies = pv.length;
+    const expected = plies % 2 === 1 ? (plies + 1) / 2 : -(plies / 2);
+    if (n !== expected) {
+      fault('mate-plies', `"${text.trim()}": a pv of ${plies} plies ending in mate is mate ${expected}`);
+      return;
+    }
+  }
+}
+
+// Runs one `go` with whatever `stop`, `isready` and long lines the session throws in.
+async function runGo(o, r, eng, g, current, send, fault, synced) {
+  const mark = eng.lines.length;
+  let inputs = 1;
+  const sentAt = Date.now();
+  send(g.line);
+  const hostile = current.hostile.length > 0;
+  const legal = current.chess ? model.legalMoveTexts(current.chess) : null;
+
+  // When a sound engine must answer on its own, and when we send stop.
+  let due = null;
+  if (hostile) due = 0;
+  else if (g.bound !== undefined && g.bound !== null) due = Math.max(0, g.bound);
+  else if (g.clock) due = current.chess && current.chess.turn() === 'w' ? g.clock.w : g.clock.b;
+  const needsStop = g.infinite || g.huge || (due === null && !g.depthOnly);
+  let stopAt = null;
+  if (needsStop || r.chance(0.3)) stopAt = r.int(0, needsStop ? 1500 : Math.max(50, due === null ? 1000 : due));
+  const isreadyAt = !o.skip.has('isready-search') && r.chance(0.3) ? r.int(0, 300) : null;
+  const longLine = g.infinite && !o.skip.has('long-line') && r.chance(0.3) ? r.int(65534, 80000) : null;
+
+  let stopSent = null, isreadySent = null;
+  const events = [];
+  if (isreadyAt !== null) events.push({ at: isreadyAt, what: 'isready' });
+  if (stopAt !== null) {
+    if (longLine) events.push({ at: stopAt, what: 'long' });
+    events.push({ at: stopAt, what: 'stop' });
+  }
+  events.sort((a, b) => a.at - b.at);
+
+  const bestmove = () => eng.findLine(mark, (t) => t.startsWith('bestmove'));
+  const depthBound = 60000;
+  const limit = due !== null ? due + o.slackMs : g.depthOnly ? depthBound : null;
+  for (const ev of events) {
+    const wait = sentAt + ev.at - Date.now();
+    if (wait > 0 && (await eng.waitFor(bestmove, wait))) break;
+    if (bestmove() || eng.exit) break;
+    if (ev.what === 'stop') { send(r.pick(['stop', 'stop\r', 'stop\0x'])); stopSent = Date.now(); }
+    else if (ev.what === 'isready') { send('isready'); isreadySent = Date.now(); }
+    else send(r.chance(0.5) ? 'x'.repeat(longLine) : `position startpos ${'y'.repeat(longLine)}`);
+    inputs += 1;
+  }
+  // Wait for the answer: by the limit, or shortly after stop.
+  let waitUntil;
+  if (stopSent !== null) waitUntil = Math.min(limit === null ? Infinity : sentAt + limit, stopSent + o.stopMs);
+  else if (limit !== null) waitUntil = sentAt + limit;
+  else waitUntil = Date.now() + 30000;  // cannot happen: every unbounded go gets a stop
+  let got = await eng.waitFor(bestmove, Math.max(0, waitUntil - Date.now()));
+  const tags = [...g.tags];
+  if (!got && !eng.exit) {
+    const late = await eng.waitFor(bestmove, 20000);
+    const what = stopSent !== null ? `stop sent after ${stopSent - sentAt} ms` : `due after ${limit} ms`;
+    const cls = tags.includes('time') || current.crowded ? 'time' : longLine ? 'long-line' : hostile ? 'hostile-fen' : 'other';
+    if (!late) {
+      send('stop');
+      got = await eng.waitFor(bestmove, 3000);
+      fault(cls, `"${g.line}": no bestmove (${what}) even 20 s later${got ? '' : ', nor after another stop'}`, tags);
+      if (!got) { eng.kill(); return inputs; }
+    } else {
+      // Late but there: the clock and input are seen too seldom, a known fault class.
+      const lateCls = cls === 'other' ? 'time' : cls;
+      if (!o.skip.has(lateCls))
+        fault(lateCls, `"${g.line}": bestmove ${eng.lines[late - 1].at - sentAt} ms after go (${what})`, tags);
+      got = late;
+    }
+  }
+  if (!got) return inputs;
+  const answer = eng.lines[got - 1].text.split(/\s+/)[1] || '';
+  if (hostile) {
+    if (!o.skip.has('hostile-fen') && answer !== '0000') fault('hostile-fen', `"${g.line}" on a refused position answered ${answer}`, tags);
+  } else if (legal) {
+    if (legal.size === 0) {
+      if (answer !== '0000') fault('other', `no legal move in ${current.chess.fen()}, yet bestmove ${answer}`, tags);
+    } else if (answer === '0000') {
+      // Depth 0 asks for no search at all: the null move is a fair answer.
+      const depthZero = /depth 0(\D|$)/.test(g.line);
+      if (depthZero) { /* fine */ } else if (stopSent !== null) {
+        if (!o.skip.has('stop-answer')) fault('stop-answer', `bestmove 0000 after stop in ${current.chess.fen()}`, tags);
+      } else fault('other', `bestmove 0000 in ${current.chess.fen()} (${g.line})`, tags);
+    } else if (!legal.has(answer)) {
+      const cls = current.dropped.length ? 'bogus-rights' : 'other';
+      if (!o.skip.has(cls)) fault(cls, `illegal bestmove ${answer} in ${current.chess.fen()}${current.dropped.length ? ` (dropped ${current.dropped.join(', ')})` : ''}`, tags);
+    }
+  }
+  if (!o.skip.has('mate-plies')) checkMateReports(eng.lines.slice(mark, got), current.chess, (c, m) => fault(c, m, tags));
+  if (isreadySent !== null) {
+    const ready = await synced(o.stopMs);
+    const readyAt = ready ? eng.lines[ready - 1].at : null;
+    const answeredInTime = ready && (readyAt - isreadySent <= o.stopMs || ready < got);
+    if (!answeredInTime) {
+      fault('isready-search', `isready sent ${isreadySent - sentAt} ms into "${g.line}" not answered`, tags);
+      return inputs;
+    }
+  }
+  // A `stop` that reached the engine after its answer is an unknown command there:
+  // wait for its warning before the next step counts lines.
+  send('isready');
+  inputs += 1;
+  if (!(await synced(10000)) && !eng.exit) fault('other', `no readyok within 10 s after "${g.line}"`, tags);
+  return inputs;
+}
+
+// ---------------------------------------------------------------- main
+
+async function main() {
+  const o = parseArgs(process.argv);
+  if (!fs.existsSync(o.engine)) {
+    console.error(`no engine at ${o.engine}: build it with \`make test-asan\``);
+    process.exit(2);
+  }
+  const stats = { sessions: 0, inputs: 0, faults: [] };
+  const started = Date.now();
+  const only = o.session !== null;
+  console.log(`session fuzz: seed ${o.seed}, engine ${o.engine}${o.skip.size ? `, skipping ${[...o.skip].join(',')}` : ''}`);
+  for (let n = only ? o.session : 0; ; ++n) {
+    if (only && n > o.session) break;
+    if (!only && (Date.now() - started > o.seconds * 1000 || stats.sessions >= o.sessions)) break;
+    const res = await runSession(o, n, stats);
+    stats.sessions += 1;
+    stats.inputs += res.inputs || 0;
+    const faults = stats.lastSessionFaults;
+    if (o.verbose || faults.length) {
+      for (const f of faults) {
+        stats.faults.push({ ...f, session: n });
+        console.log(`FAULT [${f.cls}] session ${n}: ${f.msg}`);
+      }
+      if (faults.length) {
+        fs.mkdirSync(o.out, { recursive: true });
+        const file = path.join(o.out, `seed${o.seed}-session${n}.txt`);
+        const out = [`replay: node tools/fuzz/session_fuzz.js --seed ${o.seed} --session ${n}`,
+          ...faults.map((f) => `fault [${f.cls}] ${f.msg}`), '--- sent', ...res.transcript, '--- engine stdout',
+          ...res.eng.lines.map((l) => l.text.slice(0, 500)), '--- engine stderr', res.eng.stderr.slice(0, 20000)];
+        fs.writeFileSync(file, `${out.join('\n')}\n`);
+        console.log(`  transcript: ${file}`);
+        console.log(`  replay: node tools/fuzz/session_fuzz.js --seed ${o.seed} --session ${n}${o.skip.size ? ` --skip ${[...o.skip].join(',')}` : ''}`);
+      }
+      if (o.verbose && !faults.length) console.log(`session ${n}: ok\n  ${res.transcript.join('\n  ')}`);
+    }
+  }
+  const byClass = {};
+  for (const f of stats.faults) byClass[f.cls] = (byClass[f.cls] || 0) + 1;
+  console.log(`session fuzz: ${stats.sessions} sessions, ${stats.inputs} inputs run, ${stats.faults.length} faults found` +
+    (stats.faults.length ? ` (${Object.entries(byClass).map(([k, v]) => `${k}: ${v}`).join(', ')})` : ''));
+  process.exit(stats.faults.length ? 1 : 0);
+}
+
+main().catch((e) => { console.error(e); process.exit(2); });
