@@ -16,11 +16,7 @@ bool skipping_long_line = false;
 
 // Lines that arrived during a search, for the command loop. A flood of them is
 // bounded: past these limits further lines are dropped rather than exhaust memory.
-struct KeptLine {
-  std::string text;
-  bool too_long;
-};
-std::deque<KeptLine> kept;
+std::deque<std::string> kept;
 std::size_t kept_bytes = 0;
 constexpr std::size_t KEPT_LINES_MAX = 4096;
 constexpr std::size_t KEPT_BYTES_MAX = 16u << 20;
@@ -51,20 +47,20 @@ void take_line(char* line, std::size_t length, bool newline) {
   line[length] = '\0';
 }
 
-bool take_kept_line(char* line) {
-  KeptLine& front = kept.front();
-  const bool ok = !front.too_long;
-  if (ok) std::memcpy(line, front.text.c_str(), front.text.size() + 1);
-  else failed = true;
-  kept_bytes -= front.text.size();
+void take_kept_line(char* line) {
+  const std::string& front = kept.front();
+  std::memcpy(line, front.c_str(), front.size() + 1);
+  kept_bytes -= front.size();
   kept.pop_front();
-  return ok;
 }
 }  // namespace
 
 bool read_line(char* line) {
   if (failed) return false;
-  if (!kept.empty()) return take_kept_line(line);
+  if (!kept.empty()) {
+    take_kept_line(line);
+    return true;
+  }
   std::size_t length = 0;
   for (;;) {
     if (pending_begin == pending_end && !fill()) {
@@ -121,11 +117,10 @@ PolledLine poll_line(char* line) {
   }
 }
 
-void keep_line(const char* line, bool too_long) {
-  const std::size_t size = too_long ? 0 : std::strlen(line);
-  // The place of a line too long always stays: it is where reading ends.
-  if (!too_long && (kept.size() >= KEPT_LINES_MAX || kept_bytes + size > KEPT_BYTES_MAX)) return;
-  kept.push_back({too_long ? std::string() : std::string(line, size), too_long});
+void keep_line(const char* line) {
+  const std::size_t size = std::strlen(line);
+  if (kept.size() >= KEPT_LINES_MAX || kept_bytes + size > KEPT_BYTES_MAX) return;
+  kept.emplace_back(line, size);
   kept_bytes += size;
 }
 

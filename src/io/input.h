@@ -26,8 +26,7 @@ enum class PolledLine : std::uint8_t { NONE, LINE, TOO_LONG, END };
 PolledLine poll_line(char* line);
 
 // Keeps a line read during a search for the command loop, which reads it first.
-// `too_long` keeps the place of a line that was too long, where reading then fails.
-void keep_line(const char* line, bool too_long = false);
+void keep_line(const char* line);
 
 // True once standard input has reached its end.
 bool input_ended();

@@ -23,8 +23,7 @@ void poll_input_and_clock() {
         reading = false;
         break;
       case PolledLine::TOO_LONG:
-        keep_line("", true);
-        break;
+        break;  // no command is that long: skipped, and the next line is read
       case PolledLine::LINE:
         if (!std::strcmp(state.input_line, "quit")) {
           OutLine() << "Nerul: quit command. I am terminated.\n";
