@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/bench_positions.h"
+#include "uci/bench_positions.h"
 #include "support/engine_texts.h"
 #include "process/engine_process.h"
 
@@ -876,4 +876,16 @@ TEST(BenchRuns, TwoRunsGiveTheSameSignatureAndWork) {
   EXPECT_EQ(first.moves_made, second.moves_made);
   EXPECT_EQ(first.positions, second.positions);
   EXPECT_GE(first.positions.size(), 30u);
+}
+
+TEST(BenchRuns, TheEngineRunsItForTestingFrameworks) {
+  const EngineRun run = run_engine("", LONG_TIMEOUT, NERUL_BINARY, {"bench", "4"});
+  EXPECT_EQ(run.status, 0);
+  const std::vector<std::string> lines = lines_of(run.output);
+  ASSERT_FALSE(lines.empty());
+  std::smatch m;
+  ASSERT_TRUE(std::regex_match(lines.back(), m, std::regex("([0-9]+) nodes ([0-9]+) nps"))) << lines.back();
+  const BenchResult tool = bench("4");
+  EXPECT_EQ(m[1].str(), tool.signature);
+  EXPECT_EQ(lines_starting(run.output, "position "), tool.positions);
 }
