@@ -53,8 +53,8 @@ clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
 
 # Both fuzzers for SECONDS seconds each: the libFuzzer target (clang, build-fuzz) and
-# the session fuzzer on the sanitizer build. FUZZ_SKIP=known leaves out the inputs of
-# faults already known.
+# the session fuzzer on the sanitizer build. FUZZ_SKIP=class,... leaves classes of
+# hostile input out of the session fuzzer (see tools/fuzz/session_fuzz.js --help).
 SECONDS   ?= 60
 FUZZ_SKIP ?=
 FUZZ_CXX  ?= clang++-14
