@@ -54,7 +54,7 @@ clean:
 
 # Both fuzzers for SECONDS seconds each: the libFuzzer target (clang, build-fuzz) and
 # the session fuzzer on the sanitizer build. FUZZ_SKIP=class,... leaves classes of
-# hostile input out of the session fuzzer (see tools/fuzz/session_fuzz.js --help).
+# hostile input out of the session fuzzer (see tests/fuzz/session_fuzz.js --help).
 SECONDS   ?= 60
 FUZZ_SKIP ?=
 FUZZ_CXX  ?= clang++-14
@@ -64,5 +64,5 @@ fuzz:
 	@cmake --build build-fuzz -j $(JOBS) --target nerul-fuzz
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNERUL_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target nerul
-	@cd tools/fuzz && { [ -d node_modules/chess.js ] || npm ci --no-audit --no-fund; }
-	@tools/fuzz/run_fuzz.sh $(SECONDS) "$(FUZZ_SKIP)"
+	@cd tests/fuzz && { [ -d node_modules/chess.js ] || npm ci --no-audit --no-fund; }
+	@tests/fuzz/run_fuzz.sh $(SECONDS) "$(FUZZ_SKIP)"

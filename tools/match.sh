@@ -22,7 +22,7 @@ usage() {
 usage: tools/match.sh [options]
   -e, --engine PATH       Nerul binary (default: $repo/build/nerul)
       --wrap 'CMD ...'    command that starts the engine, its path appended, e.g. a
-                          fault injector (tools/match/fault_engine.py); absolute paths
+                          fault injector (tests/tools/fault_engine.py); absolute paths
   -p, --opponent NAME     glaurung, toga2, stockfish, ethereal-chess, or the path of
                           any UCI engine (default: glaurung)
       --skill N           Stockfish's Skill Level, 0 to 20 (default: 3)

@@ -4,7 +4,7 @@
 # overruns its clock at its third move, and every run must end with status 1 and
 # the fault counted under the right heading.
 #
-#   tools/match/selftest.sh [ENGINE]      (default: build/nerul)
+#   tests/tools/match_selftest.sh [ENGINE]      (default: build/nerul)
 set -uo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -15,7 +15,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 check() {
   local fault="$1" heading="$2" dir="$work/$1" status=0
-  "$here/../match.sh" -e "$engine" -n 2 -t 2+0.02 --openings none --timeout 60 \
+  "$here/../../tools/match.sh" -e "$engine" -n 2 -t 2+0.02 --openings none --timeout 60 \
     --wrap "python3 $here/fault_engine.py --fault $fault --after 3 --" -o "$dir" \
     > "$work/$fault.txt" 2>&1 || status=$?
   local count

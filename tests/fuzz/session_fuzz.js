@@ -710,12 +710,12 @@ async function main() {
       if (faults.length) {
         fs.mkdirSync(o.out, { recursive: true });
         const file = path.join(o.out, `seed${o.seed}-session${n}.txt`);
-        const out = [`replay: node tools/fuzz/session_fuzz.js --seed ${o.seed} --session ${n}`,
+        const out = [`replay: node tests/fuzz/session_fuzz.js --seed ${o.seed} --session ${n}`,
           ...faults.map((f) => `fault [${f.cls}] ${f.msg}`), '--- sent', ...res.transcript, '--- engine stdout',
           ...res.eng.lines.map((l) => l.text.slice(0, 500)), '--- engine stderr', res.eng.stderr.slice(0, 20000)];
         fs.writeFileSync(file, `${out.join('\n')}\n`);
         console.log(`  transcript: ${file}`);
-        console.log(`  replay: node tools/fuzz/session_fuzz.js --seed ${o.seed} --session ${n}${o.skip.size ? ` --skip ${[...o.skip].join(',')}` : ''}`);
+        console.log(`  replay: node tests/fuzz/session_fuzz.js --seed ${o.seed} --session ${n}${o.skip.size ? ` --skip ${[...o.skip].join(',')}` : ''}`);
       }
       if (o.verbose && !faults.length) console.log(`session ${n}: ok\n  ${res.transcript.join('\n  ')}`);
     }
