@@ -6,6 +6,7 @@
 #include "board/board.h"
 #include "eval/eval_tables.h"
 #include "movegen/bits.h"
+#include "movegen/sliders.h"
 #include "movegen/tables.h"
 
 namespace {
@@ -150,6 +151,36 @@ template <Colour C> std::int32_t piece_term() {
   return score;
 }
 
+// The pawn terms depend on nothing but the pawns, the group each king stands in
+// (the king-side homes, the queen-side homes, anywhere else) and the two endgame
+// flags. A small table keyed by all of these spares most of the work; an entry
+// keeps the pawn sets themselves, so a hit is the same number, never a guess.
+struct PawnCacheEntry {
+  std::uint64_t white_pawns;
+  std::uint64_t black_pawns;
+  std::uint32_t situation;  // 0 in a slot never filled
+  std::int32_t score;
+};
+constexpr int PAWN_CACHE_BITS = 13;
+PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
+
+template <Colour C> constexpr std::uint32_t king_group(int k) {
+  return is_one_of(k, Side<C>::king_side_homes) ? 1 : is_one_of(k, Side<C>::queen_side_homes) ? 2 : 3;
+}
+
+inline std::uint32_t pawn_situation(const KingSquares& kings, std::uint16_t white_material,
+                                    std::uint16_t black_material) {
+  return king_group<WHITE>(kings.white) | king_group<BLACK>(kings.black) << 2 |
+         std::uint32_t{in_endgame(black_material)} << 4 | std::uint32_t{in_endgame(white_material)} << 5;
+}
+
+// The top bits of the products mix every input bit.
+inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t black_pawns, std::uint32_t situation) {
+  const std::uint64_t h = white_pawns * 0x9E3779B97F4A7C15ULL ^ black_pawns * 0xC2B2AE3D27D4EB4FULL ^
+                          situation * 0x165667B19E3779F9ULL;
+  return static_cast<std::size_t>(h >> (64 - PAWN_CACHE_BITS));
+}
+
 }  // namespace
 
 std::int32_t evaluate_kings(KingSquares& kings) {
@@ -168,6 +199,16 @@ std::int32_t evaluate_kings(KingSquares& kings) {
 }
 
 std::int32_t evaluate_pawns(const KingSquares& kings, std::uint16_t white_material, std::uint16_t black_material) {
+  const std::uint64_t white_pawns = bitboard.white_piece[PAWN], black_pawns = bitboard.black_piece[PAWN];
+  const std::uint32_t situation = pawn_situation(kings, white_material, black_material);
+  PawnCacheEntry& e = pawn_cache[pawn_cache_index(white_pawns, black_pawns, situation)];
+  if (e.situation != situation || e.white_pawns != white_pawns || e.black_pawns != black_pawns)
+    e = {white_pawns, black_pawns, situation, evaluate_pawns_from_scratch(kings, white_material, black_material)};
+  return e.score;
+}
+
+std::int32_t evaluate_pawns_from_scratch(const KingSquares& kings, std::uint16_t white_material,
+                                         std::uint16_t black_material) {
   std::uint64_t white_file_count = 0, black_file_count = 0;
   std::int32_t score = pawn_term<WHITE>(kings.white, black_material, white_file_count);
   score -= pawn_term<BLACK>(kings.black, white_material, black_file_count);
@@ -188,9 +229,6 @@ std::int32_t evaluate() {
 }
 
 std::uint8_t rook_file_mobility(std::uint64_t occupied, std::uint64_t own, int square) {
-  std::uint64_t up = ray_north[square];
-  if (const std::uint64_t blockers = up & occupied) up &= ~ray_north[bit_scan_forward(blockers)];
-  std::uint64_t down = ray_south[square];
-  if (const std::uint64_t blockers = down & occupied) down &= ~ray_south[bit_scan_reverse(blockers)];
-  return static_cast<std::uint8_t>(std::popcount((up | down) & ~own));
+  const std::uint64_t file = ray_north[square] | ray_south[square];
+  return static_cast<std::uint8_t>(std::popcount(rook_attacks(square, occupied) & file & ~own));
 }

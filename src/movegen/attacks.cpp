@@ -1,8 +1,25 @@
 #include "movegen/attacks.h"
 
 #include "movegen/rays.h"
+#include "movegen/sliders.h"
 
 namespace {
+
+// Squares from which a pawn moving up, or down, attacks s; unlike the generator's
+// tables these keep the first and last ranks.
+constexpr SquareTable attacked_from_above = tables_detail::steps({{-1, 1}, {1, 1}}, false);
+constexpr SquareTable attacked_from_below = tables_detail::steps({{-1, -1}, {1, -1}}, false);
+
+// Whether a piece of Them attacks s, all in a few lookups. Where it answers yes
+// the detailed test below still names the attacker, by its own rules.
+template <Colour Them> inline bool any_attacker(int s) {
+  const BoardState& b = bitboard;
+  const std::uint64_t* theirs = piece_sets<Them>(b);
+  const SquareTable& pawn_squares = Them == WHITE ? attacked_from_below : attacked_from_above;
+  return (rook_attacks(s, b.all_piece) & (theirs[ROOK] | theirs[QUEEN])) ||
+         (bishop_attacks(s, b.all_piece) & (theirs[BISHOP] | theirs[QUEEN])) ||
+         (knight_attacks[s] & theirs[KNIGHT]) || (king_attacks[s] & theirs[KING]) || (pawn_squares[s] & theirs[PAWN]);
+}
 
 // The attacking colour is Them; a slider hits when the nearest piece on the ray is
 // one of Them's pieces of the given type or a queen.
@@ -30,6 +47,7 @@ template <Colour Us> std::uint8_t king_attacked() {
   const std::uint64_t king = piece_sets<Us>(b)[KING];
   if (!king) return 0;  // a side without a king (malformed FEN) is never in check
   const int k = bit_scan_forward(king);
+  if (!any_attacker<Them>(k)) return 0;  // by far the most common answer
   const int f = k % 8;
   std::uint8_t a;
   if ((a = slider_hit<Them, ray_north, true>(k, ROOK))) return a;

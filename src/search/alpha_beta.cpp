@@ -157,6 +157,7 @@ std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t dept
     const Move move = list.move[i];
     if (pv_node) line_current[ply] = move;
     update_hash_key<Us>(i, list, undo_by_ply[ply]);
+    prefetch_hash_entry(b.hash_key);
     key_history_search[ply + 1] = b.hash_key;
 
     const std::uint8_t gives_check = king_attacked<Them>() ? 1 : 0;
