@@ -1,5 +1,6 @@
 #include "eval/evaluate.h"
 
+#include <array>
 #include <bit>
 #include <cstddef>
 
@@ -80,10 +81,25 @@ inline int files_with_several(std::uint64_t counters) {
   return std::popcount((counters + 0x7E7E7E7E7E7E7E7EULL) & 0x8080808080808080ULL);
 }
 
-// Squares off the board hold no pawn.
-inline bool pawn_on(std::uint64_t pawns, int square) {
-  return square >= 0 && square < 64 && (pawns & square_bit[square]);
-}
+// The squares in front of a king that want a pawn of its own: how many the rule
+// looks at, and which of them are on the board (one off the board is a hole).
+struct Shelter {
+  std::int32_t squares;
+  std::uint64_t on_board;
+};
+template <Colour C>
+inline constexpr std::array<Shelter, 64> shelters = [] {
+  using S = Side<C>;
+  std::array<Shelter, 64> t{};
+  for (int k = 0; k < 64; ++k)
+    for (int step : {S::forward - 1, S::forward, S::forward + 1}) {
+      if ((step == S::forward - 1 && k == S::shelter_skip_left) || (step == S::forward + 1 && k == S::shelter_skip_right))
+        continue;
+      ++t[k].squares;
+      if (k + step >= 0 && k + step < 64) t[k].on_board |= std::uint64_t{1} << (k + step);
+    }
+  return t;
+}();
 
 // King term of side C with its king on `k`, from C's point of view.
 template <Colour C> std::int32_t king_term(int k, std::uint16_t opponent_material) {
@@ -96,12 +112,9 @@ template <Colour C> std::int32_t king_term(int k, std::uint16_t opponent_materia
   if (either_on(own[ROOK], S::castled_short_rooks) && is_one_of(k, S::castled_short_kings)) score -= ROOK_BEHIND_KING;
   if (either_on(own[ROOK], S::castled_long_rooks) && is_one_of(k, S::castled_long_kings)) score -= ROOK_BEHIND_KING;
 
-  const std::uint64_t pawns = own[PAWN];
-  std::int32_t holes = 0;
-  if (k != S::shelter_skip_left && !pawn_on(pawns, k + S::forward - 1)) holes += SHELTER_HOLE;
-  if (!pawn_on(pawns, k + S::forward)) holes += SHELTER_HOLE;
-  if (k != S::shelter_skip_right && !pawn_on(pawns, k + S::forward + 1)) holes += SHELTER_HOLE;
-  return score + S::king_middle[k] - holes;
+  const Shelter& shelter = shelters<C>[k];
+  const std::int32_t holes = shelter.squares - std::popcount(own[PAWN] & shelter.on_board);
+  return score + S::king_middle[k] - SHELTER_HOLE * holes;
 }
 
 // Pawn terms of side C from its point of view; counts its pawns per file.

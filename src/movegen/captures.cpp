@@ -61,7 +61,14 @@ template <Colour Us> inline void pawn_captures(Writer& w) {
   const std::uint64_t them = occupancy<~Us>(b);
   const std::uint8_t* their_names = piece_names<~Us>(b);
 
-  for (std::uint64_t pawns = piece_sets<Us>(b)[PAWN]; pawns; pawns = clear_lowest(pawns)) {
+  // Only pawns that may capture, promote or take en passant have anything to add.
+  constexpr std::uint64_t file_a = 0x0101010101010101ULL, file_h = file_a << 7, rank_1 = 0xFF;
+  std::uint64_t active = rank_1 << (8 * promotion_rank);
+  if constexpr (Us == WHITE) active |= (them & ~file_h) >> 7 | (them & ~file_a) >> 9;
+  else active |= (them & ~file_h) << 9 | (them & ~file_a) << 7;
+  if (b.taking_passage_yes == 1) active |= rank_1 << (8 * en_passant_rank);
+
+  for (std::uint64_t pawns = piece_sets<Us>(b)[PAWN] & active; pawns; pawns = clear_lowest(pawns)) {
     const int s = bit_scan_forward(pawns);
     const int rank = s / 8, file = s % 8;
     if (rank == promotion_rank) {
