@@ -77,6 +77,43 @@ template <Colour Us> std::uint8_t king_attacked() {
 template std::uint8_t king_attacked<WHITE>();
 template std::uint8_t king_attacked<BLACK>();
 
+namespace {
+
+// The first piece on the ray from k, when it is Us's and the next piece beyond
+// it is one of `sliders`.
+template <Colour Us, const SquareTable& Ray, bool Upward> inline std::uint64_t pinned_on_ray(int k, std::uint64_t sliders) {
+  const BoardState& b = bitboard;
+  const int first = nearest_on_ray<Ray, Upward>(k, b.all_piece);
+  if (first < 0 || !(occupancy<Us>(b) & square_bit[first])) return 0;
+  const int second = nearest_on_ray<Ray, Upward>(first, b.all_piece);
+  return second >= 0 && (sliders & square_bit[second]) ? square_bit[first] : 0;
+}
+
+}  // namespace
+
+template <Colour Us> std::uint64_t pinned_pieces() {
+  const BoardState& b = bitboard;
+  const std::uint64_t king = piece_sets<Us>(b)[KING];
+  if (!king) return 0;
+  const int k = bit_scan_forward(king);
+  const std::uint64_t* theirs = piece_sets<~Us>(b);
+  const std::uint64_t straight = (theirs[ROOK] | theirs[QUEEN]) & rook_attacks(k, 0);
+  const std::uint64_t diagonal = (theirs[BISHOP] | theirs[QUEEN]) & bishop_attacks(k, 0);
+  std::uint64_t pinned = 0;
+  if (straight)
+    pinned |= pinned_on_ray<Us, ray_north, true>(k, straight) | pinned_on_ray<Us, ray_south, false>(k, straight) |
+              pinned_on_ray<Us, ray_east, true>(k, straight) | pinned_on_ray<Us, ray_west, false>(k, straight);
+  if (diagonal)
+    pinned |= pinned_on_ray<Us, ray_north_east, true>(k, diagonal) |
+              pinned_on_ray<Us, ray_north_west, true>(k, diagonal) |
+              pinned_on_ray<Us, ray_south_east, false>(k, diagonal) |
+              pinned_on_ray<Us, ray_south_west, false>(k, diagonal);
+  return pinned;
+}
+
+template std::uint64_t pinned_pieces<WHITE>();
+template std::uint64_t pinned_pieces<BLACK>();
+
 // Castling squares lie on the back rank, so the directions that point off the
 // board are left out; the pawn squares need no file test for squares 2 to 6.
 std::uint8_t square_attacked_by_black(const std::uint8_t& square) {

@@ -145,10 +145,11 @@ std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t dept
   PvLine local;
   local.score_move = 0;
   local.length = 0;
+  const std::uint64_t pinned = pinned_pieces<Us>();
 
   for (std::uint8_t i = 0; i < list.move_count; ++i) {
     make_move<Us>(ply, i, list);
-    if (king_attacked<Us>()) {
+    if (king_exposed_by<Us>(list.move[i], in_check, pinned)) {
       unmake_move<Us>(ply, i, list);
       continue;
     }
