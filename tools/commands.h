@@ -6,3 +6,4 @@ int perft_command(int argc, char** argv);
 int divide_command(int argc, char** argv);
 int eval_command(int argc, char** argv);
 int bench_command(int argc, char** argv);
+int magics_command(int argc, char** argv);

@@ -11,7 +11,8 @@ int usage() {
       "       nerul-tool perft [--verify] <depth> \"<FEN>\"\n"
       "       nerul-tool divide <depth> \"<FEN>\"\n"
       "       nerul-tool eval \"<FEN>\" | --bench [rounds]\n"
-      "       nerul-tool bench [depth]\n");
+      "       nerul-tool bench [depth]\n"
+      "       nerul-tool magics\n");
   return 2;
 }
 }  // namespace
@@ -24,5 +25,6 @@ int main(int argc, char** argv) {
   if (!std::strcmp(command, "divide")) return divide_command(argc - 2, argv + 2);
   if (!std::strcmp(command, "eval")) return eval_command(argc - 2, argv + 2);
   if (!std::strcmp(command, "bench")) return bench_command(argc - 2, argv + 2);
+  if (!std::strcmp(command, "magics")) return magics_command(argc - 2, argv + 2);
   return usage();
 }

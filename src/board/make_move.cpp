@@ -15,17 +15,15 @@ template <Colour Us> inline void lift(BoardState& b, int from) {
   piece_sets<Us>(b)[piece_names<Us>(b)[from]] ^= square_bit[from];
 }
 
-template <Colour Us> inline void put_down(BoardState& b, int from, int to) {
-  std::uint8_t* names = piece_names<Us>(b);
-  names[to] = names[from];
-  names[from] = 0;
-  occupancy<Us>(b) ^= square_bit[to];
-  piece_sets<Us>(b)[names[to]] ^= square_bit[to];
-}
-
+// One piece from `from` to `to`, its type read from the board once.
 template <Colour Us> inline void relocate(BoardState& b, int from, int to) {
-  lift<Us>(b, from);
-  put_down<Us>(b, from, to);
+  std::uint8_t* names = piece_names<Us>(b);
+  const std::uint8_t piece = names[from];
+  const std::uint64_t both = square_bit[from] | square_bit[to];
+  occupancy<Us>(b) ^= both;
+  piece_sets<Us>(b)[piece] ^= both;
+  names[from] = 0;
+  names[to] = piece;
 }
 
 // Removes the piece of colour C on s; its type comes from the board.

@@ -53,14 +53,21 @@ inline void add_move(MoveList& list, unsigned kind, unsigned piece, unsigned fro
 
 // Exchange sort of the capture prefix. The exact sequence of exchanges fixes the
 // order among equal scores, which the search's node counts depend on.
-inline void sort_captures(MoveList& list) {
+//
+// One pass of it: after passes 0 to i - 1, pass i puts in place i the move the
+// whole sort puts there, and touches nothing before it. A search that tries the
+// moves in order and may stop early runs each pass just before it needs it.
+inline void sort_capture_pass(MoveList& list, int i) {
   const int n = list.capture_count;
-  for (int i = 0; i < n; ++i)
-    for (int j = i + 1; j < n; ++j)
-      if (list.score[i] < list.score[j]) {
-        const Move m = list.move[i]; list.move[i] = list.move[j]; list.move[j] = m;
-        const std::int32_t s = list.score[i]; list.score[i] = list.score[j]; list.score[j] = s;
-      }
+  for (int j = i + 1; j < n; ++j)
+    if (list.score[i] < list.score[j]) {
+      const Move m = list.move[i]; list.move[i] = list.move[j]; list.move[j] = m;
+      const std::int32_t s = list.score[i]; list.score[i] = list.score[j]; list.score[j] = s;
+    }
+}
+
+inline void sort_captures(MoveList& list) {
+  for (int i = 0; i < list.capture_count; ++i) sort_capture_pass(list, i);
 }
 
 // A line of moves from the root with the score it was found with.

@@ -1,5 +1,6 @@
 #include "eval/evaluate.h"
 
+#include <array>
 #include <bit>
 #include <cstddef>
 
@@ -80,10 +81,25 @@ inline int files_with_several(std::uint64_t counters) {
   return std::popcount((counters + 0x7E7E7E7E7E7E7E7EULL) & 0x8080808080808080ULL);
 }
 
-// Squares off the board hold no pawn.
-inline bool pawn_on(std::uint64_t pawns, int square) {
-  return square >= 0 && square < 64 && (pawns & square_bit[square]);
-}
+// The squares in front of a king that want a pawn of its own: how many the rule
+// looks at, and which of them are on the board (one off the board is a hole).
+struct Shelter {
+  std::int32_t squares;
+  std::uint64_t on_board;
+};
+template <Colour C>
+inline constexpr std::array<Shelter, 64> shelters = [] {
+  using S = Side<C>;
+  std::array<Shelter, 64> t{};
+  for (int k = 0; k < 64; ++k)
+    for (int step : {S::forward - 1, S::forward, S::forward + 1}) {
+      if ((step == S::forward - 1 && k == S::shelter_skip_left) || (step == S::forward + 1 && k == S::shelter_skip_right))
+        continue;
+      ++t[k].squares;
+      if (k + step >= 0 && k + step < 64) t[k].on_board |= std::uint64_t{1} << (k + step);
+    }
+  return t;
+}();
 
 // King term of side C with its king on `k`, from C's point of view.
 template <Colour C> std::int32_t king_term(int k, std::uint16_t opponent_material) {
@@ -96,12 +112,9 @@ template <Colour C> std::int32_t king_term(int k, std::uint16_t opponent_materia
   if (either_on(own[ROOK], S::castled_short_rooks) && is_one_of(k, S::castled_short_kings)) score -= ROOK_BEHIND_KING;
   if (either_on(own[ROOK], S::castled_long_rooks) && is_one_of(k, S::castled_long_kings)) score -= ROOK_BEHIND_KING;
 
-  const std::uint64_t pawns = own[PAWN];
-  std::int32_t holes = 0;
-  if (k != S::shelter_skip_left && !pawn_on(pawns, k + S::forward - 1)) holes += SHELTER_HOLE;
-  if (!pawn_on(pawns, k + S::forward)) holes += SHELTER_HOLE;
-  if (k != S::shelter_skip_right && !pawn_on(pawns, k + S::forward + 1)) holes += SHELTER_HOLE;
-  return score + S::king_middle[k] - holes;
+  const Shelter& shelter = shelters<C>[k];
+  const std::int32_t holes = shelter.squares - std::popcount(own[PAWN] & shelter.on_board);
+  return score + S::king_middle[k] - SHELTER_HOLE * holes;
 }
 
 // Pawn terms of side C from its point of view; counts its pawns per file.
@@ -150,6 +163,36 @@ template <Colour C> std::int32_t piece_term() {
   return score;
 }
 
+// The pawn terms depend on nothing but the pawns, the group each king stands in
+// (the king-side homes, the queen-side homes, anywhere else) and the two endgame
+// flags. A small table keyed by all of these spares most of the work; an entry
+// keeps the pawn sets themselves, so a hit is the same number, never a guess.
+struct PawnCacheEntry {
+  std::uint64_t white_pawns;
+  std::uint64_t black_pawns;
+  std::uint32_t situation;  // 0 in a slot never filled
+  std::int32_t score;
+};
+constexpr int PAWN_CACHE_BITS = 10;
+PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
+
+template <Colour C> constexpr std::uint32_t king_group(int k) {
+  return is_one_of(k, Side<C>::king_side_homes) ? 1 : is_one_of(k, Side<C>::queen_side_homes) ? 2 : 3;
+}
+
+inline std::uint32_t pawn_situation(const KingSquares& kings, std::uint16_t white_material,
+                                    std::uint16_t black_material) {
+  return king_group<WHITE>(kings.white) | king_group<BLACK>(kings.black) << 2 |
+         std::uint32_t{in_endgame(black_material)} << 4 | std::uint32_t{in_endgame(white_material)} << 5;
+}
+
+// The top bits of the products mix every input bit.
+inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t black_pawns, std::uint32_t situation) {
+  const std::uint64_t h = white_pawns * 0x9E3779B97F4A7C15ULL ^ black_pawns * 0xC2B2AE3D27D4EB4FULL ^
+                          situation * 0x165667B19E3779F9ULL;
+  return static_cast<std::size_t>(h >> (64 - PAWN_CACHE_BITS));
+}
+
 }  // namespace
 
 std::int32_t evaluate_kings(KingSquares& kings) {
@@ -168,6 +211,16 @@ std::int32_t evaluate_kings(KingSquares& kings) {
 }
 
 std::int32_t evaluate_pawns(const KingSquares& kings, std::uint16_t white_material, std::uint16_t black_material) {
+  const std::uint64_t white_pawns = bitboard.white_piece[PAWN], black_pawns = bitboard.black_piece[PAWN];
+  const std::uint32_t situation = pawn_situation(kings, white_material, black_material);
+  PawnCacheEntry& e = pawn_cache[pawn_cache_index(white_pawns, black_pawns, situation)];
+  if (e.situation != situation || e.white_pawns != white_pawns || e.black_pawns != black_pawns)
+    e = {white_pawns, black_pawns, situation, evaluate_pawns_from_scratch(kings, white_material, black_material)};
+  return e.score;
+}
+
+std::int32_t evaluate_pawns_from_scratch(const KingSquares& kings, std::uint16_t white_material,
+                                         std::uint16_t black_material) {
   std::uint64_t white_file_count = 0, black_file_count = 0;
   std::int32_t score = pawn_term<WHITE>(kings.white, black_material, white_file_count);
   score -= pawn_term<BLACK>(kings.black, white_material, black_file_count);

@@ -20,6 +20,9 @@ struct KingSquares {
 std::int32_t evaluate_kings(KingSquares& kings);
 std::int32_t evaluate_pawns(const KingSquares& kings, std::uint16_t white_material, std::uint16_t black_material);
 std::int32_t evaluate_pieces();
+// The pawn terms without the cache `evaluate_pawns` answers from; the same number.
+std::int32_t evaluate_pawns_from_scratch(const KingSquares& kings, std::uint16_t white_material,
+                                         std::uint16_t black_material);
 
 // Squares a rook on `square` reaches along its file: empty squares plus an enemy
 // piece at either end. `own` is the rook owner's occupancy.

@@ -10,6 +10,10 @@ std::uint8_t hash_age = 0;
 
 namespace {
 
+// A table fresh from calloc reads as empty already; clearing it would only touch
+// every page of it (seconds for a large table) to write the zeros it holds.
+bool table_written = false;
+
 // Ends the process: the table is missing or memory ran out. The Russian texts are
 // Windows-1251 bytes.
 [[noreturn]] void fatal(const char* message) {
@@ -26,6 +30,7 @@ void allocate(unsigned megabytes) {
   p_hash_moves = static_cast<HashEntry*>(std::calloc(entries, sizeof(HashEntry)));
   if (!p_hash_moves) fatal(NO_MEMORY);
   hash_mask = entries - 1;
+  table_written = false;
 }
 
 }  // namespace
@@ -51,11 +56,12 @@ void resize_hash(std::uint16_t megabytes) {
 }
 
 void clear_hash() {
-  if (!p_hash_moves) return;
+  if (!p_hash_moves || !table_written) return;
   for (std::uint64_t i = 0; i <= hash_mask; ++i) {
     p_hash_moves[i].move_check = 0;
     p_hash_moves[i].score_check = 0;
   }
+  table_written = false;
 }
 
 void free_hash() {
@@ -110,6 +116,7 @@ void save_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const Mo
                     std::uint8_t depth_left) {
   if (!p_hash_moves) fatal("Hash::save_hash_move  p_hash_moves == NULL ");
   HashEntry& e = entry_at(index_of_entry);
+  table_written = true;
   e.move_check = key_hi;
   e.stored_move = list.move[index];
   e.move_depth = depth_left;
@@ -128,6 +135,7 @@ void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::in
                      std::uint8_t depth_left) {
   if (!p_hash_moves) fatal("Hash::save_hash_score  p_hash_moves == NULL ");
   HashEntry& e = entry_at(index_of_entry);
+  table_written = true;
   e.score_check = key_hi;
   e.stored_score = score;
   e.score_flag = flag;

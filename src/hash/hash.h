@@ -28,6 +28,11 @@ extern std::uint8_t hash_age;
 // Entries for a table of the given size in megabytes (clamped to 1..1024).
 std::uint64_t hash_entries_for(unsigned megabytes);
 
+// Asks for the entry of a key to be brought into the cache while other work goes on.
+inline void prefetch_hash_entry(std::uint64_t key) {
+  if (p_hash_moves) __builtin_prefetch(&p_hash_moves[static_cast<std::uint32_t>(key) & hash_mask]);
+}
+
 void init_hash();
 void resize_hash(std::uint16_t megabytes);
 void clear_hash();

@@ -1,8 +1,25 @@
 #include "movegen/attacks.h"
 
 #include "movegen/rays.h"
+#include "movegen/sliders.h"
 
 namespace {
+
+// Squares from which a pawn moving up, or down, attacks s; unlike the generator's
+// tables these keep the first and last ranks.
+constexpr SquareTable attacked_from_above = tables_detail::steps({{-1, 1}, {1, 1}}, false);
+constexpr SquareTable attacked_from_below = tables_detail::steps({{-1, -1}, {1, -1}}, false);
+
+// Whether a piece of Them attacks s, all in a few lookups. Where it answers yes
+// the detailed test below still names the attacker, by its own rules.
+template <Colour Them> inline bool any_attacker(int s) {
+  const BoardState& b = bitboard;
+  const std::uint64_t* theirs = piece_sets<Them>(b);
+  const SquareTable& pawn_squares = Them == WHITE ? attacked_from_below : attacked_from_above;
+  return (rook_attacks(s, b.all_piece) & (theirs[ROOK] | theirs[QUEEN])) ||
+         (bishop_attacks(s, b.all_piece) & (theirs[BISHOP] | theirs[QUEEN])) ||
+         (knight_attacks[s] & theirs[KNIGHT]) || (king_attacks[s] & theirs[KING]) || (pawn_squares[s] & theirs[PAWN]);
+}
 
 // The attacking colour is Them; a slider hits when the nearest piece on the ray is
 // one of Them's pieces of the given type or a queen.
@@ -30,6 +47,7 @@ template <Colour Us> std::uint8_t king_attacked() {
   const std::uint64_t king = piece_sets<Us>(b)[KING];
   if (!king) return 0;  // a side without a king (malformed FEN) is never in check
   const int k = bit_scan_forward(king);
+  if (!any_attacker<Them>(k)) return 0;  // by far the most common answer
   const int f = k % 8;
   std::uint8_t a;
   if ((a = slider_hit<Them, ray_north, true>(k, ROOK))) return a;
@@ -58,6 +76,43 @@ template <Colour Us> std::uint8_t king_attacked() {
 
 template std::uint8_t king_attacked<WHITE>();
 template std::uint8_t king_attacked<BLACK>();
+
+namespace {
+
+// The first piece on the ray from k, when it is Us's and the next piece beyond
+// it is one of `sliders`.
+template <Colour Us, const SquareTable& Ray, bool Upward> inline std::uint64_t pinned_on_ray(int k, std::uint64_t sliders) {
+  const BoardState& b = bitboard;
+  const int first = nearest_on_ray<Ray, Upward>(k, b.all_piece);
+  if (first < 0 || !(occupancy<Us>(b) & square_bit[first])) return 0;
+  const int second = nearest_on_ray<Ray, Upward>(first, b.all_piece);
+  return second >= 0 && (sliders & square_bit[second]) ? square_bit[first] : 0;
+}
+
+}  // namespace
+
+template <Colour Us> std::uint64_t pinned_pieces() {
+  const BoardState& b = bitboard;
+  const std::uint64_t king = piece_sets<Us>(b)[KING];
+  if (!king) return 0;
+  const int k = bit_scan_forward(king);
+  const std::uint64_t* theirs = piece_sets<~Us>(b);
+  const std::uint64_t straight = (theirs[ROOK] | theirs[QUEEN]) & rook_attacks(k, 0);
+  const std::uint64_t diagonal = (theirs[BISHOP] | theirs[QUEEN]) & bishop_attacks(k, 0);
+  std::uint64_t pinned = 0;
+  if (straight)
+    pinned |= pinned_on_ray<Us, ray_north, true>(k, straight) | pinned_on_ray<Us, ray_south, false>(k, straight) |
+              pinned_on_ray<Us, ray_east, true>(k, straight) | pinned_on_ray<Us, ray_west, false>(k, straight);
+  if (diagonal)
+    pinned |= pinned_on_ray<Us, ray_north_east, true>(k, diagonal) |
+              pinned_on_ray<Us, ray_north_west, true>(k, diagonal) |
+              pinned_on_ray<Us, ray_south_east, false>(k, diagonal) |
+              pinned_on_ray<Us, ray_south_west, false>(k, diagonal);
+  return pinned;
+}
+
+template std::uint64_t pinned_pieces<WHITE>();
+template std::uint64_t pinned_pieces<BLACK>();
 
 // Castling squares lie on the back rank, so the directions that point off the
 // board are left out; the pawn squares need no file test for squares 2 to 6.

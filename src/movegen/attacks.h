@@ -5,10 +5,28 @@
 #include <cstdint>
 
 #include "board/board.h"
+#include "board/move.h"
 
 template <Colour Us> std::uint8_t king_attacked();
 inline std::uint8_t white_king_attacked() { return king_attacked<WHITE>(); }
 inline std::uint8_t black_king_attacked() { return king_attacked<BLACK>(); }
+
+// Own pieces pinned to Us's king: each the only piece between the king and an
+// enemy rook, bishop or queen on a line that slider moves along.
+template <Colour Us> std::uint64_t pinned_pieces();
+
+// Whether making `m` can leave Us's king attacked. When the king is not in
+// check, only a pinned piece, the king itself or an en-passant capture (which
+// empties a second square) can expose it.
+template <Colour Us> bool may_expose_king(Move m, bool in_check, std::uint64_t pinned) {
+  if (in_check || name_piece(m) == KING || kind_move(m) == MOVE_EN_PASSANT) return true;
+  return pinned & square_bit[from_coord(m)];
+}
+
+// After Us made `m`: is Us's king attacked? King_attacked's answer, sooner.
+template <Colour Us> bool king_exposed_by(Move m, bool in_check, std::uint64_t pinned) {
+  return may_expose_king<Us>(m, in_check, pinned) && king_attacked<Us>() != 0;
+}
 
 // Back-rank squares the king stands on or crosses when castling.
 inline constexpr std::uint8_t castle_squares_white[5] = {2, 3, 4, 5, 6};

@@ -1,5 +1,6 @@
 #include "movegen/generate.h"
 #include "movegen/rays.h"
+#include "movegen/sliders.h"
 
 namespace {
 
@@ -14,26 +15,32 @@ struct Writer {
   }
 };
 
-template <Colour Us, const SquareTable& Ray, bool Upward>
-inline void slider_capture(Writer& w, int s, unsigned piece) {
-  const BoardState& b = bitboard;
-  const int t = nearest_on_ray<Ray, Upward>(s, b.all_piece);
-  if (t < 0 || !(occupancy<~Us>(b) & square_bit[t])) return;
-  const unsigned c = piece_names<~Us>(b)[t];
+// A slider captures at most one piece per direction: the first one on the ray.
+template <Colour Us, const SquareTable& Ray>
+inline void slider_capture(Writer& w, int s, unsigned piece, std::uint64_t targets) {
+  const std::uint64_t on_ray = targets & Ray[s];
+  if (!on_ray) return;
+  const int t = bit_scan_forward(on_ray);
+  const unsigned c = piece_names<~Us>(bitboard)[t];
   w.emit(pack_move(MOVE_CAPTURE, piece, s, t, c), static_cast<int>(10 * c - piece));
 }
 
+// The directions are taken in a fixed order, which the move order depends on.
 template <Colour Us> inline void straight_captures(Writer& w, int s, unsigned piece) {
-  slider_capture<Us, ray_north, true>(w, s, piece);
-  slider_capture<Us, ray_west, false>(w, s, piece);
-  slider_capture<Us, ray_south, false>(w, s, piece);
-  slider_capture<Us, ray_east, true>(w, s, piece);
+  const std::uint64_t targets = rook_attacks(s, bitboard.all_piece) & occupancy<~Us>(bitboard);
+  if (!targets) return;
+  slider_capture<Us, ray_north>(w, s, piece, targets);
+  slider_capture<Us, ray_west>(w, s, piece, targets);
+  slider_capture<Us, ray_south>(w, s, piece, targets);
+  slider_capture<Us, ray_east>(w, s, piece, targets);
 }
 template <Colour Us> inline void diagonal_captures(Writer& w, int s, unsigned piece) {
-  slider_capture<Us, ray_north_east, true>(w, s, piece);
-  slider_capture<Us, ray_north_west, true>(w, s, piece);
-  slider_capture<Us, ray_south_west, false>(w, s, piece);
-  slider_capture<Us, ray_south_east, false>(w, s, piece);
+  const std::uint64_t targets = bishop_attacks(s, bitboard.all_piece) & occupancy<~Us>(bitboard);
+  if (!targets) return;
+  slider_capture<Us, ray_north_east>(w, s, piece, targets);
+  slider_capture<Us, ray_north_west>(w, s, piece, targets);
+  slider_capture<Us, ray_south_west>(w, s, piece, targets);
+  slider_capture<Us, ray_south_east>(w, s, piece, targets);
 }
 
 template <Colour Us> inline void leaper_captures(Writer& w, int s, unsigned piece, std::uint64_t reach) {
@@ -54,7 +61,14 @@ template <Colour Us> inline void pawn_captures(Writer& w) {
   const std::uint64_t them = occupancy<~Us>(b);
   const std::uint8_t* their_names = piece_names<~Us>(b);
 
-  for (std::uint64_t pawns = piece_sets<Us>(b)[PAWN]; pawns; pawns = clear_lowest(pawns)) {
+  // Only pawns that may capture, promote or take en passant have anything to add.
+  constexpr std::uint64_t file_a = 0x0101010101010101ULL, file_h = file_a << 7, rank_1 = 0xFF;
+  std::uint64_t active = rank_1 << (8 * promotion_rank);
+  if constexpr (Us == WHITE) active |= (them & ~file_h) >> 7 | (them & ~file_a) >> 9;
+  else active |= (them & ~file_h) << 9 | (them & ~file_a) << 7;
+  if (b.taking_passage_yes == 1) active |= rank_1 << (8 * en_passant_rank);
+
+  for (std::uint64_t pawns = piece_sets<Us>(b)[PAWN] & active; pawns; pawns = clear_lowest(pawns)) {
     const int s = bit_scan_forward(pawns);
     const int rank = s / 8, file = s % 8;
     if (rank == promotion_rank) {

@@ -1,6 +1,7 @@
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
 #include "movegen/rays.h"
+#include "movegen/sliders.h"
 
 namespace {
 
@@ -14,6 +15,19 @@ struct Appender {
       list.move[count++] = pack_move(MOVE_QUIET, piece, from, bit_scan_forward(to_set), 0);
     }
   }
+  // A slider's targets go out ray by ray, in a fixed order of the directions.
+  void straight(unsigned piece, int from, std::uint64_t to_set) {
+    targets(piece, from, to_set & ray_north[from]);
+    targets(piece, from, to_set & ray_west[from]);
+    targets(piece, from, to_set & ray_south[from]);
+    targets(piece, from, to_set & ray_east[from]);
+  }
+  void diagonal(unsigned piece, int from, std::uint64_t to_set) {
+    targets(piece, from, to_set & ray_north_east[from]);
+    targets(piece, from, to_set & ray_north_west[from]);
+    targets(piece, from, to_set & ray_south_west[from]);
+    targets(piece, from, to_set & ray_south_east[from]);
+  }
 };
 
 template <Colour Us> inline std::uint8_t castle_square_attacked(const std::uint8_t& square) {
@@ -23,8 +37,7 @@ template <Colour Us> inline std::uint8_t castle_square_attacked(const std::uint8
 
 }  // namespace
 
-// Targets of each ray are emitted in ascending square order, ray after ray; the
-// rays of one piece never overlap, so each ray is its own batch.
+// Targets of each ray are emitted in ascending square order, ray after ray.
 template <Colour Us> void generate_quiet(MoveList& list) {
   BoardState& b = bitboard;
   const std::uint64_t* own = piece_sets<Us>(b);
@@ -54,28 +67,16 @@ template <Colour Us> void generate_quiet(MoveList& list) {
 
   for (std::uint64_t p = own[QUEEN]; p; p = clear_lowest(p)) {
     const int s = bit_scan_forward(p);
-    a.targets(QUEEN, s, ray_reach<ray_north, true>(s, all));
-    a.targets(QUEEN, s, ray_reach<ray_west, false>(s, all));
-    a.targets(QUEEN, s, ray_reach<ray_south, false>(s, all));
-    a.targets(QUEEN, s, ray_reach<ray_east, true>(s, all));
-    a.targets(QUEEN, s, ray_reach<ray_north_east, true>(s, all));
-    a.targets(QUEEN, s, ray_reach<ray_north_west, true>(s, all));
-    a.targets(QUEEN, s, ray_reach<ray_south_west, false>(s, all));
-    a.targets(QUEEN, s, ray_reach<ray_south_east, false>(s, all));
+    a.straight(QUEEN, s, rook_attacks(s, all) & empty);
+    a.diagonal(QUEEN, s, bishop_attacks(s, all) & empty);
   }
   for (std::uint64_t p = own[ROOK]; p; p = clear_lowest(p)) {
     const int s = bit_scan_forward(p);
-    a.targets(ROOK, s, ray_reach<ray_north, true>(s, all));
-    a.targets(ROOK, s, ray_reach<ray_west, false>(s, all));
-    a.targets(ROOK, s, ray_reach<ray_south, false>(s, all));
-    a.targets(ROOK, s, ray_reach<ray_east, true>(s, all));
+    a.straight(ROOK, s, rook_attacks(s, all) & empty);
   }
   for (std::uint64_t p = own[BISHOP]; p; p = clear_lowest(p)) {
     const int s = bit_scan_forward(p);
-    a.targets(BISHOP, s, ray_reach<ray_north_east, true>(s, all));
-    a.targets(BISHOP, s, ray_reach<ray_north_west, true>(s, all));
-    a.targets(BISHOP, s, ray_reach<ray_south_west, false>(s, all));
-    a.targets(BISHOP, s, ray_reach<ray_south_east, false>(s, all));
+    a.diagonal(BISHOP, s, bishop_attacks(s, all) & empty);
   }
   for (std::uint64_t p = own[KNIGHT]; p; p = clear_lowest(p)) {
     const int s = bit_scan_forward(p);

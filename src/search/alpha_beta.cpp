@@ -146,10 +146,11 @@ std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t dept
   PvLine local;
   local.score_move = 0;
   local.length = 0;
+  const std::uint64_t pinned = pinned_pieces<Us>();
 
   for (std::uint8_t i = 0; i < list.move_count; ++i) {
     make_move<Us>(ply, i, list);
-    if (king_attacked<Us>()) {
+    if (king_exposed_by<Us>(list.move[i], in_check, pinned)) {
       unmake_move<Us>(ply, i, list);
       continue;
     }
@@ -158,6 +159,7 @@ std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t dept
     const Move move = list.move[i];
     if (pv_node) line_current[ply] = move;
     update_hash_key<Us>(i, list, undo_by_ply[ply]);
+    prefetch_hash_entry(b.hash_key);
     key_history_search[ply + 1] = b.hash_key;
 
     const std::uint8_t gives_check = king_attacked<Them>() ? 1 : 0;

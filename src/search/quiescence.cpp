@@ -67,7 +67,6 @@ std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply,
   }
   MoveList& list = list_quiescence[ply];
   generate_captures<Us>(list);
-  sort_captures(list);
   occupancy<~Us>(b) = parked_occupancy;
 
   std::int32_t best = stand;
@@ -75,6 +74,7 @@ std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply,
   local.score_move = 0;
   local.length = 0;
   for (std::uint8_t i = 0; i < list.capture_count; ++i) {
+    sort_capture_pass(list, i);
     make_move<Us>(ply, i, list);
     if (pv_node) line_current[ply] = list.move[i];
     if (name_capture(list.move[i]) == KING) {

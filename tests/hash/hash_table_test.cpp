@@ -407,3 +407,33 @@ TEST(HashFatal, ResizeWithoutATable) {
   EXPECT_EXIT_WITH_OUTPUT(resize_hash(8), 1,
                           "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC\x20\xED\xE5\xF7\xE5\xE3\xEE\x20\n");
 }
+
+namespace {
+
+bool every_entry_empty() {
+  for (std::uint64_t i = 0; i <= hash_mask; ++i)
+    if (p_hash_moves[i].move_check != 0 || p_hash_moves[i].score_check != 0) return false;
+  return true;
+}
+
+}  // namespace
+
+TEST_F(HashTable, ALargeFreshTableReadsAsEmptyAfterItsClear) {
+  resize_hash(1024);
+  clear_hash();  // nothing written yet: the table is as calloc left it
+  EXPECT_EQ(hash_mask + 1, hash_entries_for(1024));
+  EXPECT_TRUE(every_entry_empty());
+}
+
+TEST_F(HashTable, AClearAfterAWriteEmptiesTheTableEveryTime) {
+  MoveList list = ten_moves();
+  for (int round = 0; round < 2; ++round) {
+    clear_hash();
+    Hash::save_hash_move(index_of(LO), HI, list, 2, 5);
+    clear_hash();
+    EXPECT_TRUE(every_entry_empty()) << round;
+    store_score(5, 1, 1);
+    clear_hash();
+    EXPECT_TRUE(every_entry_empty()) << round;
+  }
+}

@@ -98,9 +98,9 @@ TEST(Dispatch, UcinewgameEmptiesTheTableAndKeepsTheBoard) {
   set_position("r3k2r/8/8/8/4Pp2/8/8/R3K2R b KQkq e3 0 1");
   const BoardState before = bitboard;
   for (const char* line : {"ucinewgame", "ucinewgamefoo"}) {
-    p_hash_moves[0].move_check = 1;
-    p_hash_moves[32767].score_check = 2;
-    p_hash_moves[32767].stored_score = 77;
+    const MoveList list{};
+    Hash::save_hash_move(0, 1, list, 0, 0);
+    Hash::save_hash_score(32767, 2, 77, 1, 0);
     hash_age = 9;
     EXPECT_EQ(dispatch(line), "") << line;
     EXPECT_EQ(hash_age, 0) << line;
