@@ -106,6 +106,14 @@ void start(EngineProcess& engine) {
   ASSERT_TRUE(engine.read_until("uciok").has_value());
 }
 
+// Starts an infinite search from the start position and lets it run a moment.
+void start_searching(EngineProcess& engine) {
+  start(engine);
+  ASSERT_TRUE(engine.send("position startpos"));
+  ASSERT_TRUE(engine.send("go infinite"));
+  engine.read_for(milliseconds(200));
+}
+
 // After a search ended by `stop` (or the clock): the last report before bestmove
 // is the iteration's line, and bestmove is that line's first move and a legal
 // move of the root.
@@ -433,10 +441,7 @@ TEST(StopDuringSearch, AfterTheStopTheRemainingRootMovesAreOnlyAnnounced) {
 
 TEST(StopDuringSearch, OnlyTheExactLineCountsAndOtherLinesWaitForBestmove) {
   EngineProcess engine;
-  start(engine);
-  ASSERT_TRUE(engine.send("position startpos"));
-  ASSERT_TRUE(engine.send("go infinite"));
-  engine.read_for(milliseconds(200));
+  start_searching(engine);
   ASSERT_TRUE(engine.send("stop "));
   ASSERT_TRUE(engine.send("STOP"));
   const std::string still_searching = engine.read_for(milliseconds(1200));
@@ -458,10 +463,7 @@ TEST(StopDuringSearch, OnlyTheExactLineCountsAndOtherLinesWaitForBestmove) {
 
 TEST(StopDuringSearch, IsreadyMeanwhileIsAnsweredAtOnceAndTheSearchGoesOn) {
   EngineProcess engine;
-  start(engine);
-  ASSERT_TRUE(engine.send("position startpos"));
-  ASSERT_TRUE(engine.send("go infinite"));
-  engine.read_for(milliseconds(200));
+  start_searching(engine);
   ASSERT_TRUE(engine.send("isready"));
   std::vector<std::string> during;
   ASSERT_TRUE(engine.read_until("readyok ", milliseconds(2000), &during).has_value());
@@ -483,10 +485,7 @@ TEST(StopDuringSearch, IsreadyMeanwhileIsAnsweredAtOnceAndTheSearchGoesOn) {
 
 TEST(StopDuringSearch, ALineOfSixtyFourKibibytesDoesNotHideTheStop) {
   EngineProcess engine;
-  start(engine);
-  ASSERT_TRUE(engine.send("position startpos"));
-  ASSERT_TRUE(engine.send("go infinite"));
-  engine.read_for(milliseconds(200));
+  start_searching(engine);
   ASSERT_TRUE(engine.send(std::string(70000, 'x')));
   ASSERT_TRUE(engine.send("stop"));
   const auto bestmove = engine.read_until("bestmove ", BESTMOVE_TIMEOUT);
