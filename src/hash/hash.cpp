@@ -112,6 +112,8 @@ void look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi, 
   }
 }
 
+Move stored_move(std::uint32_t key_lo) { return entry_at(key_lo).stored_move; }
+
 void save_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
                     std::uint8_t depth_left) {
   if (!p_hash_moves) fatal("Hash::save_hash_move  p_hash_moves == NULL ");

@@ -44,6 +44,8 @@ std::int32_t look_hash_score_white(std::uint32_t key_lo, std::uint32_t key_hi, s
 std::int32_t look_hash_score_black(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply, std::uint8_t depth,
                                    std::int32_t alpha, std::int32_t beta);
 void look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t& found);
+// The move in the entry of a key whose move slot look_hash_move found to match.
+Move stored_move(std::uint32_t key_lo);
 void save_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
                     std::uint8_t depth_left);
 void save_best_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,

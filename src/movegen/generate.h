@@ -8,6 +8,8 @@
 
 template <Colour Us> void generate_captures(MoveList& list);
 template <Colour Us> void generate_quiet(MoveList& list);
+// Whether generate_quiet would list `m` in the position as it stands.
+template <Colour Us> bool generates_quiet(Move m);
 
 inline void generate_captures_white(MoveList& list) { generate_captures<WHITE>(list); }
 inline void generate_captures_black(MoveList& list) { generate_captures<BLACK>(list); }

@@ -35,6 +35,46 @@ template <Colour Us> inline std::uint8_t castle_square_attacked(const std::uint8
   else return square_attacked_by_white(square);
 }
 
+constexpr int back_rank_base(Colour c) { return c == WHITE ? 0 : 56; }  // a1 or a8
+
+// castle[0..4] are c, d, e, f, g of the back rank.
+template <Colour Us> bool may_castle_queen_side() {
+  BoardState& b = bitboard;
+  constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
+  constexpr int base = back_rank_base(Us);
+  return castling_queen_side<Us>(b) &&
+         !(b.all_piece & (square_bit[base + 1] | square_bit[base + 2] | square_bit[base + 3])) &&
+         !castle_square_attacked<Us>(castle[0]) && !castle_square_attacked<Us>(castle[1]) &&
+         !castle_square_attacked<Us>(castle[2]);
+}
+template <Colour Us> bool may_castle_king_side() {
+  BoardState& b = bitboard;
+  constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
+  constexpr int base = back_rank_base(Us);
+  return castling_king_side<Us>(b) && !(b.all_piece & (square_bit[base + 5] | square_bit[base + 6])) &&
+         !castle_square_attacked<Us>(castle[2]) && !castle_square_attacked<Us>(castle[3]) &&
+         !castle_square_attacked<Us>(castle[4]);
+}
+
+// The quiet steps of one pawn on `s`: one square, or two from its home rank.
+template <Colour Us> std::uint64_t pawn_steps(int s, std::uint64_t empty) {
+  std::uint64_t steps = 0;
+  if constexpr (Us == WHITE) {
+    if (s >= 48) return 0;  // steps from the seventh rank are promotions
+    if (empty & square_bit[s + 8]) {
+      steps = square_bit[s + 8];
+      if (s >= 8 && s <= 15 && (empty & square_bit[s + 16])) steps |= square_bit[s + 16];
+    }
+  } else {
+    if (s < 16) return 0;
+    if (empty & square_bit[s - 8]) {
+      steps = square_bit[s - 8];
+      if (s >= 48 && s <= 55 && (empty & square_bit[s - 16])) steps |= square_bit[s - 16];
+    }
+  }
+  return steps;
+}
+
 }  // namespace
 
 // Targets of each ray are emitted in ascending square order, ray after ray.
@@ -43,8 +83,7 @@ template <Colour Us> void generate_quiet(MoveList& list) {
   const std::uint64_t* own = piece_sets<Us>(b);
   const std::uint64_t all = b.all_piece;
   const std::uint64_t empty = ~all;
-  constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
-  constexpr int base = Us == WHITE ? 0 : 56;  // a1 or a8
+  constexpr int base = back_rank_base(Us);
 
   Appender a{list, list.move_count};
 
@@ -52,16 +91,8 @@ template <Colour Us> void generate_quiet(MoveList& list) {
     const int k = bit_scan_forward(own[KING]);
     a.targets(KING, k, king_attacks[k] & empty);
     list.move_count = static_cast<std::uint8_t>(a.count);
-    // castle[0..4] are c, d, e, f, g of the back rank.
-    if (castling_queen_side<Us>(b) &&
-        !(all & (square_bit[base + 1] | square_bit[base + 2] | square_bit[base + 3])) &&
-        !castle_square_attacked<Us>(castle[0]) && !castle_square_attacked<Us>(castle[1]) &&
-        !castle_square_attacked<Us>(castle[2]))
-      add_move(list, MOVE_CASTLE_QUEEN, KING, k, base + 2, 0);
-    if (castling_king_side<Us>(b) && !(all & (square_bit[base + 5] | square_bit[base + 6])) &&
-        !castle_square_attacked<Us>(castle[2]) && !castle_square_attacked<Us>(castle[3]) &&
-        !castle_square_attacked<Us>(castle[4]))
-      add_move(list, MOVE_CASTLE_KING, KING, k, base + 6, 0);
+    if (may_castle_queen_side<Us>()) add_move(list, MOVE_CASTLE_QUEEN, KING, k, base + 2, 0);
+    if (may_castle_king_side<Us>()) add_move(list, MOVE_CASTLE_KING, KING, k, base + 6, 0);
     a.count = list.move_count;
   }
 
@@ -84,24 +115,40 @@ template <Colour Us> void generate_quiet(MoveList& list) {
   }
   for (std::uint64_t p = own[PAWN]; p; p = clear_lowest(p)) {
     const int s = bit_scan_forward(p);
-    std::uint64_t steps = 0;
-    if constexpr (Us == WHITE) {
-      if (s >= 48) continue;  // steps from the seventh rank are promotions
-      if (empty & square_bit[s + 8]) {
-        steps = square_bit[s + 8];
-        if (s >= 8 && s <= 15 && (empty & square_bit[s + 16])) steps |= square_bit[s + 16];
-      }
-    } else {
-      if (s < 16) continue;
-      if (empty & square_bit[s - 8]) {
-        steps = square_bit[s - 8];
-        if (s >= 48 && s <= 55 && (empty & square_bit[s - 16])) steps |= square_bit[s - 16];
-      }
-    }
-    a.targets(PAWN, s, steps);
+    a.targets(PAWN, s, pawn_steps<Us>(s, empty));
   }
   list.move_count = static_cast<std::uint8_t>(a.count);
 }
 
 template void generate_quiet<WHITE>(MoveList&);
 template void generate_quiet<BLACK>(MoveList&);
+
+// The same rules as generate_quiet, asked of one move.
+template <Colour Us> bool generates_quiet(Move m) {
+  const BoardState& b = bitboard;
+  const std::uint64_t* own = piece_sets<Us>(b);
+  const unsigned kind = kind_move(m), piece = name_piece(m);
+  const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
+  if (m != pack_move(kind, piece, from, to, 0) || piece < PAWN || piece > KING) return false;
+  if (!(own[piece] & square_bit[from]) || (b.all_piece & square_bit[to])) return false;
+  // Only the first king moves, as in the generator.
+  if (piece == KING && from != bit_scan_forward(own[KING])) return false;
+  constexpr int base = back_rank_base(Us);
+  if (kind == MOVE_CASTLE_QUEEN) return piece == KING && to == base + 2 && may_castle_queen_side<Us>();
+  if (kind == MOVE_CASTLE_KING) return piece == KING && to == base + 6 && may_castle_king_side<Us>();
+  if (kind != MOVE_QUIET) return false;
+  const std::uint64_t all = b.all_piece;
+  std::uint64_t reach = 0;
+  switch (piece) {
+    case PAWN: reach = pawn_steps<Us>(from, ~all); break;
+    case KNIGHT: reach = knight_attacks[from]; break;
+    case BISHOP: reach = bishop_attacks(from, all); break;
+    case ROOK: reach = rook_attacks(from, all); break;
+    case QUEEN: reach = rook_attacks(from, all) | bishop_attacks(from, all); break;
+    case KING: reach = king_attacks[from]; break;
+  }
+  return reach & square_bit[to];
+}
+
+template bool generates_quiet<WHITE>(Move);
+template bool generates_quiet<BLACK>(Move);

@@ -1,5 +1,6 @@
 #include "search/aids.h"
 
+#include "movegen/generate.h"
 #include "search/search_state.h"
 
 Move killer_1[MAX_PLY + 1];
@@ -22,6 +23,10 @@ void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply) {
 }
 
 namespace {
+constexpr bool quiet_kind(unsigned kind) {
+  return kind == MOVE_QUIET || kind == MOVE_CASTLE_QUEEN || kind == MOVE_CASTLE_KING;
+}
+
 // Moves the killer to `target`, shifting the moves between up by one place.
 void bring_forward(MoveList& list, Move killer, int target) {
   for (int j = target; j < list.move_count; ++j) {
@@ -42,6 +47,64 @@ void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start) {
   if (killer_1[ply] != 0) bring_forward(list, killer_1[ply], start);
   if (killer_2[ply] != 0) bring_forward(list, killer_2[ply], start + 1);
 }
+
+bool QuietsLater::listed(Move m) const {
+  for (int k = 0; k < listed_count_; ++k)
+    if (listed_[k] == m) return true;
+  return false;
+}
+
+template <Colour Us> void QuietsLater::order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start) {
+  if (killer_1[ply] != 0) bring_forward<Us>(list, killer_1[ply], start);
+  if (killer_2[ply] != 0) bring_forward<Us>(list, killer_2[ply], start + 1);
+}
+
+template <Colour Us> void QuietsLater::bring_forward(MoveList& list, Move m, int target) {
+  // A quiet move still to come is inserted at its place; a move already listed
+  // is found where it stands; any other move is in no list of this position.
+  if (pending_ && quiet_kind(kind_move(m)) && !listed(m) && generates_quiet<Us>(m)) {
+    // Between the listed moves and the target would stand quiet moves (or the
+    // list is full): list them all.
+    if (target > list.move_count || list.move_count >= MAX_LIST_MOVES) {
+      append<Us>(list);
+      ::bring_forward(list, m, target);
+      return;
+    }
+    for (int k = list.move_count; k > target; --k) {
+      list.move[k] = list.move[k - 1];
+      list.score[k] = list.score[k - 1];
+    }
+    list.move[target] = m;
+    list.score[target] = static_cast<std::int32_t>(kind_move(m));
+    ++list.move_count;
+    listed_[listed_count_++] = m;
+    return;
+  }
+  ::bring_forward(list, m, target);
+}
+
+template <Colour Us> bool QuietsLater::append(MoveList& list) {
+  if (!pending_) return false;
+  pending_ = false;
+  const int first = list.move_count;
+  generate_quiet<Us>(list);
+  int kept = first;
+  for (int k = first; k < list.move_count; ++k) {
+    if (listed(list.move[k])) continue;
+    list.move[kept] = list.move[k];
+    list.score[kept] = list.score[k];
+    ++kept;
+  }
+  list.move_count = static_cast<std::uint8_t>(kept);
+  return kept > first;
+}
+
+template void QuietsLater::order_killers<WHITE>(MoveList&, std::uint8_t, std::uint8_t);
+template void QuietsLater::order_killers<BLACK>(MoveList&, std::uint8_t, std::uint8_t);
+template void QuietsLater::bring_forward<WHITE>(MoveList&, Move, int);
+template void QuietsLater::bring_forward<BLACK>(MoveList&, Move, int);
+template bool QuietsLater::append<WHITE>(MoveList&);
+template bool QuietsLater::append<BLACK>(MoveList&);
 
 // Positions of the same side to move, four or more plies back: inside the search
 // from ply 4 on, and in the game history before that.

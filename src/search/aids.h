@@ -19,6 +19,29 @@ extern std::uint16_t key_history_game_count;
 
 void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply);
 void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start);
+
+// A node's move list whose quiet moves are generated only when the search gets
+// to them: the hash move, a killer or a capture often settles the node first.
+// Until then the list holds the sorted captures and the quiet moves brought
+// forward; the quiet moves appended later leave those out. At every step the
+// list reads as the complete one would (captures, then quiet moves, with the
+// same moves brought forward to the same places), so the search tries the moves
+// in the same order.
+class QuietsLater {
+ public:
+  // Order_killers on the complete list.
+  template <Colour Us> void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start);
+  // Moves `m` to `target` as the complete list would have it, if it is there.
+  template <Colour Us> void bring_forward(MoveList& list, Move m, int target);
+  // Appends the quiet moves not yet listed, once; whether the list grew.
+  template <Colour Us> bool append(MoveList& list);
+
+ private:
+  Move listed_[3];  // the two killers and the hash move at most
+  int listed_count_ = 0;
+  bool pending_ = true;
+  bool listed(Move m) const;
+};
 bool test_repetition(std::uint8_t ply);
 
 inline void save_best_line(PvLine& local) {

@@ -133,12 +133,13 @@ std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t dept
     return v;
 
   MoveList& list = list_ply[ply];
+  QuietsLater quiets;
   generate_captures<Us>(list);
-  generate_quiet<Us>(list);
   sort_captures(list);
-  order_killers(list, ply, list.capture_count > 0 && list.score[0] >= 0 ? 1 : 0);
+  quiets.order_killers<Us>(list, ply, list.capture_count > 0 && list.score[0] >= 0 ? 1 : 0);
   std::uint8_t found = 0;
   Hash::look_hash_move(list, key_lo, key_hi, found);
+  if (found == 1) quiets.bring_forward<Us>(list, Hash::stored_move(key_lo), 0);
 
   std::int32_t best = white ? -INFINITE_SCORE : INFINITE_SCORE;
   std::uint8_t best_index = 0, raise_index = 0;
@@ -148,7 +149,8 @@ std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t dept
   local.length = 0;
   const std::uint64_t pinned = pinned_pieces<Us>();
 
-  for (std::uint8_t i = 0; i < list.move_count; ++i) {
+  // The quiet moves join the list when the loop reaches its end the first time.
+  for (std::uint8_t i = 0; i < list.move_count || quiets.append<Us>(list); ++i) {
     make_move<Us>(ply, i, list);
     if (king_exposed_by<Us>(list.move[i], in_check, pinned)) {
       unmake_move<Us>(ply, i, list);
