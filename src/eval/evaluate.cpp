@@ -174,7 +174,7 @@ struct PawnCacheEntry {
   std::uint32_t situation;  // 0 in a slot never filled
   std::int32_t score;
 };
-constexpr int PAWN_CACHE_BITS = 10;
+constexpr int PAWN_CACHE_BITS = 12;
 PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
 
 template <Colour C> constexpr std::uint32_t king_group(int k) {
