@@ -7,6 +7,7 @@
 #include "board/board.h"
 #include "eval/eval_tables.h"
 #include "movegen/bits.h"
+#include "movegen/sliders.h"
 #include "movegen/tables.h"
 
 namespace {
@@ -173,7 +174,7 @@ struct PawnCacheEntry {
   std::uint32_t situation;  // 0 in a slot never filled
   std::int32_t score;
 };
-constexpr int PAWN_CACHE_BITS = 10;
+constexpr int PAWN_CACHE_BITS = 12;
 PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
 
 template <Colour C> constexpr std::uint32_t king_group(int k) {
@@ -241,9 +242,7 @@ std::int32_t evaluate() {
 }
 
 std::uint8_t rook_file_mobility(std::uint64_t occupied, std::uint64_t own, int square) {
-  std::uint64_t up = ray_north[square];
-  if (const std::uint64_t blockers = up & occupied) up &= ~ray_north[bit_scan_forward(blockers)];
-  std::uint64_t down = ray_south[square];
-  if (const std::uint64_t blockers = down & occupied) down &= ~ray_south[bit_scan_reverse(blockers)];
-  return static_cast<std::uint8_t>(std::popcount((up | down) & ~own));
+  // The rook's attacks stop at the first piece each way, as the count does.
+  const std::uint64_t file = ray_north[square] | ray_south[square];
+  return static_cast<std::uint8_t>(std::popcount(rook_attacks(square, occupied) & file & ~own));
 }

@@ -16,8 +16,10 @@ template <Colour Them> inline bool any_attacker(int s) {
   const BoardState& b = bitboard;
   const std::uint64_t* theirs = piece_sets<Them>(b);
   const SquareTable& pawn_squares = Them == WHITE ? attacked_from_below : attacked_from_above;
-  return (rook_attacks(s, b.all_piece) & (theirs[ROOK] | theirs[QUEEN])) ||
-         (bishop_attacks(s, b.all_piece) & (theirs[BISHOP] | theirs[QUEEN])) ||
+  const std::uint64_t straight = theirs[ROOK] | theirs[QUEEN], diagonal = theirs[BISHOP] | theirs[QUEEN];
+  // The attack tables are large: looked up only when a slider stands on the lines.
+  return ((rook_lines[s] & straight) && (rook_attacks(s, b.all_piece) & straight)) ||
+         ((bishop_lines[s] & diagonal) && (bishop_attacks(s, b.all_piece) & diagonal)) ||
          (knight_attacks[s] & theirs[KNIGHT]) || (king_attacks[s] & theirs[KING]) || (pawn_squares[s] & theirs[PAWN]);
 }
 

@@ -26,7 +26,11 @@ inline void slider_capture(Writer& w, int s, unsigned piece, std::uint64_t targe
 }
 
 // The directions are taken in a fixed order, which the move order depends on.
+// With no target anywhere on the slider's lines, which is common once quiescence
+// has narrowed the targets, the attack table (large, often out of cache) is
+// left alone.
 template <Colour Us> inline void straight_captures(Writer& w, int s, unsigned piece) {
+  if (!(rook_lines[s] & occupancy<~Us>(bitboard))) return;
   const std::uint64_t targets = rook_attacks(s, bitboard.all_piece) & occupancy<~Us>(bitboard);
   if (!targets) return;
   slider_capture<Us, ray_north>(w, s, piece, targets);
@@ -35,6 +39,7 @@ template <Colour Us> inline void straight_captures(Writer& w, int s, unsigned pi
   slider_capture<Us, ray_east>(w, s, piece, targets);
 }
 template <Colour Us> inline void diagonal_captures(Writer& w, int s, unsigned piece) {
+  if (!(bishop_lines[s] & occupancy<~Us>(bitboard))) return;
   const std::uint64_t targets = bishop_attacks(s, bitboard.all_piece) & occupancy<~Us>(bitboard);
   if (!targets) return;
   slider_capture<Us, ray_north_east>(w, s, piece, targets);

@@ -37,6 +37,10 @@ inline constexpr SquareTable ray_north_west = tables_detail::steps({{-1, 1}}, tr
 inline constexpr SquareTable ray_south_east = tables_detail::steps({{1, -1}}, true);
 inline constexpr SquareTable ray_south_west = tables_detail::steps({{-1, -1}}, true);
 
+// Every square a rook, or a bishop, would reach on an empty board.
+inline constexpr SquareTable rook_lines = tables_detail::steps({{0, 1}, {0, -1}, {1, 0}, {-1, 0}}, true);
+inline constexpr SquareTable bishop_lines = tables_detail::steps({{1, 1}, {1, -1}, {-1, 1}, {-1, -1}}, true);
+
 inline constexpr SquareTable white_pawn_attacks = [] {
   SquareTable t = tables_detail::steps({{-1, 1}, {1, 1}}, false);
   for (int s = 0; s < 8; ++s) t[s] = 0;  // a pawn never stands on its first rank

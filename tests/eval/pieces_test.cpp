@@ -42,6 +42,30 @@ TEST(RookFileMobility, EnemyAtEitherEndCounts) {
   EXPECT_EQ(rook_file_mobility(squares({h1, h2}), squares({h1, h2}), h1), 0);
 }
 
+// The count as the rule states it: walk each way along the file, stop at the
+// first piece, count it unless it is the rook's own.
+int walked_file_mobility(std::uint64_t occupied, std::uint64_t own, int square) {
+  int count = 0;
+  for (int step : {8, -8})
+    for (int t = square + step; t >= 0 && t < 64; t += step) {
+      if (!(own & square_bit[t])) ++count;
+      if (occupied & square_bit[t]) break;
+    }
+  return count;
+}
+
+TEST(RookFileMobility, AgreesWithAWalkAlongTheFile) {
+  std::uint64_t seed = 0x2545F4914F6CDD1DULL;
+  for (int trial = 0; trial < 2000; ++trial) {
+    seed ^= seed << 13, seed ^= seed >> 7, seed ^= seed << 17;
+    const std::uint64_t occupied = seed & (seed >> 3), own = occupied & (seed >> 29);
+    for (int s = 0; s < 64; ++s)
+      ASSERT_EQ(rook_file_mobility(occupied | square_bit[s], own | square_bit[s], s),
+                walked_file_mobility(occupied | square_bit[s], own | square_bit[s], s))
+          << "square " << s << " occupied " << occupied << " own " << own;
+  }
+}
+
 std::int32_t piece_term(const std::string& fen) {
   set_position(fen);
   return evaluate_pieces();

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "movegen/sliders.h"
+#include "movegen/tables.h"
 
 namespace {
 
@@ -35,6 +36,16 @@ TEST(Sliders, MasksLeaveOutTheFarEdges) {
   EXPECT_EQ(blocker_mask(0, rook_attacks_by_rays(0, 0)), 0x000101010101017EULL);  // a1: b1-g1, a2-a7
   EXPECT_EQ(blocker_mask(27, bishop_attacks_by_rays(27, 0)), 0x0040221400142200ULL);  // d4
   EXPECT_EQ(rook_attacks(0, ~0ULL), 0x0000000000000102ULL);  // a crowded board: b1 and a2 only
+}
+
+// The capture generator skips the lookup when no target is on the lines.
+TEST(Sliders, LinesAreTheReachOnAnEmptyBoard) {
+  for (int s = 0; s < 64; ++s) {
+    EXPECT_EQ(rook_lines[s], rook_attacks(s, 0)) << "square " << s;
+    EXPECT_EQ(bishop_lines[s], bishop_attacks(s, 0)) << "square " << s;
+    EXPECT_EQ(rook_attacks(s, ~0ULL) & ~rook_lines[s], 0u) << "square " << s;
+    EXPECT_EQ(bishop_attacks(s, ~0ULL) & ~bishop_lines[s], 0u) << "square " << s;
+  }
 }
 
 }  // namespace
