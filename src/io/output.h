@@ -14,7 +14,8 @@ void write_through(const char* data, std::size_t size);
 
 class OutLine {
  public:
-  OutLine() = default;
+  // Not defaulted: `OutLine()` would then zero the whole buffer on every line.
+  OutLine() {}
   OutLine(const OutLine&) = delete;
   OutLine& operator=(const OutLine&) = delete;
   ~OutLine() { send(); }
