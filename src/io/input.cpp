@@ -61,6 +61,14 @@ bool read_line(char* line) {
     take_kept_line(line);
     return true;
   }
+  // The rest of a line found too long during a search is no command either.
+  while (skipping_long_line) {
+    if (pending_begin == pending_end && !fill()) {
+      failed = true;
+      return false;
+    }
+    skipping_long_line = pending[pending_begin++] != '\n';
+  }
   std::size_t length = 0;
   for (;;) {
     if (pending_begin == pending_end && !fill()) {

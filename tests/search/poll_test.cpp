@@ -140,6 +140,16 @@ TEST_F(Poll, ALineTooLongIsSkippedAndTheStopAfterItSeen) {
   EXPECT_EQ(next_command(), "position startpos");
 }
 
+TEST_F(Poll, ALineStillTooLongWhenTheSearchEndsIsSkippedByTheCommandLoop) {
+  feed("", true);
+  for (int i = 0; i < 4; ++i) {
+    write_all(writer_, std::string(20000, 'y'));
+    poll_now();
+  }
+  write_all(writer_, std::string(100, 'y') + "\nisready\n");
+  EXPECT_EQ(next_command(), "isready");
+}
+
 TEST_F(Poll, TheEndOfInputStopsOnlyASearchThatWaitsForStop) {
   feed("isready\n");  // and then the input ends
   for (int poll = 0; poll < 3; ++poll) {
