@@ -25,27 +25,24 @@ inline void slider_capture(Writer& w, int s, unsigned piece, std::uint64_t targe
   w.emit(pack_move(MOVE_CAPTURE, piece, s, t, c), static_cast<int>(10 * c - piece));
 }
 
-// The directions are taken in a fixed order, which the move order depends on.
+// The directions are taken in the order given, which the move order depends on.
 // With no target anywhere on the slider's lines, which is common once quiescence
 // has narrowed the targets, the attack table (large, often out of cache) is
 // left alone.
-template <Colour Us> inline void straight_captures(Writer& w, int s, unsigned piece) {
-  if (!(rook_lines[s] & occupancy<~Us>(bitboard))) return;
-  const std::uint64_t targets = rook_attacks(s, bitboard.all_piece) & occupancy<~Us>(bitboard);
+template <Colour Us, const SquareTable& Lines, std::uint64_t (*Attacks)(int, std::uint64_t),
+          const SquareTable&... Rays>
+inline void line_captures(Writer& w, int s, unsigned piece) {
+  if (!(Lines[s] & occupancy<~Us>(bitboard))) return;
+  const std::uint64_t targets = Attacks(s, bitboard.all_piece) & occupancy<~Us>(bitboard);
   if (!targets) return;
-  slider_capture<Us, ray_north>(w, s, piece, targets);
-  slider_capture<Us, ray_west>(w, s, piece, targets);
-  slider_capture<Us, ray_south>(w, s, piece, targets);
-  slider_capture<Us, ray_east>(w, s, piece, targets);
+  (slider_capture<Us, Rays>(w, s, piece, targets), ...);
+}
+template <Colour Us> inline void straight_captures(Writer& w, int s, unsigned piece) {
+  line_captures<Us, rook_lines, rook_attacks, ray_north, ray_west, ray_south, ray_east>(w, s, piece);
 }
 template <Colour Us> inline void diagonal_captures(Writer& w, int s, unsigned piece) {
-  if (!(bishop_lines[s] & occupancy<~Us>(bitboard))) return;
-  const std::uint64_t targets = bishop_attacks(s, bitboard.all_piece) & occupancy<~Us>(bitboard);
-  if (!targets) return;
-  slider_capture<Us, ray_north_east>(w, s, piece, targets);
-  slider_capture<Us, ray_north_west>(w, s, piece, targets);
-  slider_capture<Us, ray_south_west>(w, s, piece, targets);
-  slider_capture<Us, ray_south_east>(w, s, piece, targets);
+  line_captures<Us, bishop_lines, bishop_attacks, ray_north_east, ray_north_west, ray_south_west, ray_south_east>(
+      w, s, piece);
 }
 
 template <Colour Us> inline void leaper_captures(Writer& w, int s, unsigned piece, std::uint64_t reach) {
