@@ -63,9 +63,6 @@ constexpr std::int32_t DOUBLED_PAWNS = 10;
 
 constexpr bool in_endgame(std::uint16_t opponent_material) { return opponent_material <= ENDGAME_MATERIAL; }
 
-inline bool either_on(std::uint64_t set, const int (&squares)[2]) {
-  return set & (square_bit[squares[0]] | square_bit[squares[1]]);
-}
 template <std::size_t N> constexpr bool is_one_of(int square, const int (&squares)[N]) {
   for (int s : squares)
     if (s == square) return true;
@@ -82,40 +79,45 @@ inline int files_with_several(std::uint64_t counters) {
   return std::popcount((counters + 0x7E7E7E7E7E7E7E7EULL) & 0x8080808080808080ULL);
 }
 
-// The squares in front of a king that want a pawn of its own: how many the rule
-// looks at, and which of them are on the board (one off the board is a hole).
-struct Shelter {
-  std::int32_t squares;
-  std::uint64_t on_board;
+// The middle-game king term as seen from one square: the placement value less
+// the shelter holes the square would have with no pawn at home, the squares
+// whose own pawns fill those holes, and the rook corners a king there shuts in.
+// Squares off the board have no pawn to fill them, so they stay holes.
+struct KingSquareTerms {
+  std::int32_t base;
+  std::uint64_t shelter;
+  std::uint64_t shut_in_rooks;
 };
 template <Colour C>
-inline constexpr std::array<Shelter, 64> shelters = [] {
+inline constexpr std::array<KingSquareTerms, 64> king_squares = [] {
   using S = Side<C>;
-  std::array<Shelter, 64> t{};
-  for (int k = 0; k < 64; ++k)
+  std::array<KingSquareTerms, 64> t{};
+  for (int k = 0; k < 64; ++k) {
+    int squares = 0;
     for (int step : {S::forward - 1, S::forward, S::forward + 1}) {
       if ((step == S::forward - 1 && k == S::shelter_skip_left) || (step == S::forward + 1 && k == S::shelter_skip_right))
         continue;
-      ++t[k].squares;
-      if (k + step >= 0 && k + step < 64) t[k].on_board |= std::uint64_t{1} << (k + step);
+      ++squares;
+      if (k + step >= 0 && k + step < 64) t[k].shelter |= std::uint64_t{1} << (k + step);
     }
+    t[k].base = S::king_middle[k] - SHELTER_HOLE * squares;
+    // A king that stepped beside its unmoved rook has shut it in.
+    if (is_one_of(k, S::castled_short_kings))
+      for (int r : S::castled_short_rooks) t[k].shut_in_rooks |= std::uint64_t{1} << r;
+    if (is_one_of(k, S::castled_long_kings))
+      for (int r : S::castled_long_rooks) t[k].shut_in_rooks |= std::uint64_t{1} << r;
+  }
   return t;
 }();
 
 // King term of side C with its king on `k`, from C's point of view.
-template <Colour C> std::int32_t king_term(int k, std::uint16_t opponent_material) {
-  using S = Side<C>;
-  if (in_endgame(opponent_material)) return S::king_endgame[k];
-
+template <Colour C> inline std::int32_t king_term(int k, std::uint16_t opponent_material) {
+  if (in_endgame(opponent_material)) return Side<C>::king_endgame[k];
   const std::uint64_t* own = piece_sets<C>(bitboard);
-  std::int32_t score = 0;
-  // A king that stepped beside its unmoved rook has shut it in.
-  if (either_on(own[ROOK], S::castled_short_rooks) && is_one_of(k, S::castled_short_kings)) score -= ROOK_BEHIND_KING;
-  if (either_on(own[ROOK], S::castled_long_rooks) && is_one_of(k, S::castled_long_kings)) score -= ROOK_BEHIND_KING;
-
-  const Shelter& shelter = shelters<C>[k];
-  const std::int32_t holes = shelter.squares - std::popcount(own[PAWN] & shelter.on_board);
-  return score + S::king_middle[k] - SHELTER_HOLE * holes;
+  const KingSquareTerms& t = king_squares<C>[k];
+  std::int32_t score = t.base + SHELTER_HOLE * std::popcount(own[PAWN] & t.shelter);
+  if (own[ROOK] & t.shut_in_rooks) score -= ROOK_BEHIND_KING;
+  return score;
 }
 
 // Pawn terms of side C from its point of view; counts its pawns per file.
@@ -177,13 +179,17 @@ struct PawnCacheEntry {
 constexpr int PAWN_CACHE_BITS = 12;
 PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
 
-template <Colour C> constexpr std::uint32_t king_group(int k) {
-  return is_one_of(k, Side<C>::king_side_homes) ? 1 : is_one_of(k, Side<C>::queen_side_homes) ? 2 : 3;
-}
+template <Colour C>
+inline constexpr std::array<std::uint8_t, 64> king_groups = [] {
+  std::array<std::uint8_t, 64> t{};
+  for (int k = 0; k < 64; ++k)
+    t[k] = is_one_of(k, Side<C>::king_side_homes) ? 1 : is_one_of(k, Side<C>::queen_side_homes) ? 2 : 3;
+  return t;
+}();
 
 inline std::uint32_t pawn_situation(const KingSquares& kings, std::uint16_t white_material,
                                     std::uint16_t black_material) {
-  return king_group<WHITE>(kings.white) | king_group<BLACK>(kings.black) << 2 |
+  return std::uint32_t{king_groups<WHITE>[kings.white]} | std::uint32_t{king_groups<BLACK>[kings.black]} << 2 |
          std::uint32_t{in_endgame(black_material)} << 4 | std::uint32_t{in_endgame(white_material)} << 5;
 }
 
@@ -214,9 +220,15 @@ std::int32_t evaluate_kings(KingSquares& kings) {
 std::int32_t evaluate_pawns(const KingSquares& kings, std::uint16_t white_material, std::uint16_t black_material) {
   const std::uint64_t white_pawns = bitboard.white_piece[PAWN], black_pawns = bitboard.black_piece[PAWN];
   const std::uint32_t situation = pawn_situation(kings, white_material, black_material);
+  // Neighbouring nodes mostly share their pawns: half the calls ask again for
+  // the answer just given.
+  static PawnCacheEntry last{};
+  if (last.situation == situation && last.white_pawns == white_pawns && last.black_pawns == black_pawns)
+    return last.score;
   PawnCacheEntry& e = pawn_cache[pawn_cache_index(white_pawns, black_pawns, situation)];
   if (e.situation != situation || e.white_pawns != white_pawns || e.black_pawns != black_pawns)
     e = {white_pawns, black_pawns, situation, evaluate_pawns_from_scratch(kings, white_material, black_material)};
+  last = e;
   return e.score;
 }
 
