@@ -116,6 +116,38 @@ template <Colour Us> std::uint64_t pinned_pieces() {
 template std::uint64_t pinned_pieces<WHITE>();
 template std::uint64_t pinned_pieces<BLACK>();
 
+namespace {
+
+// The squares strictly between a and b when they share a line, else none.
+inline std::uint64_t squares_between(int a, int b) {
+  for (const SquareTable* ray : {&ray_north, &ray_south, &ray_east, &ray_west, &ray_north_east, &ray_north_west,
+                                 &ray_south_east, &ray_south_west})
+    if ((*ray)[a] & square_bit[b]) return (*ray)[a] & ~(*ray)[b] & ~square_bit[b];
+  return 0;
+}
+
+}  // namespace
+
+template <Colour Us> std::uint64_t check_answers() {
+  constexpr Colour Them = ~Us;
+  const BoardState& b = bitboard;
+  const std::uint64_t king = piece_sets<Us>(b)[KING];
+  if (!king) return ~std::uint64_t{0};
+  const int k = bit_scan_forward(king);
+  const std::uint64_t* theirs = piece_sets<Them>(b);
+  const SquareTable& pawn_squares = Them == WHITE ? attacked_from_below : attacked_from_above;
+  const std::uint64_t checkers = (rook_attacks(k, b.all_piece) & (theirs[ROOK] | theirs[QUEEN])) |
+                                 (bishop_attacks(k, b.all_piece) & (theirs[BISHOP] | theirs[QUEEN])) |
+                                 (knight_attacks[k] & theirs[KNIGHT]) | (pawn_squares[k] & theirs[PAWN]) |
+                                 (king_attacks[k] & theirs[KING]);
+  if (!checkers) return ~std::uint64_t{0};
+  if (checkers & (checkers - 1)) return 0;
+  return checkers | squares_between(k, bit_scan_forward(checkers));
+}
+
+template std::uint64_t check_answers<WHITE>();
+template std::uint64_t check_answers<BLACK>();
+
 // Castling squares lie on the back rank, so the directions that point off the
 // board are left out; the pawn squares need no file test for squares 2 to 6.
 std::uint8_t square_attacked_by_black(const std::uint8_t& square) {

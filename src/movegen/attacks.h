@@ -28,6 +28,18 @@ template <Colour Us> bool king_exposed_by(Move m, bool in_check, std::uint64_t p
   return may_expose_king<Us>(m, in_check, pinned) && king_attacked<Us>() != 0;
 }
 
+// When Us's king is in check: the squares a move of any other piece must land on
+// to answer it (the checker's, and those between it and the king), none in a
+// double check. Every square when no checker is found, so nothing is ruled out.
+template <Colour Us> std::uint64_t check_answers();
+
+// Whether `m` may answer a check, given check_answers: a king move may step out
+// of it, and en passant removes a pawn from a square other than its target, so
+// both are always tried.
+template <Colour Us> bool may_answer_check(Move m, std::uint64_t answers) {
+  return name_piece(m) == KING || kind_move(m) == MOVE_EN_PASSANT || (answers & square_bit[to_coord(m)]);
+}
+
 // Back-rank squares the king stands on or crosses when castling.
 inline constexpr std::uint8_t castle_squares_white[5] = {2, 3, 4, 5, 6};
 inline constexpr std::uint8_t castle_squares_black[5] = {58, 59, 60, 61, 62};

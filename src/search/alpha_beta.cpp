@@ -148,9 +148,15 @@ std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t dept
   local.score_move = 0;
   local.length = 0;
   const std::uint64_t pinned = pinned_pieces<Us>();
+  const std::uint64_t answers = in_check ? check_answers<Us>() : 0;
 
   // The quiet moves join the list when the loop reaches its end the first time.
   for (std::uint8_t i = 0; i < list.move_count || quiets.append<Us>(list); ++i) {
+    // In check most moves cannot be legal; they are ruled out without being made.
+    if (in_check && !may_answer_check<Us>(list.move[i], answers)) {
+      count_move_ruled_out();
+      continue;
+    }
     make_move<Us>(ply, i, list);
     if (king_exposed_by<Us>(list.move[i], in_check, pinned)) {
       unmake_move<Us>(ply, i, list);

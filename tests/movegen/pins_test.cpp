@@ -27,10 +27,25 @@ TEST(Pins, TwoPiecesOnTheLineOrTheWrongSliderPinNothing) {
   EXPECT_EQ(pinned_pieces<WHITE>(), 0u);
 }
 
-// Whenever the quick test says a move cannot expose the king, the full test
-// after making it agrees, over a tree of positions full of pins and checks.
+TEST(CheckAnswers, TheCheckerAndTheSquaresBetween) {
+  // The e8 rook checks along the file: take it or block on e2 to e7.
+  set_position("4r2k/8/8/8/8/8/8/4K3 w - - 0 1");
+  EXPECT_EQ(check_answers<WHITE>(), bit("e8") | bit("e7") | bit("e6") | bit("e5") | bit("e4") | bit("e3") | bit("e2"));
+  set_position("7k/8/8/8/8/3n4/8/4K3 w - - 0 1");  // a knight can only be taken
+  EXPECT_EQ(check_answers<WHITE>(), bit("d3"));
+  set_position("4k3/3P4/8/8/8/8/8/4K3 b - - 0 1");  // so can a pawn
+  EXPECT_EQ(check_answers<BLACK>(), bit("d7"));
+  set_position("4r2k/8/8/8/8/3n4/8/4K3 w - - 0 1");  // double check: only the king may move
+  EXPECT_EQ(check_answers<WHITE>(), 0u);
+  set_position("7k/8/8/8/8/8/8/4K3 w - - 0 1");  // no check: nothing is ruled out
+  EXPECT_EQ(check_answers<WHITE>(), ~std::uint64_t{0});
+}
+
+// Whenever a quick test says a move cannot expose the king, or cannot answer a
+// check, the full test after making it agrees, over a tree of positions full of
+// pins and checks.
 MoveList lists[3];
-int checked = 0;
+int checked = 0, ruled_out = 0;
 
 template <Colour Us> void walk(int depth) {
   MoveList& list = lists[depth - 1];
@@ -38,12 +53,16 @@ template <Colour Us> void walk(int depth) {
   generate_quiet<Us>(list);
   const bool in_check = king_attacked<Us>();
   const std::uint64_t pinned = pinned_pieces<Us>();
+  const std::uint64_t answers = in_check ? check_answers<Us>() : ~std::uint64_t{0};
   for (std::uint8_t i = 0; i < list.move_count; ++i) {
     const bool may = may_expose_king<Us>(list.move[i], in_check, pinned);
+    const bool may_answer = may_answer_check<Us>(list.move[i], answers);
     make_move<Us>(static_cast<std::uint8_t>(depth), i, list);
     const bool attacked = king_attacked<Us>() != 0;
     ASSERT_TRUE(may || !attacked) << describe(list.move[i]);
+    ASSERT_TRUE(may_answer || attacked) << describe(list.move[i]);
     ++checked;
+    ruled_out += may_answer ? 0 : 1;
     if (!attacked && depth > 1) walk<~Us>(depth - 1);
     unmake_move<Us>(static_cast<std::uint8_t>(depth), i, list);
   }
@@ -58,6 +77,7 @@ TEST(Pins, TheQuickTestNeverPassesAMoveThatExposesTheKing) {
     walk<WHITE>(3);
   }
   EXPECT_GT(checked, 100000);
+  EXPECT_GT(ruled_out, 1000);
 }
 
 }  // namespace
