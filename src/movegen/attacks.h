@@ -6,6 +6,8 @@
 
 #include "board/board.h"
 #include "board/move.h"
+#include "movegen/bits.h"
+#include "movegen/tables.h"
 
 template <Colour Us> std::uint8_t king_attacked();
 inline std::uint8_t white_king_attacked() { return king_attacked<WHITE>(); }
@@ -38,6 +40,22 @@ template <Colour Us> std::uint64_t check_answers();
 // both are always tried.
 template <Colour Us> bool may_answer_check(Move m, std::uint64_t answers) {
   return name_piece(m) == KING || kind_move(m) == MOVE_EN_PASSANT || (answers & square_bit[to_coord(m)]);
+}
+
+// The squares that matter for whether a move gives check to C's king: those on
+// its lines or a knight's jump away (none without a king). A move that neither
+// lands on one nor leaves one (uncovering a line) cannot give check, unless it
+// castles or takes en passant.
+template <Colour C> std::uint64_t check_lines() {
+  const std::uint64_t king = piece_sets<C>(bitboard)[KING];
+  if (!king) return 0;
+  const int k = bit_scan_forward(king);
+  return rook_lines[k] | bishop_lines[k] | knight_attacks[k];
+}
+inline bool may_give_check(Move m, std::uint64_t lines) {
+  const unsigned kind = kind_move(m);
+  return (lines & (square_bit[from_coord(m)] | square_bit[to_coord(m)])) || kind == MOVE_CASTLE_QUEEN ||
+         kind == MOVE_CASTLE_KING || kind == MOVE_EN_PASSANT;
 }
 
 // Back-rank squares the king stands on or crosses when castling.

@@ -41,11 +41,11 @@ TEST(CheckAnswers, TheCheckerAndTheSquaresBetween) {
   EXPECT_EQ(check_answers<WHITE>(), ~std::uint64_t{0});
 }
 
-// Whenever a quick test says a move cannot expose the king, or cannot answer a
-// check, the full test after making it agrees, over a tree of positions full of
+// Whenever a quick test says a move cannot expose the king, cannot answer a
+// check or cannot give one, the full test after making it agrees, over a tree of positions full of
 // pins and checks.
 MoveList lists[3];
-int checked = 0, ruled_out = 0;
+int checked = 0, ruled_out = 0, no_check = 0;
 
 template <Colour Us> void walk(int depth) {
   MoveList& list = lists[depth - 1];
@@ -54,6 +54,7 @@ template <Colour Us> void walk(int depth) {
   const bool in_check = king_attacked<Us>();
   const std::uint64_t pinned = pinned_pieces<Us>();
   const std::uint64_t answers = in_check ? check_answers<Us>() : ~std::uint64_t{0};
+  const std::uint64_t check_squares = check_lines<~Us>();
   for (std::uint8_t i = 0; i < list.move_count; ++i) {
     const bool may = may_expose_king<Us>(list.move[i], in_check, pinned);
     const bool may_answer = may_answer_check<Us>(list.move[i], answers);
@@ -61,6 +62,10 @@ template <Colour Us> void walk(int depth) {
     const bool attacked = king_attacked<Us>() != 0;
     ASSERT_TRUE(may || !attacked) << describe(list.move[i]);
     ASSERT_TRUE(may_answer || attacked) << describe(list.move[i]);
+    if (!attacked && !may_give_check(list.move[i], check_squares)) {
+      ASSERT_EQ(king_attacked<~Us>(), 0) << describe(list.move[i]);
+      ++no_check;
+    }
     ++checked;
     ruled_out += may_answer ? 0 : 1;
     if (!attacked && depth > 1) walk<~Us>(depth - 1);
@@ -78,6 +83,7 @@ TEST(Pins, TheQuickTestNeverPassesAMoveThatExposesTheKing) {
   }
   EXPECT_GT(checked, 100000);
   EXPECT_GT(ruled_out, 1000);
+  EXPECT_GT(no_check, 10000);
 }
 
 }  // namespace
