@@ -111,7 +111,7 @@ inline constexpr std::array<KingSquareTerms, 64> king_squares = [] {
 }();
 
 // King term of side C with its king on `k`, from C's point of view.
-template <Colour C> inline std::int32_t king_term(int k, std::uint16_t opponent_material) {
+template <Colour C> [[gnu::always_inline]] inline std::int32_t king_term(int k, std::uint16_t opponent_material) {
   if (in_endgame(opponent_material)) return Side<C>::king_endgame[k];
   const std::uint64_t* own = piece_sets<C>(bitboard);
   const KingSquareTerms& t = king_squares<C>[k];
@@ -153,14 +153,20 @@ std::int32_t pawn_term(int own_king, std::uint16_t opponent_material, std::uint6
   return score;
 }
 
+inline std::uint8_t file_mobility(std::uint64_t occupied, std::uint64_t own, int square) {
+  // The rook's attacks stop at the first piece each way, as the count does.
+  const std::uint64_t file = ray_north[square] | ray_south[square];
+  return static_cast<std::uint8_t>(std::popcount(rook_attacks(square, occupied) & file & ~own));
+}
+
 // Rook, bishop and knight terms of side C from its point of view.
-template <Colour C> std::int32_t piece_term() {
+template <Colour C> [[gnu::always_inline]] inline std::int32_t piece_term() {
   using S = Side<C>;
   const std::uint64_t* own = piece_sets<C>(bitboard);
   const std::uint64_t own_all = occupancy<C>(bitboard);
   std::int32_t score = 0;
   for (std::uint64_t b = own[ROOK]; b; b = clear_lowest(b))
-    score += rook_file_mobility(bitboard.all_piece, own_all, bit_scan_forward(b));
+    score += file_mobility(bitboard.all_piece, own_all, bit_scan_forward(b));
   for (std::uint64_t b = own[BISHOP]; b; b = clear_lowest(b)) score += S::bishop[bit_scan_forward(b)];
   for (std::uint64_t b = own[KNIGHT]; b; b = clear_lowest(b)) score += S::knight[bit_scan_forward(b)];
   return score;
@@ -200,9 +206,9 @@ inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t bla
   return static_cast<std::size_t>(h >> (64 - PAWN_CACHE_BITS));
 }
 
-}  // namespace
-
-std::int32_t evaluate_kings(KingSquares& kings) {
+// The terms `evaluate` adds up, each built into it: the search calls it at
+// nearly every node, so none of them is worth a call of its own.
+[[gnu::always_inline]] inline std::int32_t kings_term(KingSquares& kings) {
   const BoardState& b = bitboard;
   std::int32_t score = 0;
   kings = KingSquares{};
@@ -217,7 +223,8 @@ std::int32_t evaluate_kings(KingSquares& kings) {
   return score;
 }
 
-std::int32_t evaluate_pawns(const KingSquares& kings, std::uint16_t white_material, std::uint16_t black_material) {
+[[gnu::always_inline]] inline std::int32_t pawns_term(const KingSquares& kings, std::uint16_t white_material,
+                                                      std::uint16_t black_material) {
   const std::uint64_t white_pawns = bitboard.white_piece[PAWN], black_pawns = bitboard.black_piece[PAWN];
   const std::uint32_t situation = pawn_situation(kings, white_material, black_material);
   // Neighbouring nodes mostly share their pawns: half the calls ask again for
@@ -232,6 +239,8 @@ std::int32_t evaluate_pawns(const KingSquares& kings, std::uint16_t white_materi
   return e.score;
 }
 
+}  // namespace
+
 std::int32_t evaluate_pawns_from_scratch(const KingSquares& kings, std::uint16_t white_material,
                                          std::uint16_t black_material) {
   std::uint64_t white_file_count = 0, black_file_count = 0;
@@ -243,18 +252,22 @@ std::int32_t evaluate_pawns_from_scratch(const KingSquares& kings, std::uint16_t
   return score;
 }
 
+std::int32_t evaluate_kings(KingSquares& kings) { return kings_term(kings); }
+
+std::int32_t evaluate_pawns(const KingSquares& kings, std::uint16_t white_material, std::uint16_t black_material) {
+  return pawns_term(kings, white_material, black_material);
+}
+
 std::int32_t evaluate_pieces() { return piece_term<WHITE>() - piece_term<BLACK>(); }
 
 std::int32_t evaluate() {
   KingSquares kings;
-  std::int32_t score = evaluate_kings(kings);
-  score += evaluate_pawns(kings, bitboard.value_white_material, bitboard.value_black_material);
-  score += evaluate_pieces();
+  std::int32_t score = kings_term(kings);
+  score += pawns_term(kings, bitboard.value_white_material, bitboard.value_black_material);
+  score += piece_term<WHITE>() - piece_term<BLACK>();
   return score;
 }
 
 std::uint8_t rook_file_mobility(std::uint64_t occupied, std::uint64_t own, int square) {
-  // The rook's attacks stop at the first piece each way, as the count does.
-  const std::uint64_t file = ray_north[square] | ray_south[square];
-  return static_cast<std::uint8_t>(std::popcount(rook_attacks(square, occupied) & file & ~own));
+  return file_mobility(occupied, own, square);
 }
