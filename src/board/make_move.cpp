@@ -10,26 +10,23 @@ template <Colour Us> struct Side {
   static constexpr int king_rook = CastleSquares<Us>::rook_king_side;
 };
 
-template <Colour Us> inline void lift(BoardState& b, int from) {
-  occupancy<Us>(b) ^= square_bit[from];
-  piece_sets<Us>(b)[piece_names<Us>(b)[from]] ^= square_bit[from];
-}
+// The move word names the moving and the captured piece, so the board's
+// squares are written but never read: each read would stand in the way of the
+// writes that follow it.
 
-// One piece from `from` to `to`, its type read from the board once.
-template <Colour Us> inline void relocate(BoardState& b, int from, int to) {
+// One piece of Us from `from` to `to`.
+template <Colour Us> inline void relocate(BoardState& b, unsigned piece, int from, int to) {
   std::uint8_t* names = piece_names<Us>(b);
-  const std::uint8_t piece = names[from];
   const std::uint64_t both = square_bit[from] | square_bit[to];
   occupancy<Us>(b) ^= both;
   piece_sets<Us>(b)[piece] ^= both;
   names[from] = 0;
-  names[to] = piece;
+  names[to] = static_cast<std::uint8_t>(piece);
 }
 
-// Removes the piece of colour C on s; its type comes from the board.
-template <Colour C> inline void remove_piece(BoardState& b, int s) {
+template <Colour C> inline void remove_piece(BoardState& b, unsigned type, int s) {
   occupancy<C>(b) ^= square_bit[s];
-  piece_sets<C>(b)[piece_names<C>(b)[s]] ^= square_bit[s];
+  piece_sets<C>(b)[type] ^= square_bit[s];
   piece_names<C>(b)[s] = 0;
 }
 
@@ -90,8 +87,8 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
 
   switch (kind) {
     case MOVE_QUIET: {
-      relocate<Us>(b, from, to);
-      const unsigned piece = piece_names<Us>(b)[to];
+      const unsigned piece = name_piece(m);
+      relocate<Us>(b, piece, from, to);
       if (piece == PAWN && to - from == Side<Us>::double_step) {
         const int passed = from + Side<Us>::forward;
         b.taking_passage_yes = 1;
@@ -103,50 +100,44 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
       break;
     }
     case MOVE_CAPTURE:
-      material<Them>(b) -= material_value[piece_names<Them>(b)[to]];
-      remove_piece<Them>(b, to);
-      relocate<Us>(b, from, to);
-      moving_piece_rights<Us>(b, piece_names<Us>(b)[to], from);
+      material<Them>(b) -= material_value[captured];
+      remove_piece<Them>(b, captured, to);
+      relocate<Us>(b, name_piece(m), from, to);
+      moving_piece_rights<Us>(b, name_piece(m), from);
       captured_rook_rights<Us>(b, captured, to);
       break;
     case MOVE_CASTLE_QUEEN:
-      relocate<Us>(b, from, to);
-      relocate<Us>(b, CastleSquares<Us>::rook_queen_side, CastleSquares<Us>::rook_queen_side_to);
+      relocate<Us>(b, KING, from, to);
+      relocate<Us>(b, ROOK, CastleSquares<Us>::rook_queen_side, CastleSquares<Us>::rook_queen_side_to);
       castling_queen_side<Us>(b) = 0;
       castling_king_side<Us>(b) = 0;
       break;
     case MOVE_CASTLE_KING:
-      relocate<Us>(b, from, to);
-      relocate<Us>(b, CastleSquares<Us>::rook_king_side, CastleSquares<Us>::rook_king_side_to);
+      relocate<Us>(b, KING, from, to);
+      relocate<Us>(b, ROOK, CastleSquares<Us>::rook_king_side, CastleSquares<Us>::rook_king_side_to);
       castling_queen_side<Us>(b) = 0;
       castling_king_side<Us>(b) = 0;
       break;
     case MOVE_EN_PASSANT:
-      relocate<Us>(b, from, to);
-      remove_piece<Them>(b, to - Side<Us>::forward);
+      relocate<Us>(b, PAWN, from, to);
+      remove_piece<Them>(b, captured, to - Side<Us>::forward);
       material<Them>(b) -= 100;
       break;
     case MOVE_PROMOTE_KNIGHT: case MOVE_PROMOTE_BISHOP: case MOVE_PROMOTE_ROOK: case MOVE_PROMOTE_QUEEN: {
       const unsigned promoted = kind - 10;
-      lift<Us>(b, from);
-      piece_names<Us>(b)[to] = static_cast<std::uint8_t>(promoted);
-      piece_names<Us>(b)[from] = 0;
+      remove_piece<Us>(b, PAWN, from);
+      restore_piece<Us>(b, promoted, to);
       material<Us>(b) += material_value[promoted] - 100;
-      occupancy<Us>(b) ^= square_bit[to];
-      piece_sets<Us>(b)[promoted] ^= square_bit[to];
       break;
     }
     case MOVE_CAPTURE_PROMOTE_KNIGHT: case MOVE_CAPTURE_PROMOTE_BISHOP:
     case MOVE_CAPTURE_PROMOTE_ROOK: case MOVE_CAPTURE_PROMOTE_QUEEN: {
       const unsigned promoted = kind - 20;
-      lift<Us>(b, from);
+      remove_piece<Us>(b, PAWN, from);
       material<Us>(b) += material_value[promoted] - 100;
-      material<Them>(b) -= material_value[piece_names<Them>(b)[to]];
-      remove_piece<Them>(b, to);
-      piece_names<Us>(b)[to] = static_cast<std::uint8_t>(promoted);
-      piece_names<Us>(b)[from] = 0;
-      occupancy<Us>(b) ^= square_bit[to];
-      piece_sets<Us>(b)[promoted] ^= square_bit[to];
+      material<Them>(b) -= material_value[captured];
+      remove_piece<Them>(b, captured, to);
+      restore_piece<Us>(b, promoted, to);
       captured_rook_rights<Us>(b, captured, to);
       break;
     }
@@ -169,20 +160,20 @@ template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, cons
 
   switch (kind) {
     case MOVE_QUIET: {
-      const unsigned piece = piece_names<Us>(b)[to];
+      const unsigned piece = name_piece(m);
       if (piece == PAWN && to - from == Side<Us>::double_step) {
         b.taking_passage_x = u.taking_passage_x;
         b.taking_passage_y = u.taking_passage_y;
       } else {
         restore_moving_piece_rights<Us>(b, u, piece, from);
       }
-      relocate<Us>(b, to, from);
+      relocate<Us>(b, piece, to, from);
       break;
     }
     case MOVE_CAPTURE:
-      restore_moving_piece_rights<Us>(b, u, piece_names<Us>(b)[to], from);
+      restore_moving_piece_rights<Us>(b, u, name_piece(m), from);
       restore_captured_rook_rights<Us>(b, u, captured, to);
-      relocate<Us>(b, to, from);
+      relocate<Us>(b, name_piece(m), to, from);
       material<Them>(b) += material_value[captured];
       restore_piece<Them>(b, captured, to);
       break;
@@ -190,15 +181,15 @@ template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, cons
     case MOVE_CASTLE_KING: {
       castling_queen_side<Us>(b) = castling_queen_side<Us>(u);
       castling_king_side<Us>(b) = castling_king_side<Us>(u);
-      relocate<Us>(b, to, from);
+      relocate<Us>(b, KING, to, from);
       if (kind == MOVE_CASTLE_QUEEN)
-        relocate<Us>(b, CastleSquares<Us>::rook_queen_side_to, CastleSquares<Us>::rook_queen_side);
+        relocate<Us>(b, ROOK, CastleSquares<Us>::rook_queen_side_to, CastleSquares<Us>::rook_queen_side);
       else
-        relocate<Us>(b, CastleSquares<Us>::rook_king_side_to, CastleSquares<Us>::rook_king_side);
+        relocate<Us>(b, ROOK, CastleSquares<Us>::rook_king_side_to, CastleSquares<Us>::rook_king_side);
       break;
     }
     case MOVE_EN_PASSANT:
-      relocate<Us>(b, to, from);
+      relocate<Us>(b, PAWN, to, from);
       restore_piece<Them>(b, captured, to - Side<Us>::forward);
       material<Them>(b) += 100;
       break;
@@ -207,16 +198,14 @@ template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, cons
     case MOVE_CAPTURE_PROMOTE_ROOK: case MOVE_CAPTURE_PROMOTE_QUEEN: {
       const bool capture = kind >= MOVE_CAPTURE_PROMOTE_KNIGHT;
       if (capture) restore_captured_rook_rights<Us>(b, u, captured, to);
-      const unsigned promoted = piece_names<Us>(b)[to];
-      occupancy<Us>(b) ^= square_bit[to];
-      piece_sets<Us>(b)[promoted] ^= square_bit[to];
+      const unsigned promoted = kind - (capture ? 20 : 10);
+      remove_piece<Us>(b, promoted, to);
       material<Us>(b) += 100 - material_value[promoted];
-      if (capture) material<Them>(b) += material_value[captured];
-      piece_names<Us>(b)[from] = PAWN;
-      piece_names<Us>(b)[to] = 0;
-      if (capture) restore_piece<Them>(b, captured, to);
-      occupancy<Us>(b) ^= square_bit[from];
-      piece_sets<Us>(b)[PAWN] ^= square_bit[from];
+      if (capture) {
+        material<Them>(b) += material_value[captured];
+        restore_piece<Them>(b, captured, to);
+      }
+      restore_piece<Us>(b, PAWN, from);
       break;
     }
     default:
