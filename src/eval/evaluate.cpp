@@ -25,7 +25,6 @@ template <> struct Side<WHITE> {
   static constexpr int castled_short_rooks[2] = {6, 7}, castled_short_kings[2] = {5, 6};
   static constexpr int castled_long_rooks[2] = {0, 1}, castled_long_kings[3] = {1, 2, 3};
   static constexpr int king_side_homes[2] = {6, 7}, queen_side_homes[3] = {0, 1, 2};
-  static constexpr const SquareTable& ahead = ray_north;
   static constexpr const PieceSquareTable& king_middle = king_middle_white;
   static constexpr const PieceSquareTable& king_endgame = king_end_white;
   static constexpr const PieceSquareTable& bishop = bishop_white;
@@ -44,7 +43,6 @@ template <> struct Side<BLACK> {
   static constexpr int castled_short_rooks[2] = {62, 63}, castled_short_kings[2] = {61, 62};
   static constexpr int castled_long_rooks[2] = {56, 57}, castled_long_kings[3] = {57, 58, 59};
   static constexpr int king_side_homes[2] = {62, 63}, queen_side_homes[3] = {56, 57, 58};
-  static constexpr const SquareTable& ahead = ray_south;
   static constexpr const PieceSquareTable& king_middle = king_middle_black;
   static constexpr const PieceSquareTable& king_endgame = king_end_black;
   static constexpr const PieceSquareTable& bishop = bishop_black;
@@ -67,16 +65,6 @@ template <std::size_t N> constexpr bool is_one_of(int square, const int (&square
   for (int s : squares)
     if (s == square) return true;
   return false;
-}
-
-// Pawns per file, eight 8-bit counters packed in one word so that counting
-// stays in a register; a file holds at most eight pawns, so no counter carries
-// into the next.
-inline void count_on_file(std::uint64_t& counters, int file) { counters += std::uint64_t{1} << (8 * file); }
-// A counter above 1 gets its top bit set by adding 126; counters never exceed 8,
-// so no byte carries into the next.
-inline int files_with_several(std::uint64_t counters) {
-  return std::popcount((counters + 0x7E7E7E7E7E7E7E7EULL) & 0x8080808080808080ULL);
 }
 
 // The middle-game king term as seen from one square: the placement value less
@@ -120,36 +108,53 @@ template <Colour C> [[gnu::always_inline]] inline std::int32_t king_term(int k, 
   return score;
 }
 
-// Pawn terms of side C from its point of view; counts its pawns per file.
-template <Colour C>
-std::int32_t pawn_term(int own_king, std::uint16_t opponent_material, std::uint64_t& file_count) {
+constexpr std::uint64_t FILE_A = 0x0101010101010101ULL, FILE_H = FILE_A << 7;
+
+// Every square with a pawn of `pawns` somewhere in front of it on its file, the
+// front as side C sees it: the squares behind those pawns.
+template <Colour C> constexpr std::uint64_t behind(std::uint64_t pawns) {
+  std::uint64_t x = C == WHITE ? pawns >> 8 : pawns << 8;
+  if constexpr (C == WHITE) {
+    x |= x >> 8;
+    x |= x >> 16;
+    x |= x >> 32;
+  } else {
+    x |= x << 8;
+    x |= x << 16;
+    x |= x << 32;
+  }
+  return x;
+}
+
+// Files holding more than one pawn of `pawns`.
+inline int files_with_several(std::uint64_t pawns) {
+  std::uint64_t x = pawns & behind<WHITE>(pawns);  // a pawn with another one ahead on its file
+  x |= x >> 8;
+  x |= x >> 16;
+  x |= x >> 32;
+  return std::popcount(x & 0xFF);
+}
+
+// Pawn terms of side C from its point of view. Whether a file ahead of a pawn is
+// clear of enemy pawns is read for all its pawns at once: which pawns have a
+// clear file is beyond the processor's guessing, pawn by pawn.
+template <Colour C> std::int32_t pawn_term(int own_king, std::uint16_t opponent_material) {
   using S = Side<C>;
   const PieceSquareTable& placement = in_endgame(opponent_material)           ? S::pawn_end
                                       : is_one_of(own_king, S::king_side_homes)  ? S::pawn_king_side
                                       : is_one_of(own_king, S::queen_side_homes) ? S::pawn_queen_side
                                                                                  : S::pawn_centre;
-  const std::uint64_t enemy_pawns = piece_sets<~C>(bitboard)[PAWN];
-  std::int32_t score = 0;
-  for (std::uint64_t pawns = piece_sets<C>(bitboard)[PAWN]; pawns; pawns = clear_lowest(pawns)) {
-    const int s = bit_scan_forward(pawns);
-    const int f = s & 7;
-    score += placement[s];
-    if (!(S::ahead[s] & enemy_pawns)) {
-      score += FILE_CLEAR;
-      // The board edge stands in for the missing neighbour file.
-      int clear_sides = (f == 0 || f == 7) ? 1 : 0;
-      if (f != 7 && !(S::ahead[s + 1] & enemy_pawns)) {
-        score += FILE_CLEAR;
-        ++clear_sides;
-      }
-      if (f != 0 && !(S::ahead[s - 1] & enemy_pawns)) {
-        score += FILE_CLEAR;
-        ++clear_sides;
-      }
-      if (clear_sides == 2) score += S::passed_pawn[s];
-    }
-    count_on_file(file_count, f);
-  }
+  const std::uint64_t own = piece_sets<C>(bitboard)[PAWN];
+  const std::uint64_t blocked = behind<C>(piece_sets<~C>(bitboard)[PAWN]);
+  const std::uint64_t clear = own & ~blocked;
+  const std::uint64_t clear_right = clear & ~FILE_H & ~(blocked >> 1);
+  const std::uint64_t clear_left = clear & ~FILE_A & ~(blocked << 1);
+  std::int32_t score =
+      FILE_CLEAR * (std::popcount(clear) + std::popcount(clear_right) + std::popcount(clear_left));
+  // Passed: clear on both sides, the board edge standing in for a missing file.
+  const std::uint64_t passed = (clear_right | (clear & FILE_H)) & (clear_left | (clear & FILE_A));
+  for (std::uint64_t p = passed; p; p = clear_lowest(p)) score += S::passed_pawn[bit_scan_forward(p)];
+  for (std::uint64_t p = own; p; p = clear_lowest(p)) score += placement[bit_scan_forward(p)];
   return score;
 }
 
@@ -243,12 +248,11 @@ inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t bla
 
 std::int32_t evaluate_pawns_from_scratch(const KingSquares& kings, std::uint16_t white_material,
                                          std::uint16_t black_material) {
-  std::uint64_t white_file_count = 0, black_file_count = 0;
-  std::int32_t score = pawn_term<WHITE>(kings.white, black_material, white_file_count);
-  score -= pawn_term<BLACK>(kings.black, white_material, black_file_count);
+  std::int32_t score = pawn_term<WHITE>(kings.white, black_material);
+  score -= pawn_term<BLACK>(kings.black, white_material);
   // However many pawns share a file, the file is weakened once.
-  score -= DOUBLED_PAWNS * files_with_several(white_file_count);
-  score += DOUBLED_PAWNS * files_with_several(black_file_count);
+  score -= DOUBLED_PAWNS * files_with_several(bitboard.white_piece[PAWN]);
+  score += DOUBLED_PAWNS * files_with_several(bitboard.black_piece[PAWN]);
   return score;
 }
 

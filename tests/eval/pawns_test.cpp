@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "board/board.h"
+#include "eval/eval_tables.h"
 #include "eval/evaluate.h"
+#include "movegen/tables.h"
 #include "support/test_support.h"
 
 namespace {
@@ -98,5 +100,53 @@ TEST(EvaluatePawns, BlackTableFollowsTheKing) {
 }
 
 TEST(EvaluatePawns, NoPawns) { EXPECT_EQ(pawn_term("4k3/8/8/8/8/8/8/4K3 w - - 0 1"), 0); }
+
+// The rule as it reads, pawn by pawn: placement; +10 for a file clear of enemy
+// pawns ahead and then +10 for each clear neighbour file; the passed bonus
+// when both sides are clear (the board edge counting as one); -10 for every
+// file holding more than one pawn.
+template <Colour C> int rule_pawn_term(const PieceSquareTable& placement) {
+  const SquareTable& ahead = C == WHITE ? ray_north : ray_south;
+  const PassedPawnTable& passed = C == WHITE ? passed_pawn_white : passed_pawn_black;
+  const std::uint64_t own = C == WHITE ? bitboard.white_piece[PAWN] : bitboard.black_piece[PAWN];
+  const std::uint64_t enemy = C == WHITE ? bitboard.black_piece[PAWN] : bitboard.white_piece[PAWN];
+  int score = 0, on_file[8] = {};
+  for (int s = 0; s < 64; ++s) {
+    if (!(own & square_bit[s])) continue;
+    const int f = s % 8;
+    score += placement[s];
+    ++on_file[f];
+    if (ahead[s] & enemy) continue;
+    score += 10;
+    int sides = (f == 0 || f == 7) ? 1 : 0;
+    if (f < 7 && !(ahead[s + 1] & enemy)) score += 10, ++sides;
+    if (f > 0 && !(ahead[s - 1] & enemy)) score += 10, ++sides;
+    if (sides == 2) score += passed[s];
+  }
+  for (int count : on_file) score -= count > 1 ? 10 : 0;
+  return score;
+}
+
+TEST(EvaluatePawns, AgreesWithTheRulePawnByPawnOnRandomStructures) {
+  std::uint64_t seed = 0x9E3779B97F4A7C15ULL;
+  auto next = [&seed] {
+    seed ^= seed << 13, seed ^= seed >> 7, seed ^= seed << 17;
+    return seed;
+  };
+  constexpr std::uint64_t middle_ranks = 0x00FFFFFFFFFFFF00ULL;
+  for (int trial = 0; trial < 20000; ++trial) {
+    clear_board();
+    const std::uint64_t white = next() & next() & middle_ranks, black = next() & next() & middle_ranks & ~white;
+    bitboard.white_piece[PAWN] = white;
+    bitboard.black_piece[PAWN] = black;
+    // King squares e1 and e8, so both sides use their centre tables, or the endgame tables.
+    const bool endgame = trial % 2 == 1;
+    const std::uint16_t material = endgame ? 0 : MIDDLE;
+    const int expected = rule_pawn_term<WHITE>(endgame ? pawn_end_white : pawn_centre_white) -
+                         rule_pawn_term<BLACK>(endgame ? pawn_end_black : pawn_centre_black);
+    ASSERT_EQ(evaluate_pawns_from_scratch(e1_e8, material, material), expected)
+        << "white " << white << " black " << black << " endgame " << endgame;
+  }
+}
 
 }  // namespace
