@@ -187,7 +187,8 @@ struct PawnCacheEntry {
   std::uint32_t situation;  // 0 in a slot never filled
   std::int32_t score;
 };
-constexpr int PAWN_CACHE_BITS = 12;
+// 16384 entries, 384 KB: measured best at the bench's default depth (4096 to 16384 tried).
+constexpr int PAWN_CACHE_BITS = 14;
 PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
 
 template <Colour C>
