@@ -425,7 +425,9 @@ TEST(StopDuringSearch, AfterTheStopTheRemainingRootMovesAreOnlyAnnounced) {
   std::vector<std::string> before;
   const auto bestmove = engine.read_until("bestmove ", BESTMOVE_TIMEOUT, &before);
   ASSERT_TRUE(bestmove.has_value());
-  ASSERT_GE(before.size(), 2u);
+  // A stop that lands on the last root move leaves none to announce: then the
+  // iteration's line comes alone.
+  ASSERT_GE(before.size(), 1u);
   // Walk back from the iteration's line over the trailing currmove lines.
   std::size_t i = before.size() - 1;
   ASSERT_TRUE(starts_with(before[i], iteration_prefix()));
