@@ -10,17 +10,14 @@ namespace {
 constexpr SquareTable attacked_from_above = tables_detail::steps({{-1, 1}, {1, 1}}, false);
 constexpr SquareTable attacked_from_below = tables_detail::steps({{-1, -1}, {1, -1}}, false);
 
-// Whether a piece of Them attacks s, all in a few lookups. Where it answers yes
-// the detailed test below still names the attacker, by its own rules.
-template <Colour Them> inline bool any_attacker(int s) {
+// Every piece of Them that attacks s, in a few lookups.
+template <Colour Them> inline std::uint64_t attackers(int s) {
   const BoardState& b = bitboard;
   const std::uint64_t* theirs = piece_sets<Them>(b);
   const SquareTable& pawn_squares = Them == WHITE ? attacked_from_below : attacked_from_above;
-  const std::uint64_t straight = theirs[ROOK] | theirs[QUEEN], diagonal = theirs[BISHOP] | theirs[QUEEN];
-  // The attack tables are large: looked up only when a slider stands on the lines.
-  return ((rook_lines[s] & straight) && (rook_attacks(s, b.all_piece) & straight)) ||
-         ((bishop_lines[s] & diagonal) && (bishop_attacks(s, b.all_piece) & diagonal)) ||
-         (knight_attacks[s] & theirs[KNIGHT]) || (king_attacks[s] & theirs[KING]) || (pawn_squares[s] & theirs[PAWN]);
+  return (rook_attacks(s, b.all_piece) & (theirs[ROOK] | theirs[QUEEN])) |
+         (bishop_attacks(s, b.all_piece) & (theirs[BISHOP] | theirs[QUEEN])) | (knight_attacks[s] & theirs[KNIGHT]) |
+         (king_attacks[s] & theirs[KING]) | (pawn_squares[s] & theirs[PAWN]);
 }
 
 // The attacking colour is Them; a slider hits when the nearest piece on the ray is
@@ -49,7 +46,9 @@ template <Colour Us> std::uint8_t king_attacked() {
   const std::uint64_t king = piece_sets<Us>(b)[KING];
   if (!king) return 0;  // a side without a king (malformed FEN) is never in check
   const int k = bit_scan_forward(king);
-  if (!any_attacker<Them>(k)) return 0;  // by far the most common answer
+  // By far the most common answer. Otherwise the detailed test below names the
+  // attacker, by its own rules.
+  if (!attackers<Them>(k)) return 0;
   const int f = k % 8;
   std::uint8_t a;
   if ((a = slider_hit<Them, ray_north, true>(k, ROOK))) return a;
@@ -129,17 +128,10 @@ inline std::uint64_t squares_between(int a, int b) {
 }  // namespace
 
 template <Colour Us> std::uint64_t check_answers() {
-  constexpr Colour Them = ~Us;
-  const BoardState& b = bitboard;
-  const std::uint64_t king = piece_sets<Us>(b)[KING];
+  const std::uint64_t king = piece_sets<Us>(bitboard)[KING];
   if (!king) return ~std::uint64_t{0};
   const int k = bit_scan_forward(king);
-  const std::uint64_t* theirs = piece_sets<Them>(b);
-  const SquareTable& pawn_squares = Them == WHITE ? attacked_from_below : attacked_from_above;
-  const std::uint64_t checkers = (rook_attacks(k, b.all_piece) & (theirs[ROOK] | theirs[QUEEN])) |
-                                 (bishop_attacks(k, b.all_piece) & (theirs[BISHOP] | theirs[QUEEN])) |
-                                 (knight_attacks[k] & theirs[KNIGHT]) | (pawn_squares[k] & theirs[PAWN]) |
-                                 (king_attacks[k] & theirs[KING]);
+  const std::uint64_t checkers = attackers<~Us>(k);
   if (!checkers) return ~std::uint64_t{0};
   if (checkers & (checkers - 1)) return 0;
   return checkers | squares_between(k, bit_scan_forward(checkers));
