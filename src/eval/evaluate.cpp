@@ -113,17 +113,13 @@ constexpr std::uint64_t FILE_A = 0x0101010101010101ULL, FILE_H = FILE_A << 7;
 // Every square with a pawn of `pawns` somewhere in front of it on its file, the
 // front as side C sees it: the squares behind those pawns.
 template <Colour C> constexpr std::uint64_t behind(std::uint64_t pawns) {
-  std::uint64_t x = C == WHITE ? pawns >> 8 : pawns << 8;
   if constexpr (C == WHITE) {
-    x |= x >> 8;
-    x |= x >> 16;
-    x |= x >> 32;
+    const std::uint64_t two = pawns >> 8 | pawns >> 16, four = two | two >> 16;
+    return four | four >> 32;
   } else {
-    x |= x << 8;
-    x |= x << 16;
-    x |= x << 32;
+    const std::uint64_t two = pawns << 8 | pawns << 16, four = two | two << 16;
+    return four | four << 32;
   }
-  return x;
 }
 
 // Files holding more than one pawn of `pawns`.
