@@ -88,6 +88,7 @@ template <Colour Us> bool QuietsLater::append(MoveList& list) {
   pending_ = false;
   const int first = list.move_count;
   generate_quiet<Us>(list);
+  if (listed_count_ == 0) return list.move_count > first;  // nothing to leave out
   int kept = first;
   for (int k = first; k < list.move_count; ++k) {
     if (listed(list.move[k])) continue;
