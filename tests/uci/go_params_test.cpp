@@ -53,23 +53,25 @@ class GoParamsTest : public ::testing::Test {
   void SetUp() override { set_position(START); }
 };
 
+// The four clock fields, in seconds.
+void expect_clocks(double wtime, double btime, double winc, double binc) {
+  EXPECT_EQ(go_params.wtime, wtime);
+  EXPECT_EQ(go_params.btime, btime);
+  EXPECT_EQ(go_params.winc, winc);
+  EXPECT_EQ(go_params.binc, binc);
+}
+
 }  // namespace
 
 TEST_F(GoParamsTest, FieldsAreReadInSeconds) {
   read_params("go wtime 1500 btime 2500 winc 10 binc 20 movestogo 30");
-  EXPECT_EQ(go_params.wtime, 1.5);
-  EXPECT_EQ(go_params.btime, 2.5);
-  EXPECT_EQ(go_params.winc, 0.01);
-  EXPECT_EQ(go_params.binc, 0.02);
+  expect_clocks(1.5, 2.5, 0.01, 0.02);
   EXPECT_EQ(go_params.depth, 255);
   EXPECT_EQ(go_params.movetime, -1.0);
   EXPECT_EQ(go_params.infinite, 0);
 
   read_params("go binc 20 winc 10 btime 2500 wtime 1500");
-  EXPECT_EQ(go_params.wtime, 1.5);
-  EXPECT_EQ(go_params.btime, 2.5);
-  EXPECT_EQ(go_params.winc, 0.01);
-  EXPECT_EQ(go_params.binc, 0.02);
+  expect_clocks(1.5, 2.5, 0.01, 0.02);
 
   read_params("go depth 7 movetime 250 infinite");
   EXPECT_EQ(go_params.depth, 7);
@@ -90,10 +92,7 @@ TEST_F(GoParamsTest, OnlyTheFirstOccurrenceCountsAndOtherWordsNothing) {
   EXPECT_EQ(go_params.infinite, 0);
   // Below zero is no time at all, never "not given".
   read_params("go wtime -500 btime -1000 winc -20 binc -1 movetime -3000");
-  EXPECT_EQ(go_params.wtime, 0.0);
-  EXPECT_EQ(go_params.btime, 0.0);
-  EXPECT_EQ(go_params.winc, 0.0);
-  EXPECT_EQ(go_params.binc, 0.0);
+  expect_clocks(0.0, 0.0, 0.0, 0.0);
   EXPECT_EQ(go_params.movetime, 0.0);
   // A clock number ends at the next space.
   read_params("go wtime 1000btime 2000");
