@@ -72,14 +72,12 @@ std::int32_t null_move(std::int32_t alpha, std::int32_t beta, std::uint8_t depth
 }  // namespace
 
 template <Colour Us>
-std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
-                        std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
-                        std::uint8_t null_forbidden) {
+std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
+                                 std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
+                                 std::uint8_t null_forbidden) {
   constexpr bool white = Us == WHITE;
   constexpr Colour Them = ~Us;
   if (search_state.stop_search == 1) return 0;
-  // The per-ply arrays end at MAX_PLY: a node that deep is a leaf whatever its horizon.
-  if (ply >= depth || ply >= MAX_PLY) return quiescence<Us>(alpha, beta, ply, pv_node);
   pace_poll();
   if (test_repetition(ply)) {
     if (pv_node) set_best_line(ply, 0);
@@ -239,7 +237,7 @@ std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t dept
   return best;
 }
 
-template std::int32_t alpha_beta<WHITE>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t, std::int32_t,
-                                        std::uint8_t, std::uint8_t, std::uint8_t);
-template std::int32_t alpha_beta<BLACK>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t, std::int32_t,
-                                        std::uint8_t, std::uint8_t, std::uint8_t);
+template std::int32_t alpha_beta_interior<WHITE>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t, std::int32_t,
+                                                 std::uint8_t, std::uint8_t, std::uint8_t);
+template std::int32_t alpha_beta_interior<BLACK>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t, std::int32_t,
+                                                 std::uint8_t, std::uint8_t, std::uint8_t);

@@ -31,28 +31,34 @@ void delta_prune_black(std::int32_t& stand, std::int32_t beta) {
   stand -= 160;
 }
 
-}  // namespace
-
 template <Colour Us>
-std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node) {
-  constexpr bool white = Us == WHITE;
+std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node, std::int32_t stand);
+
+// Most nodes end here, on the stand-pat score; they are spared the frame of the
+// capture search.
+template <Colour Us>
+inline std::int32_t stand_pat_or_captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node) {
   // After a stop nothing below the root counts, and a capture tree can be vast.
   if (search_state.stop_search == 1) return 0;
   pace_poll();
-  std::int32_t stand = static_score();
+  const std::int32_t stand = static_score();
   // The per-ply arrays end here: the deepest ply only stands pat.
   if (ply >= MAX_PLY) return stand;
+  if (Us == WHITE ? stand > alpha && stand >= beta : stand < beta && stand <= alpha) return stand;
+  return captures<Us>(alpha, beta, ply, pv_node, stand);
+}
 
+template <Colour Us>
+std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node, std::int32_t stand) {
+  constexpr bool white = Us == WHITE;
   bool bound_improved = false;
   if constexpr (white) {
     if (stand > alpha) {
-      if (stand >= beta) return stand;
       alpha = stand;
       bound_improved = true;
     }
   } else {
     if (stand < beta) {
-      if (stand <= alpha) return stand;
       beta = stand;
       bound_improved = true;
     }
@@ -84,7 +90,7 @@ std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply,
       if (pv_node) set_best_line(ply, score);
       return score;
     }
-    const std::int32_t s = quiescence<~Us>(alpha, beta, static_cast<std::uint8_t>(ply + 1), pv_node);
+    const std::int32_t s = stand_pat_or_captures<~Us>(alpha, beta, static_cast<std::uint8_t>(ply + 1), pv_node);
     unmake_move<Us>(ply, i, list);
     if constexpr (white) {
       if (s > best) {
@@ -116,6 +122,13 @@ std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply,
   }
   if (pv_node) restore_best_line(local);
   return best;
+}
+
+}  // namespace
+
+template <Colour Us>
+std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node) {
+  return stand_pat_or_captures<Us>(alpha, beta, ply, pv_node);
 }
 
 template std::int32_t quiescence<WHITE>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t);

@@ -27,10 +27,21 @@ extern std::uint8_t root_moves_searched;
 
 template <Colour Us>
 std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node);
+// A node short of its horizon.
 template <Colour Us>
-std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
-                        std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
-                        std::uint8_t null_forbidden);
+std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
+                                 std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
+                                 std::uint8_t null_forbidden);
+// A node at its horizon, or at the last ply the per-ply arrays hold, is a
+// quiescence search. More than half the calls are such leaves; deciding here,
+// in the caller, spares them the frame of an interior node.
+template <Colour Us>
+inline std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
+                               std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
+                               std::uint8_t null_forbidden) {
+  if (ply >= depth || ply >= MAX_PLY) return quiescence<Us>(alpha, beta, ply, pv_node);
+  return alpha_beta_interior<Us>(alpha, beta, depth, ply, kind_last, pv_node, in_check, null_forbidden);
+}
 template <Colour Us> std::int32_t root_search(std::uint8_t depth);
 
 inline std::int32_t quiescence_white(std::int32_t a, std::int32_t b, std::uint8_t ply, std::uint8_t pv) {
