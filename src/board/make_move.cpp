@@ -54,20 +54,16 @@ template <Colour Us> inline void captured_rook_rights(BoardState& b, unsigned ca
   else if (to == Side<~Us>::king_rook) castling_king_side<~Us>(b) = 0;
 }
 
-template <Colour Us> inline void restore_moving_piece_rights(BoardState& b, const UndoRecord& u, unsigned piece, int from) {
-  if (piece == KING) {
-    castling_queen_side<Us>(b) = castling_queen_side<Us>(u);
-    castling_king_side<Us>(b) = castling_king_side<Us>(u);
-  } else if (piece == ROOK) {
-    if (from == Side<Us>::queen_rook) castling_queen_side<Us>(b) = castling_queen_side<Us>(u);
-    else if (from == Side<Us>::king_rook) castling_king_side<Us>(b) = castling_king_side<Us>(u);
-  }
-}
-
-template <Colour Us> inline void restore_captured_rook_rights(BoardState& b, const UndoRecord& u, unsigned captured, int to) {
-  if (captured != ROOK) return;
-  if (to == Side<~Us>::queen_rook) castling_queen_side<~Us>(b) = castling_queen_side<~Us>(u);
-  else if (to == Side<~Us>::king_rook) castling_king_side<~Us>(b) = castling_king_side<~Us>(u);
+// Unmake puts back the whole state make saved: simpler than telling which
+// parts the move changed, and no slower.
+inline void restore_state(BoardState& b, const UndoRecord& u) {
+  b.taking_passage_yes = u.taking_passage_yes;
+  b.taking_passage_x = u.taking_passage_x;
+  b.taking_passage_y = u.taking_passage_y;
+  b.castling_Q = u.castling_Q;
+  b.castling_K = u.castling_K;
+  b.castling_q = u.castling_q;
+  b.castling_k = u.castling_k;
 }
 
 }  // namespace
@@ -155,32 +151,20 @@ template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, cons
   const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
   const UndoRecord& u = undo_by_ply[ply];
 
-  b.taking_passage_yes = u.taking_passage_yes;
+  restore_state(b, u);
   b.colour_move = Us == WHITE ? 1 : 0;
 
   switch (kind) {
-    case MOVE_QUIET: {
-      const unsigned piece = name_piece(m);
-      if (piece == PAWN && to - from == Side<Us>::double_step) {
-        b.taking_passage_x = u.taking_passage_x;
-        b.taking_passage_y = u.taking_passage_y;
-      } else {
-        restore_moving_piece_rights<Us>(b, u, piece, from);
-      }
-      relocate<Us>(b, piece, to, from);
+    case MOVE_QUIET:
+      relocate<Us>(b, name_piece(m), to, from);
       break;
-    }
     case MOVE_CAPTURE:
-      restore_moving_piece_rights<Us>(b, u, name_piece(m), from);
-      restore_captured_rook_rights<Us>(b, u, captured, to);
       relocate<Us>(b, name_piece(m), to, from);
       material<Them>(b) += material_value[captured];
       restore_piece<Them>(b, captured, to);
       break;
     case MOVE_CASTLE_QUEEN:
     case MOVE_CASTLE_KING: {
-      castling_queen_side<Us>(b) = castling_queen_side<Us>(u);
-      castling_king_side<Us>(b) = castling_king_side<Us>(u);
       relocate<Us>(b, KING, to, from);
       if (kind == MOVE_CASTLE_QUEEN)
         relocate<Us>(b, ROOK, CastleSquares<Us>::rook_queen_side_to, CastleSquares<Us>::rook_queen_side);
@@ -197,7 +181,6 @@ template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, cons
     case MOVE_CAPTURE_PROMOTE_KNIGHT: case MOVE_CAPTURE_PROMOTE_BISHOP:
     case MOVE_CAPTURE_PROMOTE_ROOK: case MOVE_CAPTURE_PROMOTE_QUEEN: {
       const bool capture = kind >= MOVE_CAPTURE_PROMOTE_KNIGHT;
-      if (capture) restore_captured_rook_rights<Us>(b, u, captured, to);
       const unsigned promoted = kind - (capture ? 20 : 10);
       remove_piece<Us>(b, promoted, to);
       material<Us>(b) += 100 - material_value[promoted];
