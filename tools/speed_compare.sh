@@ -77,6 +77,8 @@ done
 old=$(median <"$work/old.mps")
 new=$(median <"$work/new.mps")
 echo "bench, moves made per second (median of $runs): $commit $old, working tree $new, ratio $(echo "$new $old" | awk '{ printf "%.2f", $1 / $2 }')"
+# The spread of the rounds tells how far the machine's noise reaches.
+echo "ratio round by round: $(paste "$work/old.mps" "$work/new.mps" | awk '{ printf "%s%.2f", (NR > 1 ? " " : ""), $2 / $1 }')"
 
 # Perft 6: Nerul's own timing; stockfish's is its run's wall time less that of a
 # run of perft 1, which costs the same start-up.
