@@ -1,13 +1,15 @@
 #include "board/make_move.h"
 
+#include <array>
+#include <cstddef>
+#include <cstring>
+
 namespace {
 
 // Per-colour facts of the move rules.
 template <Colour Us> struct Side {
   static constexpr int double_step = Us == WHITE ? 16 : -16;
   static constexpr int forward = Us == WHITE ? 8 : -8;
-  static constexpr int queen_rook = CastleSquares<Us>::rook_queen_side;
-  static constexpr int king_rook = CastleSquares<Us>::rook_king_side;
 };
 
 // The move word names the moving and the captured piece, so the board's
@@ -36,22 +38,34 @@ template <Colour C> inline void restore_piece(BoardState& b, unsigned type, int 
   piece_sets<C>(b)[type] ^= square_bit[s];
 }
 
-// A king move or a rook leaving its corner costs castling rights.
-template <Colour Us> inline void moving_piece_rights(BoardState& b, unsigned piece, int from) {
-  if (piece == KING) {
-    castling_queen_side<Us>(b) = 0;
-    castling_king_side<Us>(b) = 0;
-  } else if (piece == ROOK) {
-    if (from == Side<Us>::queen_rook) castling_queen_side<Us>(b) = 0;
-    else if (from == Side<Us>::king_rook) castling_king_side<Us>(b) = 0;
-  }
+// The four castling rights, Q K q k, are four bytes in a row: one word.
+static_assert(offsetof(BoardState, castling_K) == offsetof(BoardState, castling_Q) + 1 &&
+              offsetof(BoardState, castling_q) == offsetof(BoardState, castling_Q) + 2 &&
+              offsetof(BoardState, castling_k) == offsetof(BoardState, castling_Q) + 3);
+constexpr std::uint32_t right_byte(Colour c, bool king_side) {
+  return std::uint32_t{0xFF} << (8 * ((c == WHITE ? 0 : 2) + (king_side ? 1 : 0)));
 }
 
-// The move word says a rook was taken: taking it on its corner ends that right.
-template <Colour Us> inline void captured_rook_rights(BoardState& b, unsigned captured, int to) {
-  if (captured != ROOK) return;
-  if (to == Side<~Us>::queen_rook) castling_queen_side<~Us>(b) = 0;
-  else if (to == Side<~Us>::king_rook) castling_king_side<~Us>(b) = 0;
+// The rights kept when a piece of C of a given type leaves a square, or is
+// taken on it: a king move, or a rook leaving or lost from its corner, costs
+// rights. Looked up rather than tested, since which piece moves is beyond the
+// processor's guessing. Only rooks are looked up for a piece taken: a king is
+// taken only in a position already lost, and costs nothing.
+template <Colour C>
+inline constexpr std::array<std::array<std::uint32_t, 64>, 7> kept_leaving = [] {
+  std::array<std::array<std::uint32_t, 64>, 7> t{};
+  for (auto& row : t) row.fill(~std::uint32_t{0});
+  t[KING].fill(~(right_byte(C, false) | right_byte(C, true)));
+  t[ROOK][CastleSquares<C>::rook_queen_side] = ~right_byte(C, false);
+  t[ROOK][CastleSquares<C>::rook_king_side] = ~right_byte(C, true);
+  return t;
+}();
+
+inline void keep_rights(BoardState& b, std::uint32_t kept) {
+  std::uint32_t rights;
+  std::memcpy(&rights, &b.castling_Q, sizeof rights);
+  rights &= kept;
+  std::memcpy(&b.castling_Q, &rights, sizeof rights);
 }
 
 // Unmake puts back the whole state make saved: simpler than telling which
@@ -91,7 +105,7 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
         b.taking_passage_x = static_cast<std::uint8_t>(passed % 8);
         b.taking_passage_y = static_cast<std::uint8_t>(passed / 8);
       } else {
-        moving_piece_rights<Us>(b, piece, from);
+        keep_rights(b, kept_leaving<Us>[piece][from]);
       }
       break;
     }
@@ -99,8 +113,7 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
       material<Them>(b) -= material_value[captured];
       remove_piece<Them>(b, captured, to);
       relocate<Us>(b, name_piece(m), from, to);
-      moving_piece_rights<Us>(b, name_piece(m), from);
-      captured_rook_rights<Us>(b, captured, to);
+      keep_rights(b, kept_leaving<Us>[name_piece(m)][from] & kept_leaving<Them>[captured == ROOK ? ROOK : PAWN][to]);
       break;
     case MOVE_CASTLE_QUEEN:
       relocate<Us>(b, KING, from, to);
@@ -134,7 +147,7 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
       material<Them>(b) -= material_value[captured];
       remove_piece<Them>(b, captured, to);
       restore_piece<Us>(b, promoted, to);
-      captured_rook_rights<Us>(b, captured, to);
+      keep_rights(b, kept_leaving<Them>[captured == ROOK ? ROOK : PAWN][to]);
       break;
     }
     default:

@@ -165,6 +165,10 @@ TEST(MakeMove, CapturingAnotherPieceOnACornerKeepsTheRight) {
   ASSERT_GE(i, 0);
   EXPECT_EQ(name_capture(list.move[i]), 2u);
   EXPECT_EQ(flags(), (Flags{0, 0, 1, 1}));
+  // Nor is a king taken at home, in a position already lost: Black keeps both rights.
+  set_position("r3k2r/8/8/8/4Q3/8/8/4K3 w kq - 0 1");
+  ASSERT_GE(play(list, 0, "e4", "e8", MOVE_CAPTURE), 0);
+  EXPECT_EQ(flags(), (Flags{0, 0, 1, 1}));
 }
 
 TEST(MakeMove, CaptureMovesBothViewsAndLowersTheVictimsMaterial) {
