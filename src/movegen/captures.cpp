@@ -28,25 +28,17 @@ inline void slider_capture(Writer& w, int s, unsigned piece, std::uint64_t targe
   if (on_ray) capture<Us>(w, s, piece, bit_scan_forward(on_ray));
 }
 
-// The directions are taken in the order given, which the move order depends on.
-// The attack table is looked up for every slider: a first test for targets on
-// its lines spared lookups but cost more in branches the processor could not
-// foresee.
-template <Colour Us, std::uint64_t (*Attacks)(int, std::uint64_t), const SquareTable&... Rays>
-inline void line_captures(Writer& w, int s, unsigned piece) {
-  const std::uint64_t targets = Attacks(s, bitboard.all_piece) & occupancy<~Us>(bitboard);
+// The captures among `targets`, the first pieces on the rays of a slider on s,
+// taken direction by direction in the order given, which the move order
+// depends on. A lone target needs no direction to place it, and spares the
+// branches, one a direction, the processor could not foresee. The attack table
+// is looked up for every slider: a first test for targets on its lines spared
+// lookups but cost more in such branches.
+template <Colour Us, const SquareTable&... Rays>
+inline void slider_captures(Writer& w, int s, unsigned piece, std::uint64_t targets) {
   if (!targets) return;
-  // A lone target needs no direction to place it, and spares four branches
-  // the processor could not foresee.
   if (!clear_lowest(targets)) return capture<Us>(w, s, piece, bit_scan_forward(targets));
   (slider_capture<Us, Rays>(w, s, piece, targets), ...);
-}
-template <Colour Us> inline void straight_captures(Writer& w, int s, unsigned piece) {
-  line_captures<Us, rook_attacks, ray_north, ray_west, ray_south, ray_east>(w, s, piece);
-}
-template <Colour Us> inline void diagonal_captures(Writer& w, int s, unsigned piece) {
-  line_captures<Us, bishop_attacks, ray_north_east, ray_north_west, ray_south_west, ray_south_east>(
-      w, s, piece);
 }
 
 template <Colour Us> inline void leaper_captures(Writer& w, int s, unsigned piece, std::uint64_t reach) {
@@ -113,12 +105,21 @@ template <Colour Us> void generate_captures(MoveList& list) {
     const int s = bit_scan_forward(p);
     leaper_captures<Us>(w, s, KNIGHT, knight_attacks[s]);
   }
-  for (std::uint64_t p = own[BISHOP]; p; p = clear_lowest(p)) diagonal_captures<Us>(w, bit_scan_forward(p), BISHOP);
-  for (std::uint64_t p = own[ROOK]; p; p = clear_lowest(p)) straight_captures<Us>(w, bit_scan_forward(p), ROOK);
+  const std::uint64_t all = b.all_piece, them = occupancy<~Us>(b);
+  for (std::uint64_t p = own[BISHOP]; p; p = clear_lowest(p)) {
+    const int s = bit_scan_forward(p);
+    slider_captures<Us, ray_north_east, ray_north_west, ray_south_west, ray_south_east>(
+        w, s, BISHOP, bishop_attacks(s, all) & them);
+  }
+  for (std::uint64_t p = own[ROOK]; p; p = clear_lowest(p)) {
+    const int s = bit_scan_forward(p);
+    slider_captures<Us, ray_north, ray_west, ray_south, ray_east>(w, s, ROOK, rook_attacks(s, all) & them);
+  }
+  // A queen's straight directions come first, then its diagonal ones.
   for (std::uint64_t p = own[QUEEN]; p; p = clear_lowest(p)) {
     const int s = bit_scan_forward(p);
-    straight_captures<Us>(w, s, QUEEN);
-    diagonal_captures<Us>(w, s, QUEEN);
+    slider_captures<Us, ray_north, ray_west, ray_south, ray_east, ray_north_east, ray_north_west, ray_south_west,
+                    ray_south_east>(w, s, QUEEN, (rook_attacks(s, all) | bishop_attacks(s, all)) & them);
   }
   if (own[KING]) {
     const int k = bit_scan_forward(own[KING]);  // one king; a second one never moves
