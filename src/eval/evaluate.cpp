@@ -201,6 +201,13 @@ inline std::uint32_t pawn_situation(const KingSquares& kings, std::uint16_t whit
          std::uint32_t{in_endgame(black_material)} << 4 | std::uint32_t{in_endgame(white_material)} << 5;
 }
 
+// Whether the entry answers for these pawns and situation: one test, not three
+// the processor would each have to foresee.
+inline bool holds(const PawnCacheEntry& e, std::uint64_t white_pawns, std::uint64_t black_pawns,
+                  std::uint32_t situation) {
+  return ((e.white_pawns ^ white_pawns) | (e.black_pawns ^ black_pawns) | (e.situation ^ situation)) == 0;
+}
+
 // The top bits of the products mix every input bit.
 inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t black_pawns, std::uint32_t situation) {
   const std::uint64_t h = white_pawns * 0x9E3779B97F4A7C15ULL ^ black_pawns * 0xC2B2AE3D27D4EB4FULL ^
@@ -232,10 +239,9 @@ inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t bla
   // Neighbouring nodes mostly share their pawns: half the calls ask again for
   // the answer just given.
   static PawnCacheEntry last{};
-  if (last.situation == situation && last.white_pawns == white_pawns && last.black_pawns == black_pawns)
-    return last.score;
+  if (holds(last, white_pawns, black_pawns, situation)) return last.score;
   PawnCacheEntry& e = pawn_cache[pawn_cache_index(white_pawns, black_pawns, situation)];
-  if (e.situation != situation || e.white_pawns != white_pawns || e.black_pawns != black_pawns)
+  if (!holds(e, white_pawns, black_pawns, situation))
     e = {white_pawns, black_pawns, situation, evaluate_pawns_from_scratch(kings, white_material, black_material)};
   last = e;
   return e.score;
