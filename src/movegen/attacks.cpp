@@ -5,11 +5,6 @@
 
 namespace {
 
-// Squares from which a pawn moving up, or down, attacks s; unlike the generator's
-// tables these keep the first and last ranks.
-constexpr SquareTable attacked_from_above = tables_detail::steps({{-1, 1}, {1, 1}}, false);
-constexpr SquareTable attacked_from_below = tables_detail::steps({{-1, -1}, {1, -1}}, false);
-
 // Every piece of Them that attacks s, in a few lookups.
 template <Colour Them> inline std::uint64_t attackers(int s) {
   const BoardState& b = bitboard;

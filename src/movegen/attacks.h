@@ -2,12 +2,18 @@
 // The answer is the type of the first attacker found, or 0.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "board/board.h"
 #include "board/move.h"
 #include "movegen/bits.h"
 #include "movegen/tables.h"
+
+// Squares from which a pawn moving up, or down, attacks s; unlike the generator's
+// tables these keep the first and last ranks.
+inline constexpr SquareTable attacked_from_above = tables_detail::steps({{-1, 1}, {1, 1}}, false);
+inline constexpr SquareTable attacked_from_below = tables_detail::steps({{-1, -1}, {1, -1}}, false);
 
 template <Colour Us> std::uint8_t king_attacked();
 inline std::uint8_t white_king_attacked() { return king_attacked<WHITE>(); }
@@ -42,20 +48,47 @@ template <Colour Us> bool may_answer_check(Move m, std::uint64_t answers) {
   return name_piece(m) == KING || kind_move(m) == MOVE_EN_PASSANT || (answers & square_bit[to_coord(m)]);
 }
 
-// The squares that matter for whether a move gives check to C's king: those on
-// its lines or a knight's jump away (none without a king). A move that neither
-// lands on one nor leaves one (uncovering a line) cannot give check, unless it
-// castles or takes en passant.
-template <Colour C> std::uint64_t check_lines() {
-  const std::uint64_t king = piece_sets<C>(bitboard)[KING];
-  if (!king) return 0;
+// What a move of Us needs, to give check to the other king, known before it is
+// made: the squares from which a piece of each type would attack that king on
+// an empty board (`reach`, by type), and the squares a piece may leave to
+// uncover one of Us's sliders onto it (`uncover`). In a position the search
+// reaches, the other king is not in check before the move, so a move that does
+// neither, and is no castling, en passant or promotion, gives no check.
+struct CheckLines {
+  const std::uint64_t* reach;
+  std::uint64_t uncover;
+};
+
+// Per square of the king attacked, per type of the attacker of colour C.
+template <Colour C>
+inline constexpr std::array<std::array<std::uint64_t, 7>, 64> reaching_squares = [] {
+  std::array<std::array<std::uint64_t, 7>, 64> t{};
+  for (int k = 0; k < 64; ++k) {
+    t[k][PAWN] = C == WHITE ? attacked_from_below[k] : attacked_from_above[k];
+    t[k][KNIGHT] = knight_attacks[k];
+    t[k][BISHOP] = bishop_lines[k];
+    t[k][ROOK] = rook_lines[k];
+    t[k][QUEEN] = bishop_lines[k] | rook_lines[k];
+  }
+  return t;
+}();
+inline constexpr std::array<std::uint64_t, 7> reaching_nothing{};
+
+template <Colour Us> CheckLines check_lines() {
+  const BoardState& b = bitboard;
+  const std::uint64_t king = piece_sets<~Us>(b)[KING];
+  if (!king) return {reaching_nothing.data(), 0};
   const int k = bit_scan_forward(king);
-  return rook_lines[k] | bishop_lines[k] | knight_attacks[k];
+  const std::uint64_t* ours = piece_sets<Us>(b);
+  std::uint64_t uncover = 0;
+  if ((ours[BISHOP] | ours[QUEEN]) & bishop_lines[k]) uncover |= bishop_lines[k];
+  if ((ours[ROOK] | ours[QUEEN]) & rook_lines[k]) uncover |= rook_lines[k];
+  return {reaching_squares<Us>[k].data(), uncover};
 }
-inline bool may_give_check(Move m, std::uint64_t lines) {
+inline bool may_give_check(Move m, const CheckLines& lines) {
   const unsigned kind = kind_move(m);
-  return (lines & (square_bit[from_coord(m)] | square_bit[to_coord(m)])) || kind == MOVE_CASTLE_QUEEN ||
-         kind == MOVE_CASTLE_KING || kind == MOVE_EN_PASSANT;
+  return (lines.reach[name_piece(m)] & square_bit[to_coord(m)]) || (lines.uncover & square_bit[from_coord(m)]) ||
+         (kind != MOVE_QUIET && kind != MOVE_CAPTURE);
 }
 
 // Back-rank squares the king stands on or crosses when castling.

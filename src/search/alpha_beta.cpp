@@ -147,7 +147,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
   local.length = 0;
   const std::uint64_t pinned = pinned_pieces<Us>();
   const std::uint64_t answers = in_check ? check_answers<Us>() : 0;
-  const std::uint64_t check_squares = check_lines<Them>();
+  const CheckLines check_squares = check_lines<Us>();
 
   // The quiet moves join the list when the loop reaches its end the first time.
   for (std::uint8_t i = 0; i < list.move_count || quiets.append<Us>(list); ++i) {
