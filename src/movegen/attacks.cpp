@@ -1,5 +1,7 @@
 #include "movegen/attacks.h"
 
+#include <array>
+
 #include "movegen/rays.h"
 #include "movegen/sliders.h"
 
@@ -75,52 +77,40 @@ template std::uint8_t king_attacked<BLACK>();
 
 namespace {
 
-// The first piece on the ray from k, when it is Us's and the next piece beyond
-// it is one of `sliders`.
-template <Colour Us, const SquareTable& Ray, bool Upward> inline std::uint64_t pinned_on_ray(int k, std::uint64_t sliders) {
-  const BoardState& b = bitboard;
-  const int first = nearest_on_ray<Ray, Upward>(k, b.all_piece);
-  if (first < 0 || !(occupancy<Us>(b) & square_bit[first])) return 0;
-  const int second = nearest_on_ray<Ray, Upward>(first, b.all_piece);
-  return second >= 0 && (sliders & square_bit[second]) ? square_bit[first] : 0;
-}
+// The squares strictly between two squares on one line, none when they share no line.
+constexpr std::array<std::array<std::uint64_t, 64>, 64> between = [] {
+  std::array<std::array<std::uint64_t, 64>, 64> t{};
+  for (const SquareTable* ray : {&ray_north, &ray_south, &ray_east, &ray_west, &ray_north_east, &ray_north_west,
+                                 &ray_south_east, &ray_south_west})
+    for (int a = 0; a < 64; ++a)
+      for (int b = 0; b < 64; ++b)
+        if ((*ray)[a] & square_bit[b]) t[a][b] = (*ray)[a] & ~(*ray)[b] & ~square_bit[b];
+  return t;
+}();
 
 }  // namespace
 
+// Each enemy slider on one of the king's lines, of the line's kind, pins the
+// piece between them when that piece is alone there and ours. Asked slider by
+// slider, not direction by direction: few sliders stand on the lines.
 template <Colour Us> std::uint64_t pinned_pieces() {
   const BoardState& b = bitboard;
   const std::uint64_t king = piece_sets<Us>(b)[KING];
   if (!king) return 0;
   const int k = bit_scan_forward(king);
   const std::uint64_t* theirs = piece_sets<~Us>(b);
-  const std::uint64_t straight = (theirs[ROOK] | theirs[QUEEN]) & rook_attacks(k, 0);
-  const std::uint64_t diagonal = (theirs[BISHOP] | theirs[QUEEN]) & bishop_attacks(k, 0);
   std::uint64_t pinned = 0;
-  if (straight)
-    pinned |= pinned_on_ray<Us, ray_north, true>(k, straight) | pinned_on_ray<Us, ray_south, false>(k, straight) |
-              pinned_on_ray<Us, ray_east, true>(k, straight) | pinned_on_ray<Us, ray_west, false>(k, straight);
-  if (diagonal)
-    pinned |= pinned_on_ray<Us, ray_north_east, true>(k, diagonal) |
-              pinned_on_ray<Us, ray_north_west, true>(k, diagonal) |
-              pinned_on_ray<Us, ray_south_east, false>(k, diagonal) |
-              pinned_on_ray<Us, ray_south_west, false>(k, diagonal);
-  return pinned;
+  for (std::uint64_t snipers = ((theirs[ROOK] | theirs[QUEEN]) & rook_lines[k]) |
+                               ((theirs[BISHOP] | theirs[QUEEN]) & bishop_lines[k]);
+       snipers; snipers = clear_lowest(snipers)) {
+    const std::uint64_t shield = between[k][bit_scan_forward(snipers)] & b.all_piece;
+    if (!clear_lowest(shield)) pinned |= shield;
+  }
+  return pinned & occupancy<Us>(b);
 }
 
 template std::uint64_t pinned_pieces<WHITE>();
 template std::uint64_t pinned_pieces<BLACK>();
-
-namespace {
-
-// The squares strictly between a and b when they share a line, else none.
-inline std::uint64_t squares_between(int a, int b) {
-  for (const SquareTable* ray : {&ray_north, &ray_south, &ray_east, &ray_west, &ray_north_east, &ray_north_west,
-                                 &ray_south_east, &ray_south_west})
-    if ((*ray)[a] & square_bit[b]) return (*ray)[a] & ~(*ray)[b] & ~square_bit[b];
-  return 0;
-}
-
-}  // namespace
 
 template <Colour Us> std::uint64_t check_answers() {
   const std::uint64_t king = piece_sets<Us>(bitboard)[KING];
@@ -129,7 +119,7 @@ template <Colour Us> std::uint64_t check_answers() {
   const std::uint64_t checkers = attackers<~Us>(k);
   if (!checkers) return ~std::uint64_t{0};
   if (checkers & (checkers - 1)) return 0;
-  return checkers | squares_between(k, bit_scan_forward(checkers));
+  return checkers | between[k][bit_scan_forward(checkers)];
 }
 
 template std::uint64_t check_answers<WHITE>();
