@@ -41,6 +41,28 @@ TEST(CheckAnswers, TheCheckerAndTheSquaresBetween) {
   EXPECT_EQ(check_answers<WHITE>(), ~std::uint64_t{0});
 }
 
+// The check test before a move asks what the moving piece reaches and what it
+// uncovers, not merely whether it touches one of the king's lines.
+TEST(CheckLines, OnlyWhatThePieceReachesOrUncoversMayGiveCheck) {
+  // Black king on d8; White's rook on d1 behind the knight on d2, a knight on f4.
+  set_position("3k4/8/8/8/5N2/8/3N4/3R2K1 w - - 0 1");
+  const CheckLines lines = check_lines<WHITE>();
+  const auto may = [&](unsigned piece, const char* from, const char* to) {
+    return may_give_check(pack_move(MOVE_QUIET, piece, sq(from), sq(to), NO_PIECE), lines);
+  };
+  EXPECT_TRUE(may(KNIGHT, "d2", "b3"));   // uncovers the rook on the d-file
+  EXPECT_TRUE(may(KNIGHT, "f4", "e6"));   // a knight's jump from the king
+  EXPECT_FALSE(may(KNIGHT, "f4", "d5"));  // on the king's file, but a knight does not attack along it
+  EXPECT_FALSE(may(KNIGHT, "f4", "d3"));
+  EXPECT_FALSE(may(KING, "g1", "h1"));
+  // Castling and promotions always take the full test.
+  EXPECT_TRUE(may_give_check(pack_move(MOVE_CASTLE_KING, KING, sq("e1"), sq("g1"), NO_PIECE), lines));
+  EXPECT_TRUE(may_give_check(pack_move(MOVE_PROMOTE_QUEEN, PAWN, sq("a7"), sq("a8"), NO_PIECE), lines));
+  // Without a rook or queen on the file, leaving it uncovers nothing.
+  set_position("3k4/8/8/8/8/8/3N4/6K1 w - - 0 1");
+  EXPECT_FALSE(may_give_check(pack_move(MOVE_QUIET, KNIGHT, sq("d2"), sq("b3"), NO_PIECE), check_lines<WHITE>()));
+}
+
 // Whenever a quick test says a move cannot expose the king, cannot answer a
 // check or cannot give one, the full test after making it agrees, over a tree of positions full of
 // pins and checks.
