@@ -91,12 +91,6 @@ template <Colour C> constexpr std::uint8_t& castling_queen_side(BoardState& b) {
 template <Colour C> constexpr std::uint8_t& castling_king_side(BoardState& b) {
   if constexpr (C == WHITE) return b.castling_K; else return b.castling_k;
 }
-template <Colour C> constexpr std::uint8_t castling_queen_side(const UndoRecord& u) {
-  if constexpr (C == WHITE) return u.castling_Q; else return u.castling_q;
-}
-template <Colour C> constexpr std::uint8_t castling_king_side(const UndoRecord& u) {
-  if constexpr (C == WHITE) return u.castling_K; else return u.castling_k;
-}
 
 // Squares each colour's castling rules are about.
 template <Colour C> struct CastleSquares;

@@ -147,7 +147,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
   local.length = 0;
   const std::uint64_t pinned = pinned_pieces<Us>();
   const std::uint64_t answers = in_check ? check_answers<Us>() : 0;
-  const CheckLines check_squares = check_lines<Us>();
+  const CheckLines checks = check_lines<Us>();
 
   // The quiet moves join the list when the loop reaches its end the first time.
   for (std::uint8_t i = 0; i < list.move_count || quiets.append<Us>(list); ++i) {
@@ -169,7 +169,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
     prefetch_hash_entry(b.hash_key);
     key_history_search[ply + 1] = b.hash_key;
 
-    const std::uint8_t gives_check = may_give_check(move, check_squares) && king_attacked<Them>() ? 1 : 0;
+    const std::uint8_t gives_check = may_give_check(move, checks) && king_attacked<Them>() ? 1 : 0;
     const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
     const auto kind = static_cast<std::int32_t>(kind_move(move));
     const std::uint8_t child = next(ply);

@@ -76,7 +76,7 @@ template <Colour Us> void walk(int depth) {
   const bool in_check = king_attacked<Us>();
   const std::uint64_t pinned = pinned_pieces<Us>();
   const std::uint64_t answers = in_check ? check_answers<Us>() : ~std::uint64_t{0};
-  const CheckLines check_squares = check_lines<Us>();
+  const CheckLines checks = check_lines<Us>();
   for (std::uint8_t i = 0; i < list.move_count; ++i) {
     const bool may = may_expose_king<Us>(list.move[i], in_check, pinned);
     const bool may_answer = may_answer_check<Us>(list.move[i], answers);
@@ -84,7 +84,7 @@ template <Colour Us> void walk(int depth) {
     const bool attacked = king_attacked<Us>() != 0;
     ASSERT_TRUE(may || !attacked) << describe(list.move[i]);
     ASSERT_TRUE(may_answer || attacked) << describe(list.move[i]);
-    if (!attacked && !may_give_check(list.move[i], check_squares)) {
+    if (!attacked && !may_give_check(list.move[i], checks)) {
       ASSERT_EQ(king_attacked<~Us>(), 0) << describe(list.move[i]);
       ++no_check;
     }
