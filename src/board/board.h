@@ -20,7 +20,8 @@ struct BoardState {
   std::uint64_t black_piece[7];
   std::uint8_t white_name_from_coord[64];
   std::uint8_t black_name_from_coord[64];
-  std::uint8_t colour_move;
+  // From here to colour_move: eight bytes that make and unmake read and write
+  // as one word (see UndoRecord).
   std::uint8_t taking_passage_yes;
   std::uint8_t taking_passage_x;
   std::uint8_t taking_passage_y;
@@ -28,13 +29,19 @@ struct BoardState {
   std::uint8_t castling_K;
   std::uint8_t castling_q;
   std::uint8_t castling_k;
+  std::uint8_t colour_move;
   std::uint64_t hash_key;
   std::uint16_t value_white_material;
   std::uint16_t value_black_material;
 };
 
-// The en-passant and castling state from before the move made at one ply.
-struct UndoRecord {
+// The en-passant and castling state from before the move made at one ply, and
+// the side that made it: the board's eight bytes from taking_passage_yes to
+// colour_move, copied whole. Written and read only as one word, the state
+// reaches the next read straight from the write before it; a wide read that
+// spans several narrow writes still waiting to reach the cache has to wait
+// for all of them.
+struct alignas(8) UndoRecord {
   std::uint8_t taking_passage_yes;
   std::uint8_t taking_passage_x;
   std::uint8_t taking_passage_y;
@@ -42,6 +49,7 @@ struct UndoRecord {
   std::uint8_t castling_K;
   std::uint8_t castling_q;
   std::uint8_t castling_k;
+  std::uint8_t colour_move;
 };
 
 constexpr int MAX_PLY = 100;  // per-ply arrays hold plies 0 to MAX_PLY

@@ -1,6 +1,7 @@
 #include "board/make_move.h"
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 
@@ -38,10 +39,30 @@ template <Colour C> inline void restore_piece(BoardState& b, unsigned type, int 
   piece_sets<C>(b)[type] ^= square_bit[s];
 }
 
-// The four castling rights, Q K q k, are four bytes in a row: one word.
-static_assert(offsetof(BoardState, castling_K) == offsetof(BoardState, castling_Q) + 1 &&
-              offsetof(BoardState, castling_q) == offsetof(BoardState, castling_Q) + 2 &&
-              offsetof(BoardState, castling_k) == offsetof(BoardState, castling_Q) + 3);
+// The state word: taking_passage_yes, _x, _y, the rights Q K q k and
+// colour_move, byte 0 to byte 7.
+static_assert(std::endian::native == std::endian::little);
+static_assert(offsetof(BoardState, taking_passage_yes) % 8 == 0 &&
+              offsetof(BoardState, taking_passage_x) == offsetof(BoardState, taking_passage_yes) + 1 &&
+              offsetof(BoardState, taking_passage_y) == offsetof(BoardState, taking_passage_yes) + 2 &&
+              offsetof(BoardState, castling_Q) == offsetof(BoardState, taking_passage_yes) + 3 &&
+              offsetof(BoardState, castling_K) == offsetof(BoardState, taking_passage_yes) + 4 &&
+              offsetof(BoardState, castling_q) == offsetof(BoardState, taking_passage_yes) + 5 &&
+              offsetof(BoardState, castling_k) == offsetof(BoardState, taking_passage_yes) + 6 &&
+              offsetof(BoardState, colour_move) == offsetof(BoardState, taking_passage_yes) + 7);
+static_assert(sizeof(UndoRecord) == 8 && offsetof(UndoRecord, castling_Q) == 3 && offsetof(UndoRecord, colour_move) == 7);
+
+inline std::uint64_t read_state(const BoardState& b) {
+  std::uint64_t w;
+  std::memcpy(&w, &b.taking_passage_yes, sizeof w);
+  return w;
+}
+inline void write_state(BoardState& b, std::uint64_t w) { std::memcpy(&b.taking_passage_yes, &w, sizeof w); }
+
+constexpr std::uint64_t PASSAGE_SQUARE = 0xFFFF00;  // taking_passage_x and _y
+constexpr int RIGHTS_SHIFT = 24, COLOUR_SHIFT = 56;
+
+// The four rights as a 32-bit mask, Q K q k from the low byte up.
 constexpr std::uint32_t right_byte(Colour c, bool king_side) {
   return std::uint32_t{0xFF} << (8 * ((c == WHITE ? 0 : 2) + (king_side ? 1 : 0)));
 }
@@ -61,25 +82,6 @@ inline constexpr std::array<std::array<std::uint32_t, 64>, 7> kept_leaving = [] 
   return t;
 }();
 
-inline void keep_rights(BoardState& b, std::uint32_t kept) {
-  std::uint32_t rights;
-  std::memcpy(&rights, &b.castling_Q, sizeof rights);
-  rights &= kept;
-  std::memcpy(&b.castling_Q, &rights, sizeof rights);
-}
-
-// Unmake puts back the whole state make saved: simpler than telling which
-// parts the move changed, and no slower.
-inline void restore_state(BoardState& b, const UndoRecord& u) {
-  b.taking_passage_yes = u.taking_passage_yes;
-  b.taking_passage_x = u.taking_passage_x;
-  b.taking_passage_y = u.taking_passage_y;
-  b.castling_Q = u.castling_Q;
-  b.castling_K = u.castling_K;
-  b.castling_q = u.castling_q;
-  b.castling_k = u.castling_k;
-}
-
 }  // namespace
 
 template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
@@ -90,10 +92,12 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
   const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
 
   ++moves_made;
-  UndoRecord& u = undo_by_ply[ply];
-  u = {b.taking_passage_yes, b.taking_passage_x, b.taking_passage_y, b.castling_Q, b.castling_K, b.castling_q, b.castling_k};
-  b.taking_passage_yes = 0;
-  b.colour_move = Us == WHITE ? 0 : 1;
+  const std::uint64_t before = read_state(b);
+  std::memcpy(&undo_by_ply[ply], &before, sizeof before);
+  // The state after the move, but for what the move itself changes: no
+  // en-passant capture, the stale square kept, the other side to move.
+  std::uint64_t passage = before & PASSAGE_SQUARE;
+  std::uint32_t kept = ~std::uint32_t{0};
 
   switch (kind) {
     case MOVE_QUIET: {
@@ -101,11 +105,9 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
       relocate<Us>(b, piece, from, to);
       if (piece == PAWN && to - from == Side<Us>::double_step) {
         const int passed = from + Side<Us>::forward;
-        b.taking_passage_yes = 1;
-        b.taking_passage_x = static_cast<std::uint8_t>(passed % 8);
-        b.taking_passage_y = static_cast<std::uint8_t>(passed / 8);
+        passage = 1 | std::uint64_t(passed % 8) << 8 | std::uint64_t(passed / 8) << 16;
       } else {
-        keep_rights(b, kept_leaving<Us>[piece][from]);
+        kept = kept_leaving<Us>[piece][from];
       }
       break;
     }
@@ -113,19 +115,17 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
       material<Them>(b) -= material_value[captured];
       remove_piece<Them>(b, captured, to);
       relocate<Us>(b, name_piece(m), from, to);
-      keep_rights(b, kept_leaving<Us>[name_piece(m)][from] & kept_leaving<Them>[captured == ROOK ? ROOK : PAWN][to]);
+      kept = kept_leaving<Us>[name_piece(m)][from] & kept_leaving<Them>[captured == ROOK ? ROOK : PAWN][to];
       break;
     case MOVE_CASTLE_QUEEN:
       relocate<Us>(b, KING, from, to);
       relocate<Us>(b, ROOK, CastleSquares<Us>::rook_queen_side, CastleSquares<Us>::rook_queen_side_to);
-      castling_queen_side<Us>(b) = 0;
-      castling_king_side<Us>(b) = 0;
+      kept = kept_leaving<Us>[KING][from];
       break;
     case MOVE_CASTLE_KING:
       relocate<Us>(b, KING, from, to);
       relocate<Us>(b, ROOK, CastleSquares<Us>::rook_king_side, CastleSquares<Us>::rook_king_side_to);
-      castling_queen_side<Us>(b) = 0;
-      castling_king_side<Us>(b) = 0;
+      kept = kept_leaving<Us>[KING][from];
       break;
     case MOVE_EN_PASSANT:
       relocate<Us>(b, PAWN, from, to);
@@ -147,13 +147,15 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
       material<Them>(b) -= material_value[captured];
       remove_piece<Them>(b, captured, to);
       restore_piece<Us>(b, promoted, to);
-      keep_rights(b, kept_leaving<Them>[captured == ROOK ? ROOK : PAWN][to]);
+      kept = kept_leaving<Them>[captured == ROOK ? ROOK : PAWN][to];
       break;
     }
     default:
-      return;  // not a move this engine makes: only the undo record and side changed
+      break;  // not a move this engine makes: only the undo record and the state change
   }
   b.all_piece = b.all_white_piece | b.all_black_piece;
+  write_state(b, passage | (before & std::uint64_t{kept} << RIGHTS_SHIFT) |
+                     std::uint64_t{Us == WHITE ? 0u : 1u} << COLOUR_SHIFT);
 }
 
 template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
@@ -162,10 +164,10 @@ template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, cons
   const Move m = list.move[index];
   const unsigned captured = name_capture(m), kind = kind_move(m);
   const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
-  const UndoRecord& u = undo_by_ply[ply];
-
-  restore_state(b, u);
-  b.colour_move = Us == WHITE ? 1 : 0;
+  std::uint64_t saved;
+  std::memcpy(&saved, &undo_by_ply[ply], sizeof saved);
+  constexpr std::uint64_t colour_byte = std::uint64_t{0xFF} << COLOUR_SHIFT;
+  write_state(b, (saved & ~colour_byte) | std::uint64_t{Us == WHITE ? 1u : 0u} << COLOUR_SHIFT);
 
   switch (kind) {
     case MOVE_QUIET:

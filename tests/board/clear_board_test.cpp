@@ -38,13 +38,13 @@ TEST(ClearBoard, ZeroesEveryFieldAndTheParkedOccupancy) {
 }
 
 TEST(ClearBoard, LeavesTheUndoRecordsAlone) {
-  undo_by_ply[0] = {1, 2, 3, 4, 5, 6, 7};
-  undo_by_ply[MAX_PLY] = {7, 6, 5, 4, 3, 2, 1};
+  undo_by_ply[0] = {1, 2, 3, 4, 5, 6, 7, 8};
+  undo_by_ply[MAX_PLY] = {8, 7, 6, 5, 4, 3, 2, 1};
   clear_board();
   EXPECT_EQ(undo_by_ply[0].taking_passage_yes, 1);
   EXPECT_EQ(undo_by_ply[0].castling_k, 7);
-  EXPECT_EQ(undo_by_ply[MAX_PLY].taking_passage_yes, 7);
-  EXPECT_EQ(undo_by_ply[MAX_PLY].castling_k, 1);
+  EXPECT_EQ(undo_by_ply[MAX_PLY].taking_passage_yes, 8);
+  EXPECT_EQ(undo_by_ply[MAX_PLY].colour_move, 1);
 }
 
 TEST(BoardRecord, TablesAndTheStartingPosition) {

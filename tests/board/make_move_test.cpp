@@ -13,9 +13,10 @@ namespace {
 using Flags = std::array<int, 4>;  // Q, K, q, k
 Flags flags() { return {bitboard.castling_Q, bitboard.castling_K, bitboard.castling_q, bitboard.castling_k}; }
 
-std::array<int, 7> record(const UndoRecord& u) {
+// The record ends with the side that made the move.
+std::array<int, 8> record(const UndoRecord& u) {
   return {u.taking_passage_yes, u.taking_passage_x, u.taking_passage_y, u.castling_Q, u.castling_K, u.castling_q,
-          u.castling_k};
+          u.castling_k, u.colour_move};
 }
 
 const char* const start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -24,14 +25,14 @@ TEST(MakeMove, WhiteDoubleStepSetsTheEnPassantSquareAndRecordsTheStateBefore) {
   set_position(start);
   set_true_material();
   const BoardState before = bitboard;
-  undo_by_ply[3] = {9, 9, 9, 9, 9, 9, 9};
+  undo_by_ply[3] = {9, 9, 9, 9, 9, 9, 9, 9};
   MoveList list;
   play(list, 3, "e2", "e4", MOVE_QUIET);
   EXPECT_EQ(bitboard.taking_passage_yes, 1);
   EXPECT_EQ(bitboard.taking_passage_x, 4);
   EXPECT_EQ(bitboard.taking_passage_y, 2);
   EXPECT_EQ(bitboard.colour_move, 0);
-  EXPECT_EQ(record(undo_by_ply[3]), (std::array<int, 7>{0, 0, 0, 1, 1, 1, 1}));
+  EXPECT_EQ(record(undo_by_ply[3]), (std::array<int, 8>{0, 0, 0, 1, 1, 1, 1, 1}));
   EXPECT_EQ(bitboard.white_name_from_coord[sq("e4")], 1);
   EXPECT_EQ(bitboard.white_name_from_coord[sq("e2")], 0);
   EXPECT_EQ(bitboard.white_piece[1], (before.white_piece[1] & ~square_bit[12]) | square_bit[28]);
@@ -51,14 +52,14 @@ TEST(MakeMove, BlackDoubleStepMarksTheSixthRank) {
   EXPECT_EQ(bitboard.taking_passage_x, 3);
   EXPECT_EQ(bitboard.taking_passage_y, 5);
   EXPECT_EQ(bitboard.colour_move, 1);
-  EXPECT_EQ(record(undo_by_ply[1]), (std::array<int, 7>{1, 4, 2, 1, 1, 1, 1}));
+  EXPECT_EQ(record(undo_by_ply[1]), (std::array<int, 8>{1, 4, 2, 1, 1, 1, 1, 0}));
 }
 
 TEST(MakeMove, OtherMovesClearTheFlagButKeepTheStaleSquare) {
   set_position("rnbqkbnr/pp1ppppp/8/2p5/4P3/8/PPPP1PPP/RNBQKBNR w KQkq c6 0 2");
   MoveList list;
   play(list, 0, "g1", "f3", MOVE_QUIET);
-  EXPECT_EQ(record(undo_by_ply[0]), (std::array<int, 7>{1, 2, 5, 1, 1, 1, 1}));
+  EXPECT_EQ(record(undo_by_ply[0]), (std::array<int, 8>{1, 2, 5, 1, 1, 1, 1, 1}));
   EXPECT_EQ(bitboard.taking_passage_yes, 0);
   EXPECT_EQ(bitboard.taking_passage_x, 2);
   EXPECT_EQ(bitboard.taking_passage_y, 5);
@@ -197,7 +198,7 @@ TEST(MakeMove, WhiteCastling) {
   EXPECT_EQ(bitboard.white_piece[4], square_bit[0] | square_bit[5]);
   EXPECT_EQ(bitboard.all_piece & 0xFFu, 0x61u);  // a1, f1, g1
   EXPECT_EQ(flags(), (Flags{0, 0, 1, 1}));
-  EXPECT_EQ(record(undo_by_ply[4]), (std::array<int, 7>{0, 0, 0, 1, 1, 1, 1}));
+  EXPECT_EQ(record(undo_by_ply[4]), (std::array<int, 8>{0, 0, 0, 1, 1, 1, 1, 1}));
   EXPECT_EQ(bitboard.colour_move, 0);
   EXPECT_TRUE(board_consistent());
 
@@ -326,14 +327,14 @@ TEST(MakeMove, UnknownKindOnlyWritesTheRecordAndPassesTheTurn) {
       MoveList list{};
       list.move[0] = pack_move(kind, 1, white ? 36 : 27, white ? 43 : 20, 1);
       list.capture_count = list.move_count = 1;
-      undo_by_ply[7] = {9, 9, 9, 9, 9, 9, 9};
+      undo_by_ply[7] = {9, 9, 9, 9, 9, 9, 9, 9};
       make(white, 7, 0, list);
       BoardState expected = before;
       expected.taking_passage_yes = 0;
       expected.colour_move = white ? 0 : 1;
       EXPECT_TRUE(boards_equal(bitboard, expected)) << kind;
       EXPECT_EQ(record(undo_by_ply[7]),
-                (std::array<int, 7>{1, white ? 3 : 4, white ? 5 : 2, 1, 1, 1, 1}))
+                (std::array<int, 8>{1, white ? 3 : 4, white ? 5 : 2, 1, 1, 1, 1, white ? 1 : 0}))
           << kind;
     }
   }
