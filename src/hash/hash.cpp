@@ -8,18 +8,18 @@ HashEntry* p_hash_moves = nullptr;
 std::uint64_t hash_mask = 0;
 std::uint8_t hash_age = 0;
 
+// The Russian texts are Windows-1251 bytes.
+void hash_fatal(const char* message) {
+  OutLine() << message << '\n';
+  std::exit(1);
+}
+
 namespace {
 
 // A table fresh from calloc reads as empty already; clearing it would only touch
 // every page of it (seconds for a large table) to write the zeros it holds.
 bool table_written = false;
 
-// Ends the process: the table is missing or memory ran out. The Russian texts are
-// Windows-1251 bytes.
-[[noreturn]] void fatal(const char* message) {
-  OutLine() << message << '\n';
-  std::exit(1);
-}
 constexpr const char* NO_MEMORY = "\xEF\xE0\xEC\xFF\xF2\xE8 \xED\xE5\xF2 ";
 constexpr const char* NOTHING_TO_FREE = "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC \xED\xE5\xF7\xE5\xE3\xEE ";
 
@@ -28,7 +28,7 @@ inline HashEntry& entry_at(std::uint64_t index) { return p_hash_moves[index & ha
 void allocate(unsigned megabytes) {
   const std::uint64_t entries = hash_entries_for(megabytes);
   p_hash_moves = static_cast<HashEntry*>(std::calloc(entries, sizeof(HashEntry)));
-  if (!p_hash_moves) fatal(NO_MEMORY);
+  if (!p_hash_moves) hash_fatal(NO_MEMORY);
   hash_mask = entries - 1;
   table_written = false;
 }
@@ -50,7 +50,7 @@ void init_hash() {
 }
 
 void resize_hash(std::uint16_t megabytes) {
-  if (!p_hash_moves) fatal(NOTHING_TO_FREE);
+  if (!p_hash_moves) hash_fatal(NOTHING_TO_FREE);
   free_hash();
   allocate(megabytes);
 }
@@ -71,29 +71,8 @@ void free_hash() {
 
 namespace Hash {
 
-std::int32_t look_hash_score_white(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply, std::uint8_t depth,
-                                   std::int32_t alpha, std::int32_t beta) {
-  if (!p_hash_moves) fatal("Hash::look_hash_score_white  p_hash_moves == NULL ");
-  const HashEntry& e = entry_at(key_lo);
-  if (e.score_check != key_hi) return HASH_NOT_FOUND;
-  if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
-  // White maximises: a cut-off score is a lower bound, the others upper bounds.
-  if (e.score_flag == 2) return e.stored_score >= beta ? e.stored_score : HASH_NOT_FOUND;
-  return e.stored_score < alpha ? e.stored_score : HASH_NOT_FOUND;
-}
-
-std::int32_t look_hash_score_black(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply, std::uint8_t depth,
-                                   std::int32_t alpha, std::int32_t beta) {
-  if (!p_hash_moves) fatal("Hash::look_hash_score_black  p_hash_moves == NULL ");
-  const HashEntry& e = entry_at(key_lo);
-  if (e.score_check != key_hi) return HASH_NOT_FOUND;
-  if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
-  if (e.score_flag == 2) return e.stored_score <= alpha ? e.stored_score : HASH_NOT_FOUND;
-  return e.stored_score > beta ? e.stored_score : HASH_NOT_FOUND;
-}
-
 void look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t& found) {
-  if (!p_hash_moves) fatal("Hash::look_hash_move  p_hash_moves == NULL ");
+  if (!p_hash_moves) hash_fatal("Hash::look_hash_move  p_hash_moves == NULL ");
   const HashEntry& e = entry_at(key_lo);
   if (e.move_check != key_hi) return;
   found = 1;
@@ -116,7 +95,7 @@ Move stored_move(std::uint32_t key_lo) { return entry_at(key_lo).stored_move; }
 
 void save_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
                     std::uint8_t depth_left) {
-  if (!p_hash_moves) fatal("Hash::save_hash_move  p_hash_moves == NULL ");
+  if (!p_hash_moves) hash_fatal("Hash::save_hash_move  p_hash_moves == NULL ");
   HashEntry& e = entry_at(index_of_entry);
   table_written = true;
   e.move_check = key_hi;
@@ -127,7 +106,7 @@ void save_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const Mo
 
 void save_best_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
                          std::uint8_t depth_left) {
-  if (!p_hash_moves) fatal("Hash::save_best_hash_move  p_hash_moves == NULL ");
+  if (!p_hash_moves) hash_fatal("Hash::save_best_hash_move  p_hash_moves == NULL ");
   const HashEntry& e = entry_at(index_of_entry);
   if (e.move_check == 0 || e.move_age != hash_age || depth_left >= e.move_depth)
     save_hash_move(index_of_entry, key_hi, list, index, depth_left);
@@ -135,7 +114,7 @@ void save_best_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, con
 
 void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, std::uint8_t flag,
                      std::uint8_t depth_left) {
-  if (!p_hash_moves) fatal("Hash::save_hash_score  p_hash_moves == NULL ");
+  if (!p_hash_moves) hash_fatal("Hash::save_hash_score  p_hash_moves == NULL ");
   HashEntry& e = entry_at(index_of_entry);
   table_written = true;
   e.score_check = key_hi;
@@ -147,7 +126,7 @@ void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::in
 
 void save_best_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, std::uint8_t flag,
                           std::uint8_t depth_left) {
-  if (!p_hash_moves) fatal("Hash::save_best_hash_score  p_hash_moves == NULL ");
+  if (!p_hash_moves) hash_fatal("Hash::save_best_hash_score  p_hash_moves == NULL ");
   const HashEntry& e = entry_at(index_of_entry);
   // A score outlives the next search and is fair game from the one after.
   if (e.score_check == 0 || int{hash_age} > int{e.score_age} + 1 || depth_left >= e.score_depth)

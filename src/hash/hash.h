@@ -38,11 +38,33 @@ void resize_hash(std::uint16_t megabytes);
 void clear_hash();
 void free_hash();
 
+// Ends the process with a message: the table is missing or memory ran out.
+[[noreturn]] void hash_fatal(const char* message);
+
 namespace Hash {
-std::int32_t look_hash_score_white(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply, std::uint8_t depth,
-                                   std::int32_t alpha, std::int32_t beta);
-std::int32_t look_hash_score_black(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply, std::uint8_t depth,
-                                   std::int32_t alpha, std::int32_t beta);
+// A score the table holds for the key that settles the node in the window, or
+// HASH_NOT_FOUND. Built into the search, which asks at nearly every node.
+inline std::int32_t look_hash_score_white(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply,
+                                          std::uint8_t depth, std::int32_t alpha, std::int32_t beta) {
+  if (!p_hash_moves) hash_fatal("Hash::look_hash_score_white  p_hash_moves == NULL ");
+  const HashEntry& e = p_hash_moves[key_lo & hash_mask];
+  if (e.score_check != key_hi) return HASH_NOT_FOUND;
+  if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
+  // White maximises: a cut-off score is a lower bound, the others upper bounds.
+  if (e.score_flag == 2) return e.stored_score >= beta ? e.stored_score : HASH_NOT_FOUND;
+  return e.stored_score < alpha ? e.stored_score : HASH_NOT_FOUND;
+}
+
+inline std::int32_t look_hash_score_black(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply,
+                                          std::uint8_t depth, std::int32_t alpha, std::int32_t beta) {
+  if (!p_hash_moves) hash_fatal("Hash::look_hash_score_black  p_hash_moves == NULL ");
+  const HashEntry& e = p_hash_moves[key_lo & hash_mask];
+  if (e.score_check != key_hi) return HASH_NOT_FOUND;
+  if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
+  if (e.score_flag == 2) return e.stored_score <= alpha ? e.stored_score : HASH_NOT_FOUND;
+  return e.stored_score > beta ? e.stored_score : HASH_NOT_FOUND;
+}
+
 void look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t& found);
 // The move in the entry of a key whose move slot look_hash_move found to match.
 Move stored_move(std::uint32_t key_lo);
