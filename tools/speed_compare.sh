@@ -7,6 +7,9 @@
 #   tools/speed_compare.sh [commit] [runs]        defaults: 0e1f74f, 5
 #
 # Environment: NERUL_MARCH (default native) is the -march of both builds;
+# BOTH_CXXFLAGS and BOTH_CMAKE_ARGS are further compiler flags and CMake
+# arguments for both builds (the newer tree's own build choices given to the
+# older tree too tell what the code gained from what the build did);
 # NERUL_PGO=1 trains both on `nerul-tool bench $NERUL_PGO_DEPTH` (default 9)
 # and rebuilds them with the profile; BENCH_DEPTH sets the bench's depth
 # (default: the bench's own); WORK keeps the builds (default: a fresh temporary
@@ -27,10 +30,10 @@ start_fen='rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1'
 # The older tree may not know NERUL_MARCH; the compiler flags then name the target.
 build() {
   src=$1
-  flags="-march=$march"
+  flags="-march=$march ${BOTH_CXXFLAGS:-}"
   configure() {
     nice cmake -S "$src" -B "$src/build" -DCMAKE_BUILD_TYPE=Release -DNERUL_MARCH="$march" \
-      -DNERUL_NATIVE=OFF -DCMAKE_CXX_FLAGS="$flags $1" >/dev/null 2>&1
+      -DNERUL_NATIVE=OFF -DCMAKE_CXX_FLAGS="$flags $1" ${BOTH_CMAKE_ARGS:-} >/dev/null 2>&1
     nice cmake --build "$src/build" -j 2 --target nerul-tool $2 >/dev/null
   }
   if [ "$pgo" = 1 ]; then
