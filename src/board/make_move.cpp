@@ -164,6 +164,7 @@ template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, cons
   const Move m = list.move[index];
   const unsigned captured = name_capture(m), kind = kind_move(m);
   const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
+  // The whole state make saved goes back, in one write; Us is to move again.
   std::uint64_t saved;
   std::memcpy(&saved, &undo_by_ply[ply], sizeof saved);
   constexpr std::uint64_t colour_byte = std::uint64_t{0xFF} << COLOUR_SHIFT;
