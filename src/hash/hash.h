@@ -43,26 +43,29 @@ void free_hash();
 
 namespace Hash {
 // A score the table holds for the key that settles the node in the window, or
-// HASH_NOT_FOUND. Built into the search, which asks at nearly every node.
+// HASH_NOT_FOUND. Built into the search, which asks at nearly every node. White
+// maximises: to White a cut-off score is a lower bound and the others upper
+// bounds; to Black the other way round.
+template <bool White>
+inline std::int32_t look_hash_score(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply, std::uint8_t depth,
+                                    std::int32_t alpha, std::int32_t beta) {
+  if (!p_hash_moves)
+    hash_fatal(White ? "Hash::look_hash_score_white  p_hash_moves == NULL "
+                     : "Hash::look_hash_score_black  p_hash_moves == NULL ");
+  const HashEntry& e = p_hash_moves[key_lo & hash_mask];
+  if (e.score_check != key_hi) return HASH_NOT_FOUND;
+  if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
+  const std::int32_t s = e.stored_score;
+  if (e.score_flag == 2) return (White ? s >= beta : s <= alpha) ? s : HASH_NOT_FOUND;
+  return (White ? s < alpha : s > beta) ? s : HASH_NOT_FOUND;
+}
 inline std::int32_t look_hash_score_white(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply,
                                           std::uint8_t depth, std::int32_t alpha, std::int32_t beta) {
-  if (!p_hash_moves) hash_fatal("Hash::look_hash_score_white  p_hash_moves == NULL ");
-  const HashEntry& e = p_hash_moves[key_lo & hash_mask];
-  if (e.score_check != key_hi) return HASH_NOT_FOUND;
-  if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
-  // White maximises: a cut-off score is a lower bound, the others upper bounds.
-  if (e.score_flag == 2) return e.stored_score >= beta ? e.stored_score : HASH_NOT_FOUND;
-  return e.stored_score < alpha ? e.stored_score : HASH_NOT_FOUND;
+  return look_hash_score<true>(key_lo, key_hi, ply, depth, alpha, beta);
 }
-
 inline std::int32_t look_hash_score_black(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply,
                                           std::uint8_t depth, std::int32_t alpha, std::int32_t beta) {
-  if (!p_hash_moves) hash_fatal("Hash::look_hash_score_black  p_hash_moves == NULL ");
-  const HashEntry& e = p_hash_moves[key_lo & hash_mask];
-  if (e.score_check != key_hi) return HASH_NOT_FOUND;
-  if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
-  if (e.score_flag == 2) return e.stored_score <= alpha ? e.stored_score : HASH_NOT_FOUND;
-  return e.stored_score > beta ? e.stored_score : HASH_NOT_FOUND;
+  return look_hash_score<false>(key_lo, key_hi, ply, depth, alpha, beta);
 }
 
 void look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t& found);
