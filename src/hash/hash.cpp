@@ -8,7 +8,6 @@ HashEntry* p_hash_moves = nullptr;
 std::uint64_t hash_mask = 0;
 std::uint8_t hash_age = 0;
 
-// The Russian texts are Windows-1251 bytes.
 void hash_fatal(const char* message) {
   OutLine() << message << '\n';
   std::exit(1);
@@ -20,6 +19,7 @@ namespace {
 // every page of it (seconds for a large table) to write the zeros it holds.
 bool table_written = false;
 
+// The Russian texts are Windows-1251 bytes.
 constexpr const char* NO_MEMORY = "\xEF\xE0\xEC\xFF\xF2\xE8 \xED\xE5\xF2 ";
 constexpr const char* NOTHING_TO_FREE = "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC \xED\xE5\xF7\xE5\xE3\xEE ";
 
