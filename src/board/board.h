@@ -33,6 +33,9 @@ struct BoardState {
   std::uint64_t hash_key;
   std::uint16_t value_white_material;
   std::uint16_t value_black_material;
+  // The bishops' and knights' placement terms, White's less Black's. Like the
+  // key, it is the search that keeps it up to date: make and unmake leave it be.
+  std::int32_t minor_placement;
 };
 
 // The en-passant and castling state from before the move made at one ply, and

@@ -6,6 +6,7 @@
 
 #include "board/board.h"
 #include "eval/eval_tables.h"
+#include "eval/placement.h"
 #include "movegen/bits.h"
 #include "movegen/sliders.h"
 #include "movegen/tables.h"
@@ -27,8 +28,6 @@ template <> struct Side<WHITE> {
   static constexpr int king_side_homes[2] = {6, 7}, queen_side_homes[3] = {0, 1, 2};
   static constexpr const PieceSquareTable& king_middle = king_middle_white;
   static constexpr const PieceSquareTable& king_endgame = king_end_white;
-  static constexpr const PieceSquareTable& bishop = bishop_white;
-  static constexpr const PieceSquareTable& knight = knight_white;
   static constexpr const PieceSquareTable& pawn_centre = pawn_centre_white;
   static constexpr const PieceSquareTable& pawn_king_side = pawn_king_side_white;
   static constexpr const PieceSquareTable& pawn_queen_side = pawn_queen_side_white;
@@ -45,8 +44,6 @@ template <> struct Side<BLACK> {
   static constexpr int king_side_homes[2] = {62, 63}, queen_side_homes[3] = {56, 57, 58};
   static constexpr const PieceSquareTable& king_middle = king_middle_black;
   static constexpr const PieceSquareTable& king_endgame = king_end_black;
-  static constexpr const PieceSquareTable& bishop = bishop_black;
-  static constexpr const PieceSquareTable& knight = knight_black;
   static constexpr const PieceSquareTable& pawn_centre = pawn_centre_black;
   static constexpr const PieceSquareTable& pawn_king_side = pawn_king_side_black;
   static constexpr const PieceSquareTable& pawn_queen_side = pawn_queen_side_black;
@@ -160,16 +157,13 @@ inline std::uint8_t file_mobility(std::uint64_t occupied, std::uint64_t own, int
   return static_cast<std::uint8_t>(std::popcount(rook_attacks(square, occupied) & file & ~own));
 }
 
-// Rook, bishop and knight terms of side C from its point of view.
-template <Colour C> [[gnu::always_inline]] inline std::int32_t piece_term() {
-  using S = Side<C>;
-  const std::uint64_t* own = piece_sets<C>(bitboard);
+// Rook terms of side C from its point of view. The bishops and knights add
+// their placement sum (eval/placement.h).
+template <Colour C> [[gnu::always_inline]] inline std::int32_t rook_term() {
   const std::uint64_t own_all = occupancy<C>(bitboard);
   std::int32_t score = 0;
-  for (std::uint64_t b = own[ROOK]; b; b = clear_lowest(b))
+  for (std::uint64_t b = piece_sets<C>(bitboard)[ROOK]; b; b = clear_lowest(b))
     score += file_mobility(bitboard.all_piece, own_all, bit_scan_forward(b));
-  for (std::uint64_t b = own[BISHOP]; b; b = clear_lowest(b)) score += S::bishop[bit_scan_forward(b)];
-  for (std::uint64_t b = own[KNIGHT]; b; b = clear_lowest(b)) score += S::knight[bit_scan_forward(b)];
   return score;
 }
 
@@ -265,15 +259,17 @@ std::int32_t evaluate_pawns(const KingSquares& kings, std::uint16_t white_materi
   return pawns_term(kings, white_material, black_material);
 }
 
-std::int32_t evaluate_pieces() { return piece_term<WHITE>() - piece_term<BLACK>(); }
+std::int32_t evaluate_pieces() { return rook_term<WHITE>() - rook_term<BLACK>() + count_minor_placement(); }
 
-std::int32_t evaluate() {
+std::int32_t evaluate(std::int32_t minor_placement) {
   KingSquares kings;
   std::int32_t score = kings_term(kings);
   score += pawns_term(kings, bitboard.value_white_material, bitboard.value_black_material);
-  score += piece_term<WHITE>() - piece_term<BLACK>();
+  score += rook_term<WHITE>() - rook_term<BLACK>() + minor_placement;
   return score;
 }
+
+std::int32_t evaluate() { return evaluate(count_minor_placement()); }
 
 std::uint8_t rook_file_mobility(std::uint64_t occupied, std::uint64_t own, int square) {
   return file_mobility(occupied, own, square);

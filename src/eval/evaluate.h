@@ -8,6 +8,9 @@
 inline constexpr int ENDGAME_MATERIAL = 1800;
 
 std::int32_t evaluate();
+// The same score, given the bishops' and knights' placement sum, which the
+// search keeps from move to move (eval/placement.h).
+std::int32_t evaluate(std::int32_t minor_placement);
 
 // The three terms `evaluate` adds up, in the order it computes them; exposed for
 // the tools and the tests.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "eval/material.h"
+#include "eval/placement.h"
 #include "hash/zobrist.h"
 #include "movegen/generate.h"
 #include "search/aids.h"
@@ -40,6 +41,7 @@ void iterative_deepening(const std::uint8_t& depth_limit, const double& time_bud
 
   b.value_white_material = count_white_material();
   b.value_black_material = count_black_material();
+  b.minor_placement = count_minor_placement();
   const std::int32_t eval_start = material_balance();
   compute_hash_key();
   for (int k = 0; k <= MAX_PLY; ++k) key_history_search[k] = static_cast<std::uint64_t>(k);

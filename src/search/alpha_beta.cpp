@@ -1,5 +1,6 @@
 #include "board/make_move.h"
 #include "eval/evaluate.h"
+#include "eval/placement.h"
 #include "hash/hash.h"
 #include "hash/zobrist.h"
 #include "movegen/attacks.h"
@@ -106,7 +107,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
         }
         const std::int32_t f = futility_margin[remaining];
         if (estimate >= beta + f) {
-          const std::int32_t s = evaluate() + material;
+          const std::int32_t s = evaluate(bitboard.minor_placement) + material;
           if (s >= beta + f) return s;
         }
       } else {
@@ -118,7 +119,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
         }
         const std::int32_t f = futility_margin[remaining];
         if (estimate <= alpha - f) {
-          const std::int32_t s = evaluate() + material;
+          const std::int32_t s = evaluate(bitboard.minor_placement) + material;
           if (s <= alpha - f) return s;
         }
       }
@@ -145,6 +146,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
   PvLine local;
   local.score_move = 0;
   local.length = 0;
+  const std::int32_t placement = b.minor_placement;
   const std::uint64_t pinned = pinned_pieces<Us>();
   const std::uint64_t answers = in_check ? check_answers<Us>() : 0;
   const CheckLines checks = check_lines<Us>();
@@ -168,6 +170,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
     update_hash_key<Us>(i, list, undo_by_ply[ply]);
     prefetch_hash_entry(b.hash_key);
     key_history_search[ply + 1] = b.hash_key;
+    b.minor_placement = placement + placement_change<Us>(move);
 
     const std::uint8_t gives_check = may_give_check(move, checks) && king_attacked<Them>() ? 1 : 0;
     const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
@@ -200,6 +203,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
 
     unmake_move<Us>(ply, i, list);
     b.hash_key = saved_key;
+    b.minor_placement = placement;
     // A child cut short by a stop has no score: nothing of it may reach the table.
     if (search_state.stop_search == 1) return 0;
 

@@ -1,5 +1,6 @@
 #include "board/make_move.h"
 #include "eval/evaluate.h"
+#include "eval/placement.h"
 #include "movegen/generate.h"
 #include "search/aids.h"
 #include "search/search.h"
@@ -9,7 +10,7 @@ MoveList list_quiescence[MAX_PLY + 1];
 namespace {
 
 inline std::int32_t static_score() {
-  return evaluate() + (static_cast<std::int32_t>(bitboard.value_white_material) -
+  return evaluate(bitboard.minor_placement) + (static_cast<std::int32_t>(bitboard.value_white_material) -
                        static_cast<std::int32_t>(bitboard.value_black_material));
 }
 
@@ -76,6 +77,7 @@ std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, s
   occupancy<~Us>(b) = parked_occupancy;
 
   std::int32_t best = stand;
+  const std::int32_t placement = b.minor_placement;
   PvLine local;
   local.score_move = 0;
   local.length = 0;
@@ -90,8 +92,10 @@ std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, s
       if (pv_node) set_best_line(ply, score);
       return score;
     }
+    b.minor_placement = placement + placement_change<Us>(list.move[i]);
     const std::int32_t s = stand_pat_or_captures<~Us>(alpha, beta, static_cast<std::uint8_t>(ply + 1), pv_node);
     unmake_move<Us>(ply, i, list);
+    b.minor_placement = placement;
     if constexpr (white) {
       if (s > best) {
         if (s > alpha) {

@@ -1,5 +1,6 @@
 #include "board/make_move.h"
 #include "board/snapshot.h"
+#include "eval/placement.h"
 #include "hash/hash.h"
 #include "hash/zobrist.h"
 #include "movegen/attacks.h"
@@ -31,6 +32,7 @@ template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
   bool bound_improved = false, legal_move_found = false;
   Move first_legal = 0;
   const std::uint64_t saved_key = b.hash_key;
+  const std::int32_t placement = b.minor_placement;
   const auto key_lo = static_cast<std::uint32_t>(saved_key);
   const auto key_hi = static_cast<std::uint32_t>(saved_key >> 32);
 
@@ -60,6 +62,7 @@ template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
     line_current[0] = move;
     update_hash_key<Us>(i, list_root, undo_by_ply[0]);
     key_history_search[1] = b.hash_key;
+    b.minor_placement = placement + placement_change<Us>(move);
     const std::uint8_t gives_check = king_attacked<Them>() ? 1 : 0;
     const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
     const auto kind = static_cast<std::int32_t>(kind_move(move));
@@ -83,6 +86,7 @@ template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
 
     unmake_move<Us>(0, i, list_root);
     b.hash_key = saved_key;
+    b.minor_placement = placement;
     // A move whose search the stop cut short has no result: it never replaces the best.
     if (search_state.stop_search == 1) continue;
     list_root.score[i] = s;

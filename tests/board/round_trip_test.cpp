@@ -1,6 +1,7 @@
 // Every generated move of a set of test positions, made and taken back down to
 // a small depth: the board comes back exactly, stays consistent on the way, and
-// the incremental key agrees with the key computed from scratch.
+// the incremental key and the kept placement sum of the bishops and knights
+// agree with their values computed from scratch.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -9,6 +10,7 @@
 #include "board/make_move.h"
 #include "board_helpers.h"
 #include "eval/material.h"
+#include "eval/placement.h"
 #include "hash/zobrist.h"
 #include "movegen/attacks.h"
 #include "support/test_support.h"
@@ -44,6 +46,9 @@ struct Walk {
 
       make(white, ply, i, list);
       if (!board_consistent()) fail("inconsistent board");
+      bitboard.minor_placement = before.minor_placement + (white ? placement_change<WHITE>(list.move[i])
+                                                                 : placement_change<BLACK>(list.move[i]));
+      if (bitboard.minor_placement != count_minor_placement()) fail("kept placement sum off");
       if (bitboard.value_white_material != count_white_material() ||
           bitboard.value_black_material != count_black_material())
         fail("material sums off");
@@ -59,7 +64,8 @@ struct Walk {
       if (legal && depth > 1) run(depth - 1, ply + 1);
 
       unmake(white, ply, i, list);
-      bitboard.hash_key = before.hash_key;  // the search puts its saved key back
+      bitboard.hash_key = before.hash_key;  // the search puts its saved key and sum back
+      bitboard.minor_placement = before.minor_placement;
       if (!boards_equal(bitboard, before)) fail("unmake did not restore the board");
       path = saved_path;
     }
@@ -69,6 +75,7 @@ struct Walk {
 Walk walk_from(const std::string& fen, int depth) {
   set_position(fen);
   set_true_material();
+  bitboard.minor_placement = count_minor_placement();
   const BoardState root = bitboard;
   Walk w;
   w.run(depth, 0);

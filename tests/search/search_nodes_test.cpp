@@ -12,6 +12,7 @@
 #include "board/move.h"
 #include "eval/evaluate.h"
 #include "eval/material.h"
+#include "eval/placement.h"
 #include "hash/hash.h"
 #include "hash/zobrist.h"
 #include "movegen/generate.h"
@@ -46,14 +47,16 @@ class SearchNode : public ::testing::Test {
   }
   void TearDown() override { search_state.stop_search = 0; }
 
-  // Sets up `fen` as the driver would before its first iteration: material
-  // recounted, the key fresh, the table empty, a search history of distinct keys with the root's
-  // key in entry 0, and a path of stand-in moves.
+  // Sets up `fen` as the driver would before its first iteration: material and
+  // the placement sum recounted, the key fresh, the table empty, a search
+  // history of distinct keys with the root's key in entry 0, and a path of
+  // stand-in moves.
   void position(const std::string& fen) {
     clear_hash();
     set_position(fen);
     bitboard.value_white_material = count_white_material();
     bitboard.value_black_material = count_black_material();
+    bitboard.minor_placement = count_minor_placement();
     compute_hash_key();
     for (int p = 0; p <= MAX_PLY; ++p) {
       key_history_search[p] = static_cast<std::uint64_t>(p);
