@@ -107,7 +107,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
         }
         const std::int32_t f = futility_margin[remaining];
         if (estimate >= beta + f) {
-          const std::int32_t s = evaluate(bitboard.minor_placement) + material;
+          const std::int32_t s = evaluate(b.minor_placement) + material;
           if (s >= beta + f) return s;
         }
       } else {
@@ -119,7 +119,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
         }
         const std::int32_t f = futility_margin[remaining];
         if (estimate <= alpha - f) {
-          const std::int32_t s = evaluate(bitboard.minor_placement) + material;
+          const std::int32_t s = evaluate(b.minor_placement) + material;
           if (s <= alpha - f) return s;
         }
       }
