@@ -25,5 +25,6 @@ bool boards_equal(const BoardState& a, const BoardState& b) {
          a.taking_passage_yes == b.taking_passage_yes && a.taking_passage_x == b.taking_passage_x &&
          a.taking_passage_y == b.taking_passage_y && a.castling_Q == b.castling_Q && a.castling_K == b.castling_K &&
          a.castling_q == b.castling_q && a.castling_k == b.castling_k && a.hash_key == b.hash_key &&
-         a.value_white_material == b.value_white_material && a.value_black_material == b.value_black_material;
+         a.value_white_material == b.value_white_material && a.value_black_material == b.value_black_material &&
+         a.minor_placement == b.minor_placement;
 }
