@@ -9,7 +9,7 @@ PREFIX     ?= /usr/local
 DESTDIR    ?=
 EXE        ?=
 
-.PHONY: all build configure run test test-release test-asan install uninstall clean
+.PHONY: all build configure run test test-release test-asan install uninstall clean format format-check
 
 all: build
 
@@ -78,3 +78,12 @@ FAST := build-fast
 fast:
 	@cmake -S . -B $(FAST) -DCMAKE_BUILD_TYPE=Release -DNERUL_MARCH=native -DNERUL_LTO=ON -DCMAKE_CXX_FLAGS= >/dev/null
 	@cmake --build $(FAST) -j $(JOBS) --target nerul nerul-tool
+
+# One format for every C++ file, Debian's clang-format-14 with the style in .clang-format.
+CLANG_FORMAT ?= clang-format-14
+FORMAT_FILES  = $(shell git ls-files '*.cpp' '*.h')
+format:
+	@$(CLANG_FORMAT) -i $(FORMAT_FILES)
+
+format-check:
+	@$(CLANG_FORMAT) --dry-run --Werror $(FORMAT_FILES)

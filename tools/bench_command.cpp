@@ -10,8 +10,8 @@ int bench_command(int argc, char** argv) {
   const int depth = argc > 0 ? std::atoi(argv[0]) : BENCH_DEFAULT_DEPTH;
   const BenchResult r = run_bench(depth);
   const double seconds = r.milliseconds > 0 ? r.milliseconds / 1000.0 : 0.001;
-  OutLine() << "moves made per second: " << static_cast<std::uint64_t>(static_cast<double>(r.moves_made) / seconds + 0.5)
-            << '\n'
+  OutLine() << "moves made per second: "
+            << static_cast<std::uint64_t>(static_cast<double>(r.moves_made) / seconds + 0.5) << '\n'
             << r.nodes << ' ' << r.moves_made << ' ' << r.milliseconds << '\n';
   return 0;
 }

@@ -71,8 +71,7 @@ int eval_command(int argc, char** argv) {
   const std::int32_t score = evaluate();
   KingSquares kings;
   const std::int32_t king_score = evaluate_kings(kings);
-  const std::int32_t pawn_score =
-      evaluate_pawns(kings, bitboard.value_white_material, bitboard.value_black_material);
+  const std::int32_t pawn_score = evaluate_pawns(kings, bitboard.value_white_material, bitboard.value_black_material);
   const std::int32_t piece_score = evaluate_pieces();
   const std::int32_t balance = static_cast<std::int32_t>(bitboard.value_white_material) -
                                static_cast<std::int32_t>(bitboard.value_black_material);

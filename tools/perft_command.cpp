@@ -8,11 +8,10 @@
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
 #include "movegen/perft.h"
-#include "tools/perft_verify.h"
-#include "tools/commands.h"
-#include "tools/tool_support.h"
 #include "search/reports.h"
-
+#include "tools/commands.h"
+#include "tools/perft_verify.h"
+#include "tools/tool_support.h"
 
 // nerul-tool perft [--verify] <depth> "<FEN>"
 int perft_command(int argc, char** argv) {
@@ -39,8 +38,7 @@ int perft_command(int argc, char** argv) {
   } else {
     leaves = perft(depth);
   }
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("time %.3f s, %.0f leaves/s\n", seconds, seconds > 0 ? leaves / seconds : 0.0);
   std::printf("%llu\n", static_cast<unsigned long long>(leaves));
   return 0;
@@ -60,14 +58,16 @@ int divide_command(int argc, char** argv) {
   std::uint64_t total = 0;
   for (int i = 0; i < list.move_count; ++i) {
     const auto index = static_cast<std::uint8_t>(i);
-    if (white) make_move_white(0, index, list); else make_move_black(0, index, list);
+    if (white) make_move_white(0, index, list);
+    else make_move_black(0, index, list);
     if (!(white ? white_king_attacked() : black_king_attacked())) {
       // Deeper plies use their own lists; ply 0's undo record is this move's.
       const std::uint64_t n = depth <= 1 ? 1 : perft(depth - 1);
       std::printf("%s: %llu\n", move_text(list.move[i]).c_str(), static_cast<unsigned long long>(n));
       total += n;
     }
-    if (white) unmake_move_white(0, index, list); else unmake_move_black(0, index, list);
+    if (white) unmake_move_white(0, index, list);
+    else unmake_move_black(0, index, list);
   }
   std::printf("%llu\n", static_cast<unsigned long long>(total));
   return 0;

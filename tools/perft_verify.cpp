@@ -22,7 +22,8 @@ bool same_board(const BoardState& a, const BoardState& b) {
 struct Verifier {
   std::string failure;
 
-  template <Colour Us> bool node(int depth, int ply, std::uint64_t& leaves) {
+  template <Colour Us>
+  bool node(int depth, int ply, std::uint64_t& leaves) {
     MoveList& list = verify_lists[ply];
     generate_captures<Us>(list);
     generate_quiet<Us>(list);
@@ -51,9 +52,8 @@ struct Verifier {
 
   bool fail(const char* what, const MoveList& list, int i) {
     const Move m = list.move[i];
-    failure = std::string(what) + " after move word " + std::to_string(m) + " (from " +
-              std::to_string(from_coord(m)) + " to " + std::to_string(to_coord(m)) + " kind " +
-              std::to_string(kind_move(m)) + ")";
+    failure = std::string(what) + " after move word " + std::to_string(m) + " (from " + std::to_string(from_coord(m)) +
+              " to " + std::to_string(to_coord(m)) + " kind " + std::to_string(kind_move(m)) + ")";
     return false;
   }
 };

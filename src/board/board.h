@@ -75,41 +75,62 @@ inline constexpr std::uint16_t material_value[7] = {0, 100, 400, 400, 600, 1200,
 void clear_board();
 
 // Per-colour views of the board, so that a rule is written once for both sides.
-template <Colour C> constexpr std::uint64_t& occupancy(BoardState& b) {
-  if constexpr (C == WHITE) return b.all_white_piece; else return b.all_black_piece;
+template <Colour C>
+constexpr std::uint64_t& occupancy(BoardState& b) {
+  if constexpr (C == WHITE) return b.all_white_piece;
+  else return b.all_black_piece;
 }
-template <Colour C> constexpr const std::uint64_t& occupancy(const BoardState& b) {
-  if constexpr (C == WHITE) return b.all_white_piece; else return b.all_black_piece;
+template <Colour C>
+constexpr const std::uint64_t& occupancy(const BoardState& b) {
+  if constexpr (C == WHITE) return b.all_white_piece;
+  else return b.all_black_piece;
 }
-template <Colour C> constexpr std::uint64_t* piece_sets(BoardState& b) {
-  if constexpr (C == WHITE) return b.white_piece; else return b.black_piece;
+template <Colour C>
+constexpr std::uint64_t* piece_sets(BoardState& b) {
+  if constexpr (C == WHITE) return b.white_piece;
+  else return b.black_piece;
 }
-template <Colour C> constexpr const std::uint64_t* piece_sets(const BoardState& b) {
-  if constexpr (C == WHITE) return b.white_piece; else return b.black_piece;
+template <Colour C>
+constexpr const std::uint64_t* piece_sets(const BoardState& b) {
+  if constexpr (C == WHITE) return b.white_piece;
+  else return b.black_piece;
 }
-template <Colour C> constexpr std::uint8_t* piece_names(BoardState& b) {
-  if constexpr (C == WHITE) return b.white_name_from_coord; else return b.black_name_from_coord;
+template <Colour C>
+constexpr std::uint8_t* piece_names(BoardState& b) {
+  if constexpr (C == WHITE) return b.white_name_from_coord;
+  else return b.black_name_from_coord;
 }
-template <Colour C> constexpr const std::uint8_t* piece_names(const BoardState& b) {
-  if constexpr (C == WHITE) return b.white_name_from_coord; else return b.black_name_from_coord;
+template <Colour C>
+constexpr const std::uint8_t* piece_names(const BoardState& b) {
+  if constexpr (C == WHITE) return b.white_name_from_coord;
+  else return b.black_name_from_coord;
 }
-template <Colour C> constexpr std::uint16_t& material(BoardState& b) {
-  if constexpr (C == WHITE) return b.value_white_material; else return b.value_black_material;
+template <Colour C>
+constexpr std::uint16_t& material(BoardState& b) {
+  if constexpr (C == WHITE) return b.value_white_material;
+  else return b.value_black_material;
 }
-template <Colour C> constexpr std::uint8_t& castling_queen_side(BoardState& b) {
-  if constexpr (C == WHITE) return b.castling_Q; else return b.castling_q;
+template <Colour C>
+constexpr std::uint8_t& castling_queen_side(BoardState& b) {
+  if constexpr (C == WHITE) return b.castling_Q;
+  else return b.castling_q;
 }
-template <Colour C> constexpr std::uint8_t& castling_king_side(BoardState& b) {
-  if constexpr (C == WHITE) return b.castling_K; else return b.castling_k;
+template <Colour C>
+constexpr std::uint8_t& castling_king_side(BoardState& b) {
+  if constexpr (C == WHITE) return b.castling_K;
+  else return b.castling_k;
 }
 
 // Squares each colour's castling rules are about.
-template <Colour C> struct CastleSquares;
-template <> struct CastleSquares<WHITE> {
+template <Colour C>
+struct CastleSquares;
+template <>
+struct CastleSquares<WHITE> {
   static constexpr int rook_queen_side = 0, rook_queen_side_to = 3;
   static constexpr int rook_king_side = 7, rook_king_side_to = 5;
 };
-template <> struct CastleSquares<BLACK> {
+template <>
+struct CastleSquares<BLACK> {
   static constexpr int rook_queen_side = 56, rook_queen_side_to = 59;
   static constexpr int rook_king_side = 63, rook_king_side_to = 61;
 };

@@ -8,7 +8,8 @@
 namespace {
 
 // Per-colour facts of the move rules.
-template <Colour Us> struct Side {
+template <Colour Us>
+struct Side {
   static constexpr int double_step = Us == WHITE ? 16 : -16;
   static constexpr int forward = Us == WHITE ? 8 : -8;
 };
@@ -18,7 +19,8 @@ template <Colour Us> struct Side {
 // writes that follow it.
 
 // One piece of Us from `from` to `to`.
-template <Colour Us> inline void relocate(BoardState& b, unsigned piece, int from, int to) {
+template <Colour Us>
+inline void relocate(BoardState& b, unsigned piece, int from, int to) {
   std::uint8_t* names = piece_names<Us>(b);
   const std::uint64_t both = square_bit[from] | square_bit[to];
   occupancy<Us>(b) ^= both;
@@ -27,13 +29,15 @@ template <Colour Us> inline void relocate(BoardState& b, unsigned piece, int fro
   names[to] = static_cast<std::uint8_t>(piece);
 }
 
-template <Colour C> inline void remove_piece(BoardState& b, unsigned type, int s) {
+template <Colour C>
+inline void remove_piece(BoardState& b, unsigned type, int s) {
   occupancy<C>(b) ^= square_bit[s];
   piece_sets<C>(b)[type] ^= square_bit[s];
   piece_names<C>(b)[s] = 0;
 }
 
-template <Colour C> inline void restore_piece(BoardState& b, unsigned type, int s) {
+template <Colour C>
+inline void restore_piece(BoardState& b, unsigned type, int s) {
   piece_names<C>(b)[s] = static_cast<std::uint8_t>(type);
   occupancy<C>(b) ^= square_bit[s];
   piece_sets<C>(b)[type] ^= square_bit[s];
@@ -50,7 +54,8 @@ static_assert(offsetof(BoardState, taking_passage_yes) % 8 == 0 &&
               offsetof(BoardState, castling_q) == offsetof(BoardState, taking_passage_yes) + 5 &&
               offsetof(BoardState, castling_k) == offsetof(BoardState, taking_passage_yes) + 6 &&
               offsetof(BoardState, colour_move) == offsetof(BoardState, taking_passage_yes) + 7);
-static_assert(sizeof(UndoRecord) == 8 && offsetof(UndoRecord, castling_Q) == 3 && offsetof(UndoRecord, colour_move) == 7);
+static_assert(sizeof(UndoRecord) == 8 && offsetof(UndoRecord, castling_Q) == 3 &&
+              offsetof(UndoRecord, colour_move) == 7);
 
 inline std::uint64_t read_state(const BoardState& b) {
   std::uint64_t w;
@@ -84,7 +89,8 @@ inline constexpr std::array<std::array<std::uint32_t, 64>, 7> kept_leaving = [] 
 
 }  // namespace
 
-template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
+template <Colour Us>
+void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
   constexpr Colour Them = ~Us;
   BoardState& b = bitboard;
   const Move m = list.move[index];
@@ -132,15 +138,20 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
       remove_piece<Them>(b, captured, to - Side<Us>::forward);
       material<Them>(b) -= 100;
       break;
-    case MOVE_PROMOTE_KNIGHT: case MOVE_PROMOTE_BISHOP: case MOVE_PROMOTE_ROOK: case MOVE_PROMOTE_QUEEN: {
+    case MOVE_PROMOTE_KNIGHT:
+    case MOVE_PROMOTE_BISHOP:
+    case MOVE_PROMOTE_ROOK:
+    case MOVE_PROMOTE_QUEEN: {
       const unsigned promoted = kind - 10;
       remove_piece<Us>(b, PAWN, from);
       restore_piece<Us>(b, promoted, to);
       material<Us>(b) += material_value[promoted] - 100;
       break;
     }
-    case MOVE_CAPTURE_PROMOTE_KNIGHT: case MOVE_CAPTURE_PROMOTE_BISHOP:
-    case MOVE_CAPTURE_PROMOTE_ROOK: case MOVE_CAPTURE_PROMOTE_QUEEN: {
+    case MOVE_CAPTURE_PROMOTE_KNIGHT:
+    case MOVE_CAPTURE_PROMOTE_BISHOP:
+    case MOVE_CAPTURE_PROMOTE_ROOK:
+    case MOVE_CAPTURE_PROMOTE_QUEEN: {
       const unsigned promoted = kind - 20;
       remove_piece<Us>(b, PAWN, from);
       material<Us>(b) += material_value[promoted] - 100;
@@ -158,7 +169,8 @@ template <Colour Us> void make_move(std::uint8_t ply, std::uint8_t index, const 
                      std::uint64_t{Us == WHITE ? 0u : 1u} << COLOUR_SHIFT);
 }
 
-template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
+template <Colour Us>
+void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
   constexpr Colour Them = ~Us;
   BoardState& b = bitboard;
   const Move m = list.move[index];
@@ -184,8 +196,7 @@ template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, cons
       relocate<Us>(b, KING, to, from);
       if (kind == MOVE_CASTLE_QUEEN)
         relocate<Us>(b, ROOK, CastleSquares<Us>::rook_queen_side_to, CastleSquares<Us>::rook_queen_side);
-      else
-        relocate<Us>(b, ROOK, CastleSquares<Us>::rook_king_side_to, CastleSquares<Us>::rook_king_side);
+      else relocate<Us>(b, ROOK, CastleSquares<Us>::rook_king_side_to, CastleSquares<Us>::rook_king_side);
       break;
     }
     case MOVE_EN_PASSANT:
@@ -193,9 +204,14 @@ template <Colour Us> void unmake_move(std::uint8_t ply, std::uint8_t index, cons
       restore_piece<Them>(b, captured, to - Side<Us>::forward);
       material<Them>(b) += 100;
       break;
-    case MOVE_PROMOTE_KNIGHT: case MOVE_PROMOTE_BISHOP: case MOVE_PROMOTE_ROOK: case MOVE_PROMOTE_QUEEN:
-    case MOVE_CAPTURE_PROMOTE_KNIGHT: case MOVE_CAPTURE_PROMOTE_BISHOP:
-    case MOVE_CAPTURE_PROMOTE_ROOK: case MOVE_CAPTURE_PROMOTE_QUEEN: {
+    case MOVE_PROMOTE_KNIGHT:
+    case MOVE_PROMOTE_BISHOP:
+    case MOVE_PROMOTE_ROOK:
+    case MOVE_PROMOTE_QUEEN:
+    case MOVE_CAPTURE_PROMOTE_KNIGHT:
+    case MOVE_CAPTURE_PROMOTE_BISHOP:
+    case MOVE_CAPTURE_PROMOTE_ROOK:
+    case MOVE_CAPTURE_PROMOTE_QUEEN: {
       const bool capture = kind >= MOVE_CAPTURE_PROMOTE_KNIGHT;
       const unsigned promoted = kind - (capture ? 20 : 10);
       remove_piece<Us>(b, promoted, to);

@@ -61,8 +61,12 @@ inline void sort_capture_pass(MoveList& list, int i) {
   const int n = list.capture_count;
   for (int j = i + 1; j < n; ++j)
     if (list.score[i] < list.score[j]) {
-      const Move m = list.move[i]; list.move[i] = list.move[j]; list.move[j] = m;
-      const std::int32_t s = list.score[i]; list.score[i] = list.score[j]; list.score[j] = s;
+      const Move m = list.move[i];
+      list.move[i] = list.move[j];
+      list.move[j] = m;
+      const std::int32_t s = list.score[i];
+      list.score[i] = list.score[j];
+      list.score[j] = s;
     }
 }
 

@@ -14,7 +14,8 @@ void compare_board_copy(const BoardState& copy) {
   check(copy.all_white_piece != b.all_white_piece, "white test_all_white_piece != bitboard->all_white_piece");
   check(copy.all_black_piece != b.all_black_piece, "white test_all_black_piece != bitboard->all_black_piece");
   check(copy.colour_move != b.colour_move, "white test_colour_move != bitboard->colour_move");
-  check(copy.taking_passage_yes != b.taking_passage_yes, "white test_taking_passage_yes != bitboard->taking_passage_yes");
+  check(copy.taking_passage_yes != b.taking_passage_yes,
+        "white test_taking_passage_yes != bitboard->taking_passage_yes");
   check(copy.taking_passage_x != b.taking_passage_x, "white test_taking_passage_x != bitboard->taking_passage_x");
   check(copy.taking_passage_y != b.taking_passage_y, "white test_taking_passage_y != bitboard->taking_passage_y");
   check(copy.castling_Q != b.castling_Q, "white test_castling_Q != bitboard->castling_Q");

@@ -15,7 +15,8 @@ using PassedPawnTable = std::array<std::int16_t, 64>;
 
 namespace eval_tables_detail {
 
-template <typename Table> constexpr Table ranks_turned(const Table& table) {
+template <typename Table>
+constexpr Table ranks_turned(const Table& table) {
   Table t{};
   for (int s = 0; s < 64; ++s) t[s] = table[s ^ 56];
   return t;

@@ -17,10 +17,12 @@ namespace {
 // is subtracted. The squares its rules name are given per colour as they stand
 // on the board; the shelter squares in particular are square numbers, not
 // files, so a king on the a- or h-file looks across the board edge.
-template <Colour C> struct Side;
+template <Colour C>
+struct Side;
 
-template <> struct Side<WHITE> {
-  static constexpr int forward = 8;  // one rank towards the enemy
+template <>
+struct Side<WHITE> {
+  static constexpr int forward = 8;             // one rank towards the enemy
   static constexpr int shelter_skip_left = 0;   // no k+7 square in front of a1
   static constexpr int shelter_skip_right = 7;  // no k+9 square in front of h1
   static constexpr int castled_short_rooks[2] = {6, 7}, castled_short_kings[2] = {5, 6};
@@ -35,7 +37,8 @@ template <> struct Side<WHITE> {
   static constexpr const PassedPawnTable& passed_pawn = passed_pawn_white;
 };
 
-template <> struct Side<BLACK> {
+template <>
+struct Side<BLACK> {
   static constexpr int forward = -8;
   static constexpr int shelter_skip_left = 56;   // no k-9 square in front of a8
   static constexpr int shelter_skip_right = 63;  // no k-7 square in front of h8
@@ -58,7 +61,8 @@ constexpr std::int32_t DOUBLED_PAWNS = 10;
 
 constexpr bool in_endgame(std::uint16_t opponent_material) { return opponent_material <= ENDGAME_MATERIAL; }
 
-template <std::size_t N> constexpr bool is_one_of(int square, const int (&squares)[N]) {
+template <std::size_t N>
+constexpr bool is_one_of(int square, const int (&squares)[N]) {
   for (int s : squares)
     if (s == square) return true;
   return false;
@@ -80,7 +84,8 @@ inline constexpr std::array<KingSquareTerms, 64> king_squares = [] {
   for (int k = 0; k < 64; ++k) {
     int squares = 0;
     for (int step : {S::forward - 1, S::forward, S::forward + 1}) {
-      if ((step == S::forward - 1 && k == S::shelter_skip_left) || (step == S::forward + 1 && k == S::shelter_skip_right))
+      if ((step == S::forward - 1 && k == S::shelter_skip_left) ||
+          (step == S::forward + 1 && k == S::shelter_skip_right))
         continue;
       ++squares;
       if (k + step >= 0 && k + step < 64) t[k].shelter |= std::uint64_t{1} << (k + step);
@@ -96,7 +101,8 @@ inline constexpr std::array<KingSquareTerms, 64> king_squares = [] {
 }();
 
 // King term of side C with its king on `k`, from C's point of view.
-template <Colour C> [[gnu::always_inline]] inline std::int32_t king_term(int k, std::uint16_t opponent_material) {
+template <Colour C>
+[[gnu::always_inline]] inline std::int32_t king_term(int k, std::uint16_t opponent_material) {
   if (in_endgame(opponent_material)) return Side<C>::king_endgame[k];
   const std::uint64_t* own = piece_sets<C>(bitboard);
   const KingSquareTerms& t = king_squares<C>[k];
@@ -109,7 +115,8 @@ constexpr std::uint64_t FILE_A = 0x0101010101010101ULL, FILE_H = FILE_A << 7;
 
 // Every square with a pawn of `pawns` somewhere in front of it on its file, the
 // front as side C sees it: the squares behind those pawns.
-template <Colour C> constexpr std::uint64_t behind(std::uint64_t pawns) {
+template <Colour C>
+constexpr std::uint64_t behind(std::uint64_t pawns) {
   if constexpr (C == WHITE) {
     const std::uint64_t two = pawns >> 8 | pawns >> 16, four = two | two >> 16;
     return four | four >> 32;
@@ -131,9 +138,10 @@ inline int files_with_several(std::uint64_t pawns) {
 // Pawn terms of side C from its point of view. Whether a file ahead of a pawn is
 // clear of enemy pawns is read for all its pawns at once: which pawns have a
 // clear file is beyond the processor's guessing, pawn by pawn.
-template <Colour C> std::int32_t pawn_term(int own_king, std::uint16_t opponent_material) {
+template <Colour C>
+std::int32_t pawn_term(int own_king, std::uint16_t opponent_material) {
   using S = Side<C>;
-  const PieceSquareTable& placement = in_endgame(opponent_material)           ? S::pawn_end
+  const PieceSquareTable& placement = in_endgame(opponent_material)              ? S::pawn_end
                                       : is_one_of(own_king, S::king_side_homes)  ? S::pawn_king_side
                                       : is_one_of(own_king, S::queen_side_homes) ? S::pawn_queen_side
                                                                                  : S::pawn_centre;
@@ -142,8 +150,7 @@ template <Colour C> std::int32_t pawn_term(int own_king, std::uint16_t opponent_
   const std::uint64_t clear = own & ~blocked;
   const std::uint64_t clear_right = clear & ~FILE_H & ~(blocked >> 1);
   const std::uint64_t clear_left = clear & ~FILE_A & ~(blocked << 1);
-  std::int32_t score =
-      FILE_CLEAR * (std::popcount(clear) + std::popcount(clear_right) + std::popcount(clear_left));
+  std::int32_t score = FILE_CLEAR * (std::popcount(clear) + std::popcount(clear_right) + std::popcount(clear_left));
   // Passed: clear on both sides, the board edge standing in for a missing file.
   const std::uint64_t passed = (clear_right | (clear & FILE_H)) & (clear_left | (clear & FILE_A));
   for (std::uint64_t p = passed; p; p = clear_lowest(p)) score += S::passed_pawn[bit_scan_forward(p)];
@@ -159,7 +166,8 @@ inline std::uint8_t file_mobility(std::uint64_t occupied, std::uint64_t own, int
 
 // Rook terms of side C from its point of view. The bishops and knights add
 // their placement sum (eval/placement.h).
-template <Colour C> [[gnu::always_inline]] inline std::int32_t rook_term() {
+template <Colour C>
+[[gnu::always_inline]] inline std::int32_t rook_term() {
   const std::uint64_t own_all = occupancy<C>(bitboard);
   std::int32_t score = 0;
   for (std::uint64_t b = piece_sets<C>(bitboard)[ROOK]; b; b = clear_lowest(b))
@@ -204,8 +212,8 @@ inline bool holds(const PawnCacheEntry& e, std::uint64_t white_pawns, std::uint6
 
 // The top bits of the products mix every input bit.
 inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t black_pawns, std::uint32_t situation) {
-  const std::uint64_t h = white_pawns * 0x9E3779B97F4A7C15ULL ^ black_pawns * 0xC2B2AE3D27D4EB4FULL ^
-                          situation * 0x165667B19E3779F9ULL;
+  const std::uint64_t h =
+      white_pawns * 0x9E3779B97F4A7C15ULL ^ black_pawns * 0xC2B2AE3D27D4EB4FULL ^ situation * 0x165667B19E3779F9ULL;
   return static_cast<std::size_t>(h >> (64 - PAWN_CACHE_BITS));
 }
 

@@ -5,7 +5,8 @@
 #include "board/board.h"
 
 namespace {
-template <Colour C> std::uint16_t count_material() {
+template <Colour C>
+std::uint16_t count_material() {
   const std::uint64_t* sets = piece_sets<C>(bitboard);
   int sum = 0;
   for (int type = QUEEN; type >= PAWN; --type) sum += material_value[type] * std::popcount(sets[type]);

@@ -40,7 +40,8 @@ inline std::int32_t count_minor_placement() {
 // What the move `m` of side Us adds to the sum. Read from the move word alone:
 // a pawn, king or rook moving, or a pawn taken, changes nothing, so neither
 // castling nor en passant needs a case of its own.
-template <Colour Us> inline std::int32_t placement_change(Move m) {
+template <Colour Us>
+inline std::int32_t placement_change(Move m) {
   const unsigned piece = name_piece(m), kind = kind_move(m), to = to_coord(m);
   std::int32_t change = minor_placement_terms<Us>[piece][to] - minor_placement_terms<Us>[piece][from_coord(m)] -
                         minor_placement_terms<~Us>[name_capture(m)][to];

@@ -55,11 +55,16 @@ inline void update_hash_key(std::uint8_t index, const MoveList& list, const Undo
     case MOVE_EN_PASSANT:
       k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to] ^ zobrist[o][captured][Us == WHITE ? to - 8 : to + 8];
       break;
-    case MOVE_PROMOTE_KNIGHT: case MOVE_PROMOTE_BISHOP: case MOVE_PROMOTE_ROOK: case MOVE_PROMOTE_QUEEN:
+    case MOVE_PROMOTE_KNIGHT:
+    case MOVE_PROMOTE_BISHOP:
+    case MOVE_PROMOTE_ROOK:
+    case MOVE_PROMOTE_QUEEN:
       k ^= zobrist[c][piece][from] ^ zobrist[c][kind - 10][to];
       break;
-    case MOVE_CAPTURE_PROMOTE_KNIGHT: case MOVE_CAPTURE_PROMOTE_BISHOP:
-    case MOVE_CAPTURE_PROMOTE_ROOK: case MOVE_CAPTURE_PROMOTE_QUEEN:
+    case MOVE_CAPTURE_PROMOTE_KNIGHT:
+    case MOVE_CAPTURE_PROMOTE_BISHOP:
+    case MOVE_CAPTURE_PROMOTE_ROOK:
+    case MOVE_CAPTURE_PROMOTE_QUEEN:
       k ^= zobrist[c][piece][from] ^ zobrist[o][captured][to] ^ zobrist[c][kind - 20][to];
       break;
     default:

@@ -1,10 +1,11 @@
 #include "io/output.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <unistd.h>
 
 namespace output {
 bool muted = false;

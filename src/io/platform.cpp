@@ -1,10 +1,11 @@
 #include "io/platform.h"
 
+#include <poll.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <poll.h>
-#include <unistd.h>
 
 namespace {
 const auto process_start = std::chrono::steady_clock::now();
@@ -13,13 +14,15 @@ const auto process_start = std::chrono::steady_clock::now();
 void prepare_process() { std::signal(SIGPIPE, SIG_IGN); }
 
 std::int64_t clock_ms() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - process_start).count();
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - process_start)
+      .count();
 }
 
 bool stdin_readable_now() {
   pollfd p{STDIN_FILENO, POLLIN, 0};
   int r;
-  do r = ::poll(&p, 1, 0); while (r < 0 && errno == EINTR);
+  do r = ::poll(&p, 1, 0);
+  while (r < 0 && errno == EINTR);
   if (r < 0) return true;  // cannot tell: let the reader find out
   return r > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL));
 }

@@ -8,7 +8,8 @@
 namespace {
 
 // Every piece of Them that attacks s, in a few lookups.
-template <Colour Them> inline std::uint64_t attackers(int s) {
+template <Colour Them>
+inline std::uint64_t attackers(int s) {
   const BoardState& b = bitboard;
   const std::uint64_t* theirs = piece_sets<Them>(b);
   const SquareTable& pawn_squares = Them == WHITE ? attacked_from_below : attacked_from_above;
@@ -28,7 +29,8 @@ inline std::uint8_t slider_hit(int s, std::uint8_t slider) {
   return (p == slider || p == QUEEN) ? p : 0;
 }
 
-template <Colour Them> inline std::uint8_t leaper_hit(int s) {
+template <Colour Them>
+inline std::uint8_t leaper_hit(int s) {
   const std::uint64_t* theirs = piece_sets<Them>(bitboard);
   if (knight_attacks[s] & theirs[KNIGHT]) return KNIGHT;
   if (king_attacks[s] & theirs[KING]) return KING;
@@ -37,7 +39,8 @@ template <Colour Them> inline std::uint8_t leaper_hit(int s) {
 
 }  // namespace
 
-template <Colour Us> std::uint8_t king_attacked() {
+template <Colour Us>
+std::uint8_t king_attacked() {
   constexpr Colour Them = ~Us;
   const BoardState& b = bitboard;
   const std::uint64_t king = piece_sets<Us>(b)[KING];
@@ -93,15 +96,16 @@ constexpr std::array<std::array<std::uint64_t, 64>, 64> between = [] {
 // Each enemy slider on one of the king's lines, of the line's kind, pins the
 // piece between them when that piece is alone there and ours. Asked slider by
 // slider, not direction by direction: few sliders stand on the lines.
-template <Colour Us> std::uint64_t pinned_pieces() {
+template <Colour Us>
+std::uint64_t pinned_pieces() {
   const BoardState& b = bitboard;
   const std::uint64_t king = piece_sets<Us>(b)[KING];
   if (!king) return 0;
   const int k = bit_scan_forward(king);
   const std::uint64_t* theirs = piece_sets<~Us>(b);
   std::uint64_t pinned = 0;
-  for (std::uint64_t snipers = ((theirs[ROOK] | theirs[QUEEN]) & rook_lines[k]) |
-                               ((theirs[BISHOP] | theirs[QUEEN]) & bishop_lines[k]);
+  for (std::uint64_t snipers =
+           ((theirs[ROOK] | theirs[QUEEN]) & rook_lines[k]) | ((theirs[BISHOP] | theirs[QUEEN]) & bishop_lines[k]);
        snipers; snipers = clear_lowest(snipers)) {
     const std::uint64_t shield = between[k][bit_scan_forward(snipers)] & b.all_piece;
     if (!clear_lowest(shield)) pinned |= shield;
@@ -112,7 +116,8 @@ template <Colour Us> std::uint64_t pinned_pieces() {
 template std::uint64_t pinned_pieces<WHITE>();
 template std::uint64_t pinned_pieces<BLACK>();
 
-template <Colour Us> std::uint64_t check_answers() {
+template <Colour Us>
+std::uint64_t check_answers() {
   const std::uint64_t king = piece_sets<Us>(bitboard)[KING];
   if (!king) return ~std::uint64_t{0};
   const int k = bit_scan_forward(king);

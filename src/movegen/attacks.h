@@ -15,36 +15,42 @@
 inline constexpr SquareTable attacked_from_above = tables_detail::steps({{-1, 1}, {1, 1}}, false);
 inline constexpr SquareTable attacked_from_below = tables_detail::steps({{-1, -1}, {1, -1}}, false);
 
-template <Colour Us> std::uint8_t king_attacked();
+template <Colour Us>
+std::uint8_t king_attacked();
 inline std::uint8_t white_king_attacked() { return king_attacked<WHITE>(); }
 inline std::uint8_t black_king_attacked() { return king_attacked<BLACK>(); }
 
 // Own pieces pinned to Us's king: each the only piece between the king and an
 // enemy rook, bishop or queen on a line that slider moves along.
-template <Colour Us> std::uint64_t pinned_pieces();
+template <Colour Us>
+std::uint64_t pinned_pieces();
 
 // Whether making `m` can leave Us's king attacked. When the king is not in
 // check, only a pinned piece, the king itself or an en-passant capture (which
 // empties a second square) can expose it.
-template <Colour Us> bool may_expose_king(Move m, bool in_check, std::uint64_t pinned) {
+template <Colour Us>
+bool may_expose_king(Move m, bool in_check, std::uint64_t pinned) {
   if (in_check || name_piece(m) == KING || kind_move(m) == MOVE_EN_PASSANT) return true;
   return pinned & square_bit[from_coord(m)];
 }
 
 // After Us made `m`: is Us's king attacked? King_attacked's answer, sooner.
-template <Colour Us> bool king_exposed_by(Move m, bool in_check, std::uint64_t pinned) {
+template <Colour Us>
+bool king_exposed_by(Move m, bool in_check, std::uint64_t pinned) {
   return may_expose_king<Us>(m, in_check, pinned) && king_attacked<Us>() != 0;
 }
 
 // When Us's king is in check: the squares a move of any other piece must land on
 // to answer it (the checker's, and those between it and the king), none in a
 // double check. Every square when no checker is found, so nothing is ruled out.
-template <Colour Us> std::uint64_t check_answers();
+template <Colour Us>
+std::uint64_t check_answers();
 
 // Whether `m` may answer a check, given check_answers: a king move may step out
 // of it, and en passant removes a pawn from a square other than its target, so
 // both are always tried.
-template <Colour Us> bool may_answer_check(Move m, std::uint64_t answers) {
+template <Colour Us>
+bool may_answer_check(Move m, std::uint64_t answers) {
   return name_piece(m) == KING || kind_move(m) == MOVE_EN_PASSANT || (answers & square_bit[to_coord(m)]);
 }
 
@@ -74,7 +80,8 @@ inline constexpr std::array<std::array<std::uint64_t, 7>, 64> reaching_squares =
 }();
 inline constexpr std::array<std::uint64_t, 7> reaching_nothing{};
 
-template <Colour Us> CheckLines check_lines() {
+template <Colour Us>
+CheckLines check_lines() {
   const BoardState& b = bitboard;
   const std::uint64_t king = piece_sets<~Us>(b)[KING];
   if (!king) return {reaching_nothing.data(), 0};

@@ -16,7 +16,8 @@ struct Writer {
 };
 
 // The capture of the piece on t by `piece` from s, scored by victim, then attacker.
-template <Colour Us> inline void capture(Writer& w, int s, unsigned piece, int t) {
+template <Colour Us>
+inline void capture(Writer& w, int s, unsigned piece, int t) {
   const unsigned c = piece_names<~Us>(bitboard)[t];
   w.emit(pack_move(MOVE_CAPTURE, piece, s, t, c), static_cast<int>(10 * c - piece));
 }
@@ -41,12 +42,14 @@ inline void slider_captures(Writer& w, int s, unsigned piece, std::uint64_t targ
   (slider_capture<Us, Rays>(w, s, piece, targets), ...);
 }
 
-template <Colour Us> inline void leaper_captures(Writer& w, int s, unsigned piece, std::uint64_t reach) {
+template <Colour Us>
+inline void leaper_captures(Writer& w, int s, unsigned piece, std::uint64_t reach) {
   for (std::uint64_t t = reach & occupancy<~Us>(bitboard); t; t = clear_lowest(t))
     capture<Us>(w, s, piece, bit_scan_forward(t));
 }
 
-template <Colour Us> inline void pawn_captures(Writer& w) {
+template <Colour Us>
+inline void pawn_captures(Writer& w) {
   const BoardState& b = bitboard;
   constexpr int promotion_rank = Us == WHITE ? 6 : 1;
   constexpr int en_passant_rank = Us == WHITE ? 4 : 3;
@@ -95,7 +98,8 @@ template <Colour Us> inline void pawn_captures(Writer& w) {
 
 }  // namespace
 
-template <Colour Us> void generate_captures(MoveList& list) {
+template <Colour Us>
+void generate_captures(MoveList& list) {
   const BoardState& b = bitboard;
   const std::uint64_t* own = piece_sets<Us>(b);
   Writer w{list};
@@ -108,8 +112,8 @@ template <Colour Us> void generate_captures(MoveList& list) {
   const std::uint64_t all = b.all_piece, them = occupancy<~Us>(b);
   for (std::uint64_t p = own[BISHOP]; p; p = clear_lowest(p)) {
     const int s = bit_scan_forward(p);
-    slider_captures<Us, ray_north_east, ray_north_west, ray_south_west, ray_south_east>(
-        w, s, BISHOP, bishop_attacks(s, all) & them);
+    slider_captures<Us, ray_north_east, ray_north_west, ray_south_west, ray_south_east>(w, s, BISHOP,
+                                                                                        bishop_attacks(s, all) & them);
   }
   for (std::uint64_t p = own[ROOK]; p; p = clear_lowest(p)) {
     const int s = bit_scan_forward(p);

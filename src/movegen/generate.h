@@ -6,10 +6,13 @@
 #include "board/board.h"
 #include "board/move.h"
 
-template <Colour Us> void generate_captures(MoveList& list);
-template <Colour Us> void generate_quiet(MoveList& list);
+template <Colour Us>
+void generate_captures(MoveList& list);
+template <Colour Us>
+void generate_quiet(MoveList& list);
 // Whether generate_quiet would list `m` in the position as it stands.
-template <Colour Us> bool generates_quiet(Move m);
+template <Colour Us>
+bool generates_quiet(Move m);
 
 inline void generate_captures_white(MoveList& list) { generate_captures<WHITE>(list); }
 inline void generate_captures_black(MoveList& list) { generate_captures<BLACK>(list); }
@@ -18,6 +21,11 @@ inline void generate_quiet_black(MoveList& list) { generate_quiet<BLACK>(list); 
 
 // Every pseudo-legal move of the side to move: captures first, then quiet moves.
 inline void generate_all_moves(MoveList& list) {
-  if (bitboard.colour_move == 1) { generate_captures_white(list); generate_quiet_white(list); }
-  else { generate_captures_black(list); generate_quiet_black(list); }
+  if (bitboard.colour_move == 1) {
+    generate_captures_white(list);
+    generate_quiet_white(list);
+  } else {
+    generate_captures_black(list);
+    generate_quiet_black(list);
+  }
 }

@@ -8,7 +8,8 @@ namespace {
 
 MoveList perft_lists[MAX_PLY + 1];
 
-template <Colour Us> std::uint64_t perft_node(int depth, int ply) {
+template <Colour Us>
+std::uint64_t perft_node(int depth, int ply) {
   MoveList& list = perft_lists[ply];
   generate_captures<Us>(list);
   generate_quiet<Us>(list);
@@ -23,7 +24,8 @@ template <Colour Us> std::uint64_t perft_node(int depth, int ply) {
       continue;
     }
     make_move<Us>(static_cast<std::uint8_t>(ply), index, list);
-    if (!king_exposed_by<Us>(list.move[index], in_check, pinned)) leaves += depth == 1 ? 1 : perft_node<~Us>(depth - 1, ply + 1);
+    if (!king_exposed_by<Us>(list.move[index], in_check, pinned))
+      leaves += depth == 1 ? 1 : perft_node<~Us>(depth - 1, ply + 1);
     unmake_move<Us>(static_cast<std::uint8_t>(ply), index, list);
   }
   return leaves;

@@ -30,7 +30,8 @@ struct Appender {
   }
 };
 
-template <Colour Us> inline std::uint8_t castle_square_attacked(const std::uint8_t& square) {
+template <Colour Us>
+inline std::uint8_t castle_square_attacked(const std::uint8_t& square) {
   if constexpr (Us == WHITE) return square_attacked_by_black(square);
   else return square_attacked_by_white(square);
 }
@@ -38,7 +39,8 @@ template <Colour Us> inline std::uint8_t castle_square_attacked(const std::uint8
 constexpr int back_rank_base(Colour c) { return c == WHITE ? 0 : 56; }  // a1 or a8
 
 // castle[0..4] are c, d, e, f, g of the back rank.
-template <Colour Us> bool may_castle_queen_side() {
+template <Colour Us>
+bool may_castle_queen_side() {
   BoardState& b = bitboard;
   constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
   constexpr int base = back_rank_base(Us);
@@ -47,7 +49,8 @@ template <Colour Us> bool may_castle_queen_side() {
          !castle_square_attacked<Us>(castle[0]) && !castle_square_attacked<Us>(castle[1]) &&
          !castle_square_attacked<Us>(castle[2]);
 }
-template <Colour Us> bool may_castle_king_side() {
+template <Colour Us>
+bool may_castle_king_side() {
   BoardState& b = bitboard;
   constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
   constexpr int base = back_rank_base(Us);
@@ -57,7 +60,8 @@ template <Colour Us> bool may_castle_king_side() {
 }
 
 // The quiet steps of one pawn on `s`: one square, or two from its home rank.
-template <Colour Us> std::uint64_t pawn_steps(int s, std::uint64_t empty) {
+template <Colour Us>
+std::uint64_t pawn_steps(int s, std::uint64_t empty) {
   std::uint64_t steps = 0;
   if constexpr (Us == WHITE) {
     if (s >= 48) return 0;  // steps from the seventh rank are promotions
@@ -78,7 +82,8 @@ template <Colour Us> std::uint64_t pawn_steps(int s, std::uint64_t empty) {
 }  // namespace
 
 // Targets of each ray are emitted in ascending square order, ray after ray.
-template <Colour Us> void generate_quiet(MoveList& list) {
+template <Colour Us>
+void generate_quiet(MoveList& list) {
   BoardState& b = bitboard;
   const std::uint64_t* own = piece_sets<Us>(b);
   const std::uint64_t all = b.all_piece;
@@ -124,7 +129,8 @@ template void generate_quiet<WHITE>(MoveList&);
 template void generate_quiet<BLACK>(MoveList&);
 
 // The same rules as generate_quiet, asked of one move.
-template <Colour Us> bool generates_quiet(Move m) {
+template <Colour Us>
+bool generates_quiet(Move m) {
   const BoardState& b = bitboard;
   const std::uint64_t* own = piece_sets<Us>(b);
   const unsigned kind = kind_move(m), piece = name_piece(m);
@@ -140,12 +146,24 @@ template <Colour Us> bool generates_quiet(Move m) {
   const std::uint64_t all = b.all_piece;
   std::uint64_t reach = 0;
   switch (piece) {
-    case PAWN: reach = pawn_steps<Us>(from, ~all); break;
-    case KNIGHT: reach = knight_attacks[from]; break;
-    case BISHOP: reach = bishop_attacks(from, all); break;
-    case ROOK: reach = rook_attacks(from, all); break;
-    case QUEEN: reach = rook_attacks(from, all) | bishop_attacks(from, all); break;
-    case KING: reach = king_attacks[from]; break;
+    case PAWN:
+      reach = pawn_steps<Us>(from, ~all);
+      break;
+    case KNIGHT:
+      reach = knight_attacks[from];
+      break;
+    case BISHOP:
+      reach = bishop_attacks(from, all);
+      break;
+    case ROOK:
+      reach = rook_attacks(from, all);
+      break;
+    case QUEEN:
+      reach = rook_attacks(from, all) | bishop_attacks(from, all);
+      break;
+    case KING:
+      reach = king_attacks[from];
+      break;
   }
   return reach & square_bit[to];
 }

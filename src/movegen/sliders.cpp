@@ -22,7 +22,8 @@ constexpr std::uint64_t bishop_magics[64] = {
 };
 
 // The ray's squares up to and including the first piece on it.
-template <const SquareTable& Ray, bool Upward> std::uint64_t ray_attacks(int s, std::uint64_t occupied) {
+template <const SquareTable& Ray, bool Upward>
+std::uint64_t ray_attacks(int s, std::uint64_t occupied) {
   const int b = nearest_on_ray<Ray, Upward>(s, occupied);
   return b < 0 ? Ray[s] : (Ray[s] & ~Ray[b]);
 }

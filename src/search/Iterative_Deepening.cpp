@@ -5,13 +5,13 @@
 #include "eval/material.h"
 #include "eval/placement.h"
 #include "hash/zobrist.h"
-#include "movegen/generate.h"
-#include "search/aids.h"
-#include "search/search.h"
-#include "search/search_state.h"
 #include "io/output.h"
 #include "io/platform.h"
+#include "movegen/generate.h"
+#include "search/aids.h"
 #include "search/reports.h"
+#include "search/search.h"
+#include "search/search_state.h"
 
 bool stop_at_input_end = false;
 std::uint64_t nodes_previous;

@@ -54,12 +54,14 @@ bool QuietsLater::listed(Move m) const {
   return false;
 }
 
-template <Colour Us> void QuietsLater::order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start) {
+template <Colour Us>
+void QuietsLater::order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start) {
   if (killer_1[ply] != 0) bring_forward<Us>(list, killer_1[ply], start);
   if (killer_2[ply] != 0) bring_forward<Us>(list, killer_2[ply], start + 1);
 }
 
-template <Colour Us> void QuietsLater::bring_forward(MoveList& list, Move m, int target) {
+template <Colour Us>
+void QuietsLater::bring_forward(MoveList& list, Move m, int target) {
   // A quiet move still to come is inserted at its place; a move already listed
   // is found where it stands; any other move is in no list of this position.
   if (pending_ && quiet_kind(kind_move(m)) && !listed(m) && generates_quiet<Us>(m)) {
@@ -83,7 +85,8 @@ template <Colour Us> void QuietsLater::bring_forward(MoveList& list, Move m, int
   ::bring_forward(list, m, target);
 }
 
-template <Colour Us> bool QuietsLater::append(MoveList& list) {
+template <Colour Us>
+bool QuietsLater::append(MoveList& list) {
   if (!pending_) return false;
   pending_ = false;
   const int first = list.move_count;

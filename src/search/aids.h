@@ -30,11 +30,14 @@ void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start);
 class QuietsLater {
  public:
   // Order_killers on the complete list.
-  template <Colour Us> void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start);
+  template <Colour Us>
+  void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start);
   // Moves `m` to `target` as the complete list would have it, if it is there.
-  template <Colour Us> void bring_forward(MoveList& list, Move m, int target);
+  template <Colour Us>
+  void bring_forward(MoveList& list, Move m, int target);
   // Appends the quiet moves not yet listed, once; whether the list grew.
-  template <Colour Us> bool append(MoveList& list);
+  template <Colour Us>
+  bool append(MoveList& list);
 
  private:
   Move listed_[3];  // the two killers and the hash move at most

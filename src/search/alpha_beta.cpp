@@ -29,8 +29,8 @@ inline std::uint8_t next(std::uint8_t ply) { return static_cast<std::uint8_t>(pl
 // enough, a verification search of our own confirms it first.
 template <Colour Us>
 std::int32_t null_move(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
-                       std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
-                       std::uint8_t null_forbidden, std::uint8_t child_ply, std::uint64_t saved_key) {
+                       std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check, std::uint8_t null_forbidden,
+                       std::uint8_t child_ply, std::uint64_t saved_key) {
   if (search_state.null_move_on != 1 || null_forbidden || depth <= 3 || depth - ply < 2 || pv_node ||
       kind_last == MOVE_CAPTURE || in_check)
     return NO_VALUE;
@@ -194,7 +194,8 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
         }
       }
       if (!settled) {
-        if constexpr (white) s = alpha_beta<Them>(alpha, alpha + 1, child_depth, child, kind, 0, gives_check, null_forbidden);
+        if constexpr (white)
+          s = alpha_beta<Them>(alpha, alpha + 1, child_depth, child, kind, 0, gives_check, null_forbidden);
         else s = alpha_beta<Them>(beta - 1, beta, child_depth, child, kind, 0, gives_check, null_forbidden);
         if (pv_node && alpha < s && s < beta)
           s = alpha_beta<Them>(alpha, beta, child_depth, child, kind, 1, gives_check, null_forbidden);
@@ -217,7 +218,8 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
         save_best_hash_move_and_score(list, i, key_lo, key_hi, s, 2, ply, depth);
         return s;
       }
-      if constexpr (white) alpha = s; else beta = s;
+      if constexpr (white) alpha = s;
+      else beta = s;
       bound_improved = true;
       raise_index = i;
       if (pv_node) save_best_line(local);

@@ -2,13 +2,13 @@
 #include <cstring>
 
 #include "hash/hash.h"
-#include "search/Iterative_Deepening.h"
-#include "search/search.h"
-#include "search/search_state.h"
 #include "io/input.h"
 #include "io/output.h"
 #include "io/platform.h"
 #include "io/text.h"
+#include "search/Iterative_Deepening.h"
+#include "search/search.h"
+#include "search/search_state.h"
 
 // Takes every complete line that has arrived. Only the exact lines "stop" and
 // "quit" act on the search; `isready` is answered at once, since interfaces wait

@@ -11,7 +11,7 @@ namespace {
 
 inline std::int32_t static_score() {
   return evaluate(bitboard.minor_placement) + (static_cast<std::int32_t>(bitboard.value_white_material) -
-                       static_cast<std::int32_t>(bitboard.value_black_material));
+                                               static_cast<std::int32_t>(bitboard.value_black_material));
 }
 
 // Far below the mover's bound, small captures cannot help: take the opponent's
@@ -33,12 +33,14 @@ void delta_prune_black(std::int32_t& stand, std::int32_t beta) {
 }
 
 template <Colour Us>
-std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node, std::int32_t stand);
+std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node,
+                      std::int32_t stand);
 
 // Most nodes end here, on the stand-pat score; they are spared the frame of the
 // capture search.
 template <Colour Us>
-inline std::int32_t stand_pat_or_captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node) {
+inline std::int32_t stand_pat_or_captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply,
+                                          std::uint8_t pv_node) {
   // After a stop nothing below the root counts, and a capture tree can be vast.
   if (search_state.stop_search == 1) return 0;
   pace_poll();
@@ -50,7 +52,8 @@ inline std::int32_t stand_pat_or_captures(std::int32_t alpha, std::int32_t beta,
 }
 
 template <Colour Us>
-std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node, std::int32_t stand) {
+std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node,
+                      std::int32_t stand) {
   constexpr bool white = Us == WHITE;
   bool bound_improved = false;
   if constexpr (white) {

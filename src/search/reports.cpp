@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "board/board.h"
-#include "search/search.h"
 #include "io/output.h"
+#include "search/search.h"
 
 std::int32_t last_info_score = 0;
 std::uint8_t last_info_depth = 0;
@@ -64,7 +64,8 @@ void print_root_info(std::int32_t score, std::uint8_t depth, const PvLine& line,
   }
   last_info_score = score;
   last_info_depth = depth;
-  out << "info " << " depth " << static_cast<int>(depth) << " seldepth " << static_cast<int>(line.length);
+  out << "info "
+      << " depth " << static_cast<int>(depth) << " seldepth " << static_cast<int>(line.length);
   write_score(out, white_view == 1 ? score : -score, nullptr);
   out << " nodes " << low_32_signed(nodes);
   if (std::abs(static_cast<std::int64_t>(line.score_move)) == std::abs(static_cast<std::int64_t>(score))) {
@@ -81,7 +82,8 @@ void print_iteration_info(std::uint64_t nodes, std::uint8_t depth, std::int32_t 
                           std::uint8_t& mate_reported, const PvLine& best_line, std::uint64_t nodes_iteration) {
   OutLine out;
   const double nps = static_cast<double>(nodes) / seconds;
-  out << "info " << " nps " << static_cast<std::int64_t>(static_cast<std::int32_t>(static_cast<std::int64_t>(nps)));
+  out << "info "
+      << " nps " << static_cast<std::int64_t>(static_cast<std::int32_t>(static_cast<std::int64_t>(nps)));
   out << " depth " << static_cast<int>(depth) << " seldepth " << static_cast<int>(best_line.length);
   write_score(out, bitboard.colour_move != 0 ? score : -score, &mate_reported);
   out << " nodes " << low_32_signed(nodes_iteration) << " pv ";

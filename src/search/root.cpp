@@ -3,12 +3,12 @@
 #include "eval/placement.h"
 #include "hash/hash.h"
 #include "hash/zobrist.h"
+#include "io/output.h"
 #include "movegen/attacks.h"
 #include "search/aids.h"
+#include "search/reports.h"
 #include "search/search.h"
 #include "search/search_state.h"
-#include "io/output.h"
-#include "search/reports.h"
 
 MoveList list_root;
 std::uint64_t nodes_root;
@@ -19,7 +19,8 @@ std::uint8_t root_moves_searched;
 // One iteration over every root move: no aspiration window and no cut-off. The
 // first move gets the full window, the others a null window and, when they beat
 // the best so far, a full-window search again.
-template <Colour Us> std::int32_t root_search(std::uint8_t depth) {
+template <Colour Us>
+std::int32_t root_search(std::uint8_t depth) {
   constexpr bool white = Us == WHITE;
   constexpr Colour Them = ~Us;
   root_moves_searched = 0;

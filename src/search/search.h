@@ -42,7 +42,8 @@ inline std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8
   if (ply >= depth || ply >= MAX_PLY) return quiescence<Us>(alpha, beta, ply, pv_node);
   return alpha_beta_interior<Us>(alpha, beta, depth, ply, kind_last, pv_node, in_check, null_forbidden);
 }
-template <Colour Us> std::int32_t root_search(std::uint8_t depth);
+template <Colour Us>
+std::int32_t root_search(std::uint8_t depth);
 
 inline std::int32_t quiescence_white(std::int32_t a, std::int32_t b, std::uint8_t ply, std::uint8_t pv) {
   return quiescence<WHITE>(a, b, ply, pv);

@@ -6,12 +6,12 @@
 #include "board/board.h"
 #include "hash/hash.h"
 #include "hash/zobrist.h"
-#include "uci/go.h"
 #include "io/input.h"
 #include "io/output.h"
 #include "io/platform.h"
-#include "uci/position.h"
 #include "io/text.h"
+#include "uci/go.h"
+#include "uci/position.h"
 
 char command_buffer[65536];
 

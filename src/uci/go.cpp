@@ -5,11 +5,11 @@
 
 #include "board/board.h"
 #include "hash/hash.h"
-#include "search/Iterative_Deepening.h"
 #include "io/output.h"
 #include "io/platform.h"
-#include "uci/position.h"
 #include "io/text.h"
+#include "search/Iterative_Deepening.h"
+#include "uci/position.h"
 
 GoParams go_params;
 

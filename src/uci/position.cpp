@@ -3,11 +3,11 @@
 #include <bit>
 
 #include "board/make_move.h"
-#include "movegen/attacks.h"
 #include "hash/zobrist.h"
-#include "movegen/generate.h"
 #include "io/output.h"
 #include "io/text.h"
+#include "movegen/attacks.h"
+#include "movegen/generate.h"
 
 bool position_refused = false;
 
@@ -46,9 +46,7 @@ void put_piece(char letter, int square) {
   }
 }
 
-bool is_piece_letter(char c) {
-  return std::string_view("PNBRQKpnbrqk").find(c) != std::string_view::npos && c != '\0';
-}
+bool is_piece_letter(char c) { return std::string_view("PNBRQKpnbrqk").find(c) != std::string_view::npos && c != '\0'; }
 
 // Board rows and squares beyond the eight of each are read but not placed.
 void read_placement(FenScanner& fen) {
@@ -75,7 +73,8 @@ void read_placement(FenScanner& fen) {
 }
 
 // Makes the move unless it leaves the mover's own king attacked.
-template <Colour Us> bool make_if_legal(std::uint8_t index, const MoveList& list) {
+template <Colour Us>
+bool make_if_legal(std::uint8_t index, const MoveList& list) {
   make_move<Us>(0, index, list);
   if (!king_attacked<Us>()) return true;
   unmake_move<Us>(0, index, list);
@@ -86,7 +85,10 @@ bool make_legal_move(std::uint8_t index, const MoveList& list) {
   return bitboard.colour_move == 1 ? make_if_legal<WHITE>(index, list) : make_if_legal<BLACK>(index, list);
 }
 
-template <Colour C> bool has_piece(int square, PieceType type) { return piece_names<C>(bitboard)[square] == type; }
+template <Colour C>
+bool has_piece(int square, PieceType type) {
+  return piece_names<C>(bitboard)[square] == type;
+}
 
 // A position the rules could not have reached is not searched: one king a side, no
 // pawn on the first or last rank, and the side that has just moved not left in check.
@@ -113,7 +115,8 @@ void drop_impossible_rights() {
   const bool white_to_move = b.colour_move == 1;
   const int passed = 8 * y + x, start = white_to_move ? passed + 8 : passed - 8,
             pawn = white_to_move ? passed - 8 : passed + 8;
-  const bool possible = x < 8 && y == (white_to_move ? 5 : 2) && !(b.all_piece & (square_bit[passed] | square_bit[start])) &&
+  const bool possible = x < 8 && y == (white_to_move ? 5 : 2) &&
+                        !(b.all_piece & (square_bit[passed] | square_bit[start])) &&
                         (white_to_move ? has_piece<BLACK>(pawn, PAWN) : has_piece<WHITE>(pawn, PAWN));
   if (!possible) b.taking_passage_yes = b.taking_passage_x = b.taking_passage_y = 0;
 }
@@ -140,11 +143,20 @@ void read_fen(std::string_view text) {
   b.castling_Q = b.castling_K = b.castling_q = b.castling_k = 0;
   while (!fen.at_end() && fen.peek() != ' ') {
     switch (fen.peek()) {
-      case 'K': b.castling_K = 1; break;
-      case 'Q': b.castling_Q = 1; break;
-      case 'k': b.castling_k = 1; break;
-      case 'q': b.castling_q = 1; break;
-      default: break;
+      case 'K':
+        b.castling_K = 1;
+        break;
+      case 'Q':
+        b.castling_Q = 1;
+        break;
+      case 'k':
+        b.castling_k = 1;
+        break;
+      case 'q':
+        b.castling_q = 1;
+        break;
+      default:
+        break;
     }
     ++fen.i;
   }
@@ -158,8 +170,8 @@ void read_fen(std::string_view text) {
 }
 
 void apply_move_text(const MoveText& move_text) {
-  if (file_of(move_text.from_file) == 255 || rank_of(move_text.from_rank) == 255 ||
-      file_of(move_text.to_file) == 255 || rank_of(move_text.to_rank) == 255) {
+  if (file_of(move_text.from_file) == 255 || rank_of(move_text.from_rank) == 255 || file_of(move_text.to_file) == 255 ||
+      rank_of(move_text.to_rank) == 255) {
     OutLine() << "WARNING ! moves error" << '\n';
     return;
   }
@@ -178,11 +190,21 @@ void apply_move_text(const MoveText& move_text) {
 
   int offset = -1;
   switch (move_text.promotion) {
-    case 0: case 'q': offset = 0; break;
-    case 'r': offset = 1; break;
-    case 'b': offset = 2; break;
-    case 'n': offset = 3; break;
-    default: break;
+    case 0:
+    case 'q':
+      offset = 0;
+      break;
+    case 'r':
+      offset = 1;
+      break;
+    case 'b':
+      offset = 2;
+      break;
+    case 'n':
+      offset = 3;
+      break;
+    default:
+      break;
   }
   // The promotions of one pawn move stand together as queen, rook, bishop, knight.
   // A letter after a move that is no promotion would name some other move: refuse it.

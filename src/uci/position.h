@@ -6,7 +6,6 @@
 
 #include "search/aids.h"
 
-
 inline constexpr std::string_view start_position_text =
     "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 ";
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "uci/command_loop.h"
 #include "io/output.h"
+#include "uci/command_loop.h"
 
 namespace {
 std::size_t allocations = 0;
@@ -37,9 +37,9 @@ TEST(NoAllocation, ASearchToDepthEightAllocatesNothing) {
   output::muted = true;
   dispatch_command("uci");
   dispatch_command("setoption name Hash value 16");
-  for (const char* position : {"position startpos",
-                               "position fen r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-                               "position fen 8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1"}) {
+  for (const char* position :
+       {"position startpos", "position fen r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+        "position fen 8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1"}) {
     dispatch_command("ucinewgame");
     dispatch_command(position);
     EXPECT_EQ(allocations_during("go depth 8"), 0u) << position;

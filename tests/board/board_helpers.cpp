@@ -1,13 +1,11 @@
-#include <gtest/gtest.h>
-
 #include "board_helpers.h"
 
-#include "support/capture.h"
-
+#include <gtest/gtest.h>
 
 #include "board/make_move.h"
 #include "eval/material.h"
 #include "movegen/generate.h"
+#include "support/capture.h"
 
 void set_true_material() {
   bitboard.value_white_material = count_white_material();
@@ -22,8 +20,8 @@ MoveList all_moves() {
 
 int find_move(const MoveList& list, int from, int to, unsigned kind) {
   for (int i = 0; i < list.move_count; ++i)
-    if (from_coord(list.move[i]) == static_cast<unsigned>(from) && to_coord(list.move[i]) == static_cast<unsigned>(to) &&
-        kind_move(list.move[i]) == kind)
+    if (from_coord(list.move[i]) == static_cast<unsigned>(from) &&
+        to_coord(list.move[i]) == static_cast<unsigned>(to) && kind_move(list.move[i]) == kind)
       return i;
   return -1;
 }

@@ -1,10 +1,11 @@
 // Making a move: pieces, occupancy, material, castling rights, en passant and
 // the undo record.
+#include "board/make_move.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "board/make_move.h"
 #include "board_helpers.h"
 #include "support/test_support.h"
 
@@ -15,8 +16,8 @@ Flags flags() { return {bitboard.castling_Q, bitboard.castling_K, bitboard.castl
 
 // The record ends with the side that made the move.
 std::array<int, 8> record(const UndoRecord& u) {
-  return {u.taking_passage_yes, u.taking_passage_x, u.taking_passage_y, u.castling_Q, u.castling_K, u.castling_q,
-          u.castling_k, u.colour_move};
+  return {u.taking_passage_yes, u.taking_passage_x, u.taking_passage_y, u.castling_Q,
+          u.castling_K,         u.castling_q,       u.castling_k,       u.colour_move};
 }
 
 const char* const start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";

@@ -193,7 +193,8 @@ TEST(KeyUpdate, KingMoveTogglesBothCastlingKeys) {
   const std::uint64_t before = bitboard.hash_key;
   MoveList list;
   const std::uint64_t after = play_and_update(list, 0, "e1", "d2", MOVE_QUIET);
-  EXPECT_EQ(after, before ^ zobrist[1][6][4] ^ zobrist[1][6][11] ^ ZOBRIST_SIDE ^ ZOBRIST_CASTLING_K ^ ZOBRIST_CASTLING_Q);
+  EXPECT_EQ(after,
+            before ^ zobrist[1][6][4] ^ zobrist[1][6][11] ^ ZOBRIST_SIDE ^ ZOBRIST_CASTLING_K ^ ZOBRIST_CASTLING_Q);
 }
 
 }  // namespace

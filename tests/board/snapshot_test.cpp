@@ -1,12 +1,13 @@
 // The board copy and the line-per-difference comparison the root search runs.
+#include "board/snapshot.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "board/snapshot.h"
 #include "board_helpers.h"
-#include "support/test_support.h"
 #include "io/output.h"
+#include "support/test_support.h"
 
 namespace {
 

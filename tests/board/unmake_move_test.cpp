@@ -118,12 +118,9 @@ TEST(UnmakeMove, CapturesOfCornerRooksRestoreTheRights) {
   const struct {
     const char *fen, *from, *to;
   } cases[] = {
-      {"r3k2r/8/8/8/4b3/8/8/R3K2R b KQkq - 0 1", "e4", "h1"},
-      {"r3k2r/8/8/8/3b4/8/8/R3K2R b KQkq - 0 1", "d4", "a1"},
-      {"r3k2r/8/8/8/4B3/8/8/R3K2R w KQkq - 0 1", "e4", "a8"},
-      {"r3k2r/8/8/8/3B4/8/8/R3K2R w KQkq - 0 1", "d4", "h8"},
-      {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "a1", "a8"},
-      {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "h8", "h1"},
+      {"r3k2r/8/8/8/4b3/8/8/R3K2R b KQkq - 0 1", "e4", "h1"}, {"r3k2r/8/8/8/3b4/8/8/R3K2R b KQkq - 0 1", "d4", "a1"},
+      {"r3k2r/8/8/8/4B3/8/8/R3K2R w KQkq - 0 1", "e4", "a8"}, {"r3k2r/8/8/8/3B4/8/8/R3K2R w KQkq - 0 1", "d4", "h8"},
+      {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "a1", "a8"},   {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "h8", "h1"},
       {"r3k2r/8/8/8/8/8/8/R3K2R w Kq - 0 1", "h1", "h8"},
   };
   for (const auto& c : cases) {

@@ -1,9 +1,10 @@
 // Whole positions scored by hand from the tables.
+#include "eval/evaluate.h"
+
 #include <gtest/gtest.h>
 
 #include "board/board.h"
 #include "eval/eval_helpers.h"
-#include "eval/evaluate.h"
 #include "support/test_support.h"
 
 namespace {

@@ -1,7 +1,8 @@
+#include "eval/material.h"
+
 #include <gtest/gtest.h>
 
 #include "board/board.h"
-#include "eval/material.h"
 #include "support/test_support.h"
 
 namespace {

@@ -34,8 +34,7 @@ const MirrorCase mirror_cases[] = {
     {"4k3/8/8/7B/8/8/8/4K3 w - - 0 1", 10, "White bishop h5"},
     {"4k3/8/8/8/8/7b/8/4K3 w - - 0 1", 10, "Black bishop h3 (White's mirror h6 scores 10)"},
     {"r3k2r/ppp2ppB/8/8/7b/8/PPP2PPP/R3K2R w KQkq - 0 1", 20, "White bishop h7, Black bishop h4"},
-    {"r1bqk2r/ppp2pp1/2np1n1B/2b1p2p/2B1P3/2NP1N2/PPP2PPb/R2QK2R w KQkq - 0 1", 20,
-     "White bishop h6, Black bishop h2"},
+    {"r1bqk2r/ppp2pp1/2np1n1B/2b1p2p/2B1P3/2NP1N2/PPP2PPb/R2QK2R w KQkq - 0 1", 20, "White bishop h6, Black bishop h2"},
     // King h2 looks at g3, h3 and a4 (empty, empty, pawn: 40); turned over, the
     // Black king h7 looks at a7, h6 and g6, the images of a2, h3 and g3: 20.
     {"r1bq1rk1/pppp1ppp/2n2n2/2b1p3/2B1P3/2NP1N1P/PPP2PPK/R1BQ1R2 w - - 0 1", 20 - 40, "White king h2"},
@@ -54,8 +53,8 @@ TEST(Mirror, TurningTheBoardOverNegatesTheScore) {
     const std::string turned = flipped_fen(c.fen);
     const std::int32_t score = evaluate_fen(c.fen);
     const std::int32_t turned_score = evaluate_fen(turned);
-    EXPECT_EQ(score + turned_score, c.asymmetry) << c.why << "\n  " << c.fen << " -> " << score << "\n  " << turned
-                                                 << " -> " << turned_score;
+    EXPECT_EQ(score + turned_score, c.asymmetry)
+        << c.why << "\n  " << c.fen << " -> " << score << "\n  " << turned << " -> " << turned_score;
     // Turning over twice gives the position back.
     EXPECT_EQ(flipped_fen(turned), c.fen);
   }

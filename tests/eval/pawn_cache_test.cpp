@@ -30,7 +30,8 @@ void expect_cache_agrees() {
       }
 }
 
-template <Colour Us> void walk(int depth) {
+template <Colour Us>
+void walk(int depth) {
   expect_cache_agrees();
   if (depth == 0) return;
   MoveList& list = lists[depth - 1];

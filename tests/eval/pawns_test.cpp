@@ -71,15 +71,15 @@ TEST(EvaluatePawns, DoubledPawnsCountOncePerFile) {
 constexpr const char* blocked = "4k3/p3p1p1/8/P7/6P1/4P3/8/4K3 w - - 0 1";
 
 TEST(EvaluatePawns, WhiteTableFollowsTheKing) {
-  EXPECT_EQ(pawn_term(blocked, {6, 60}), 3 + 0 + 15);   // g1: king side
-  EXPECT_EQ(pawn_term(blocked, {7, 60}), 3 + 0 + 15);   // h1
-  EXPECT_EQ(pawn_term(blocked, {0, 60}), 0 + 2 + 15);   // a1: queen side
-  EXPECT_EQ(pawn_term(blocked, {1, 60}), 0 + 2 + 15);   // b1
-  EXPECT_EQ(pawn_term(blocked, {2, 60}), 0 + 2 + 15);   // c1
-  EXPECT_EQ(pawn_term(blocked, {3, 60}), 15);           // d1: centre
-  EXPECT_EQ(pawn_term(blocked, {5, 60}), 15);           // f1
-  EXPECT_EQ(pawn_term(blocked, {14, 60}), 15);          // g2
-  EXPECT_EQ(pawn_term(blocked, {62, 60}), 15);          // g8 means nothing for White
+  EXPECT_EQ(pawn_term(blocked, {6, 60}), 3 + 0 + 15);                  // g1: king side
+  EXPECT_EQ(pawn_term(blocked, {7, 60}), 3 + 0 + 15);                  // h1
+  EXPECT_EQ(pawn_term(blocked, {0, 60}), 0 + 2 + 15);                  // a1: queen side
+  EXPECT_EQ(pawn_term(blocked, {1, 60}), 0 + 2 + 15);                  // b1
+  EXPECT_EQ(pawn_term(blocked, {2, 60}), 0 + 2 + 15);                  // c1
+  EXPECT_EQ(pawn_term(blocked, {3, 60}), 15);                          // d1: centre
+  EXPECT_EQ(pawn_term(blocked, {5, 60}), 15);                          // f1
+  EXPECT_EQ(pawn_term(blocked, {14, 60}), 15);                         // g2
+  EXPECT_EQ(pawn_term(blocked, {62, 60}), 15);                         // g8 means nothing for White
   EXPECT_EQ(pawn_term(blocked, {6, 60}, MIDDLE, 1800), 20 + 15 + 10);  // endgame
   EXPECT_EQ(pawn_term(blocked, {6, 60}, MIDDLE, 1801), 3 + 0 + 15);
 }
@@ -105,7 +105,8 @@ TEST(EvaluatePawns, NoPawns) { EXPECT_EQ(pawn_term("4k3/8/8/8/8/8/8/4K3 w - - 0 
 // pawns ahead and then +10 for each clear neighbour file; the passed bonus
 // when both sides are clear (the board edge counting as one); -10 for every
 // file holding more than one pawn.
-template <Colour C> int rule_pawn_term(const PieceSquareTable& placement) {
+template <Colour C>
+int rule_pawn_term(const PieceSquareTable& placement) {
   const SquareTable& ahead = C == WHITE ? ray_north : ray_south;
   const PassedPawnTable& passed = C == WHITE ? passed_pawn_white : passed_pawn_black;
   const std::uint64_t own = C == WHITE ? bitboard.white_piece[PAWN] : bitboard.black_piece[PAWN];

@@ -27,12 +27,12 @@
 
 #include "board/board.h"
 #include "hash/hash.h"
+#include "io/input.h"
+#include "io/text.h"
 #include "search/Iterative_Deepening.h"
 #include "uci/command_loop.h"
 #include "uci/go.h"
-#include "io/input.h"
 #include "uci/position.h"
-#include "io/text.h"
 
 namespace {
 

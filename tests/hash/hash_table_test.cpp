@@ -83,9 +83,8 @@ TEST(HashSize, AllocationAndResize) {
   EXPECT_EQ(hash_mask, 131071u);
   for (std::uint64_t i = 0; i <= hash_mask; ++i) {
     const HashEntry& e = p_hash_moves[i];
-    ASSERT_TRUE(e.move_check == 0 && e.stored_move == 0 && e.move_depth == 0 && e.move_age == 0 &&
-                e.score_check == 0 && e.stored_score == 0 && e.score_flag == 0 && e.score_depth == 0 &&
-                e.score_age == 0)
+    ASSERT_TRUE(e.move_check == 0 && e.stored_move == 0 && e.move_depth == 0 && e.move_age == 0 && e.score_check == 0 &&
+                e.stored_score == 0 && e.score_flag == 0 && e.score_depth == 0 && e.score_age == 0)
         << "entry " << i << " is not zero";
   }
   resize_hash(0);
@@ -128,7 +127,7 @@ TEST_F(HashTable, UpperBoundForWhite) {
   EXPECT_EQ(white(0, 3, 50, 100), NF);  // not below alpha
   EXPECT_EQ(white(0, 3, 51, 52), 50);
   EXPECT_EQ(white(0, 3, 60, 0), 50);  // beta plays no part
-  store_score(50, 1, 4);                // flag 1 is read like flag 3
+  store_score(50, 1, 4);              // flag 1 is read like flag 3
   EXPECT_EQ(white(0, 3, 60, 100), 50);
   EXPECT_EQ(white(0, 3, 50, 100), NF);
 }

@@ -4,6 +4,8 @@
 // the first draws run in a freshly started copy of this test program (a death
 // test in the "threadsafe" style re-executes the binary for just that test),
 // whatever other tests have drawn before.
+#include "hash/zobrist.h"
+
 #include <gtest/gtest.h>
 
 #include <cinttypes>
@@ -11,8 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
-
-#include "hash/zobrist.h"
 
 namespace {
 

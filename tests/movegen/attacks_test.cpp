@@ -1,9 +1,10 @@
 // Is the king, or a square of the castling path, attacked?
+#include "movegen/attacks.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "movegen/attacks.h"
 #include "movegen_helpers.h"
 #include "support/test_support.h"
 
@@ -16,30 +17,24 @@ struct KingCase {
 
 TEST(WhiteKingAttacked, AttackerTypesAndBlockers) {
   const KingCase cases[] = {
-      {"4r2k/8/8/8/8/8/8/4K3 w - - 0 1", 4},   // rook along the file
-      {"4r2k/8/8/8/4N3/8/8/4K3 w - - 0 1", 0}, // own knight blocks
-      {"4r2k/8/8/8/4n3/8/8/4K3 w - - 0 1", 0}, // their knight blocks and does not reach e1
-      {"7k/8/8/8/8/3n4/8/4K3 w - - 0 1", 2},   // a knight that does reach e1
-      {"7k/8/8/8/8/8/8/r3K3 w - - 0 1", 4},    // rook along the rank
-      {"4q2k/8/8/8/8/8/8/4K3 w - - 0 1", 5},
-      {"7k/8/8/b7/8/8/8/4K3 w - - 0 1", 3},    // bishop a5 over d2
-      {"7k/8/8/q7/8/8/8/4K3 w - - 0 1", 5},
-      {"7k/8/8/r7/8/8/8/4K3 w - - 0 1", 0},    // a rook on a diagonal
-      {"4b2k/8/8/8/8/8/8/4K3 w - - 0 1", 0},   // a bishop on the file
-      {"7k/8/8/b7/8/8/3P4/4K3 w - - 0 1", 0},
-      {"8/8/8/8/8/8/5k2/4K3 w - - 0 1", 6},
-      {"7k/8/8/8/8/8/3p4/4K3 w - - 0 1", 1},
-      {"7k/8/8/8/8/8/5p2/4K3 w - - 0 1", 1},
-      {"7k/8/8/8/8/8/4p3/4K3 w - - 0 1", 0},   // straight ahead is no attack
-      {"7k/8/8/8/8/8/1p6/K7 w - - 0 1", 1},    // king a1, pawn b2
-      {"7k/8/8/8/8/p7/8/7K w - - 0 1", 0},     // king h1, pawn a3: no wrap over the edge
-      {"7k/8/8/8/8/8/8/K6p w - - 0 1", 0},     // king a1, pawn h1: no wrap either
-      {"6p1/7K/8/8/8/8/8/k7 w - - 0 1", 1},    // king h7, pawn g8
-      {"k7/K7/8/8/8/8/8/8 w - - 0 1", 6},
-      {"r3K3/8/8/8/8/8/8/7k w - - 0 1", 4},    // king on the eighth rank
-      {"8/8/8/8/8/8/8/k6K w - - 0 1", 0},
-      {"7K/8/8/8/8/8/8/k7 w - - 0 1", 0},
-      {"8/8/8/8/8/8/8/K5qk w - - 0 1", 5},     // queen behind nothing
+      {"4r2k/8/8/8/8/8/8/4K3 w - - 0 1", 4},    // rook along the file
+      {"4r2k/8/8/8/4N3/8/8/4K3 w - - 0 1", 0},  // own knight blocks
+      {"4r2k/8/8/8/4n3/8/8/4K3 w - - 0 1", 0},  // their knight blocks and does not reach e1
+      {"7k/8/8/8/8/3n4/8/4K3 w - - 0 1", 2},    // a knight that does reach e1
+      {"7k/8/8/8/8/8/8/r3K3 w - - 0 1", 4},     // rook along the rank
+      {"4q2k/8/8/8/8/8/8/4K3 w - - 0 1", 5},   {"7k/8/8/b7/8/8/8/4K3 w - - 0 1", 3},  // bishop a5 over d2
+      {"7k/8/8/q7/8/8/8/4K3 w - - 0 1", 5},    {"7k/8/8/r7/8/8/8/4K3 w - - 0 1", 0},  // a rook on a diagonal
+      {"4b2k/8/8/8/8/8/8/4K3 w - - 0 1", 0},                                          // a bishop on the file
+      {"7k/8/8/b7/8/8/3P4/4K3 w - - 0 1", 0},  {"8/8/8/8/8/8/5k2/4K3 w - - 0 1", 6},
+      {"7k/8/8/8/8/8/3p4/4K3 w - - 0 1", 1},   {"7k/8/8/8/8/8/5p2/4K3 w - - 0 1", 1},
+      {"7k/8/8/8/8/8/4p3/4K3 w - - 0 1", 0},  // straight ahead is no attack
+      {"7k/8/8/8/8/8/1p6/K7 w - - 0 1", 1},   // king a1, pawn b2
+      {"7k/8/8/8/8/p7/8/7K w - - 0 1", 0},    // king h1, pawn a3: no wrap over the edge
+      {"7k/8/8/8/8/8/8/K6p w - - 0 1", 0},    // king a1, pawn h1: no wrap either
+      {"6p1/7K/8/8/8/8/8/k7 w - - 0 1", 1},   // king h7, pawn g8
+      {"k7/K7/8/8/8/8/8/8 w - - 0 1", 6},      {"r3K3/8/8/8/8/8/8/7k w - - 0 1", 4},  // king on the eighth rank
+      {"8/8/8/8/8/8/8/k6K w - - 0 1", 0},      {"7K/8/8/8/8/8/8/k7 w - - 0 1", 0},
+      {"8/8/8/8/8/8/8/K5qk w - - 0 1", 5},  // queen behind nothing
       {"8/8/8/8/8/8/8/K1P3qk w - - 0 1", 0},
   };
   for (const KingCase& c : cases) {
@@ -74,8 +69,8 @@ TEST(BlackKingAttacked, AttackerTypesAndBlockers) {
       {"8/8/8/4k3/3P4/8/8/7K b - - 0 1", 1},
       {"8/8/8/4k3/5P2/8/8/7K b - - 0 1", 1},
       {"8/8/8/4k3/4P3/8/8/7K b - - 0 1", 0},
-      {"8/8/8/k7/8/7P/8/7K b - - 0 1", 0},      // king a5, pawn h3: no wrap over the a-file
-      {"8/8/8/P6k/8/8/8/K7 b - - 0 1", 0},      // king h5, pawn a5: no wrap over the h-file
+      {"8/8/8/k7/8/7P/8/7K b - - 0 1", 0},  // king a5, pawn h3: no wrap over the a-file
+      {"8/8/8/P6k/8/8/8/K7 b - - 0 1", 0},  // king h5, pawn a5: no wrap over the h-file
       {"8/8/8/8/8/8/4k3/3K4 b - - 0 1", 6},
   };
   for (const KingCase& c : cases) {
@@ -115,8 +110,7 @@ TEST(KingAttacked, ChangesNothingOnTheBoard) {
 
 TEST(CastleSquares, TableHoldsTheBackRankPaths) {
   EXPECT_EQ((std::vector<int>(castle_squares_white, castle_squares_white + 5)), (std::vector<int>{2, 3, 4, 5, 6}));
-  EXPECT_EQ((std::vector<int>(castle_squares_black, castle_squares_black + 5)),
-            (std::vector<int>{58, 59, 60, 61, 62}));
+  EXPECT_EQ((std::vector<int>(castle_squares_black, castle_squares_black + 5)), (std::vector<int>{58, 59, 60, 61, 62}));
 }
 
 // Index of a square in the castling table, so that it is passed by reference

@@ -117,10 +117,14 @@ struct RayRule {
 
 TEST(RayTables, HoldExactlyTheSquaresOnTheLineUpToTheEdge) {
   const RayRule rules[] = {
-      {"north", ray_north, 0, 1},           {"south", ray_south, 0, -1},
-      {"west", ray_west, -1, 0},            {"east", ray_east, 1, 0},
-      {"north_east", ray_north_east, 1, 1}, {"north_west", ray_north_west, -1, 1},
-      {"south_east", ray_south_east, 1, -1}, {"south_west", ray_south_west, -1, -1},
+      {"north", ray_north, 0, 1},
+      {"south", ray_south, 0, -1},
+      {"west", ray_west, -1, 0},
+      {"east", ray_east, 1, 0},
+      {"north_east", ray_north_east, 1, 1},
+      {"north_west", ray_north_west, -1, 1},
+      {"south_east", ray_south_east, 1, -1},
+      {"south_west", ray_south_west, -1, -1},
   };
   for (const RayRule& r : rules)
     for (int s = 0; s < 64; ++s) {
@@ -174,8 +178,14 @@ TEST(PawnAttackTables, MatchTheDiagonalStepForward) {
   for (int s = 8; s < 56; ++s) {
     const int f = s % 8;
     std::uint64_t white = 0, black = 0;
-    if (f != 0) { white |= square_bit[s + 7]; black |= square_bit[s - 9]; }
-    if (f != 7) { white |= square_bit[s + 9]; black |= square_bit[s - 7]; }
+    if (f != 0) {
+      white |= square_bit[s + 7];
+      black |= square_bit[s - 9];
+    }
+    if (f != 7) {
+      white |= square_bit[s + 9];
+      black |= square_bit[s - 7];
+    }
     EXPECT_EQ(white_pawn_attacks[s], white) << s;
     EXPECT_EQ(black_pawn_attacks[s], black) << s;
   }

@@ -34,12 +34,10 @@ TEST(Captures, WhitePromotionsStepThenCapturesInAscendingTargetOrder) {
   set_position("r1n1k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
   const MoveList list = captures_of_side_to_move();
   const Moves expected = {
-      describe(15, 1, "b7", "b8", 0), describe(14, 1, "b7", "b8", 0),
-      describe(13, 1, "b7", "b8", 0), describe(12, 1, "b7", "b8", 0),
-      describe(25, 1, "b7", "a8", 4), describe(24, 1, "b7", "a8", 4),
-      describe(23, 1, "b7", "a8", 4), describe(22, 1, "b7", "a8", 4),
-      describe(25, 1, "b7", "c8", 2), describe(24, 1, "b7", "c8", 2),
-      describe(23, 1, "b7", "c8", 2), describe(22, 1, "b7", "c8", 2),
+      describe(15, 1, "b7", "b8", 0), describe(14, 1, "b7", "b8", 0), describe(13, 1, "b7", "b8", 0),
+      describe(12, 1, "b7", "b8", 0), describe(25, 1, "b7", "a8", 4), describe(24, 1, "b7", "a8", 4),
+      describe(23, 1, "b7", "a8", 4), describe(22, 1, "b7", "a8", 4), describe(25, 1, "b7", "c8", 2),
+      describe(24, 1, "b7", "c8", 2), describe(23, 1, "b7", "c8", 2), describe(22, 1, "b7", "c8", 2),
   };
   EXPECT_EQ(described_moves(list), expected);
   EXPECT_EQ(scores_of(list), (std::vector<int>{15, 14, 13, 12, 25, 24, 23, 22, 25, 24, 23, 22}));
@@ -51,12 +49,10 @@ TEST(Captures, BlackPromotionsMirrorWhite) {
   set_position("4k3/8/8/8/8/8/6p1/4KN1R b - - 0 1");
   const MoveList list = captures_of_side_to_move();
   const Moves expected = {
-      describe(15, 1, "g2", "g1", 0), describe(14, 1, "g2", "g1", 0),
-      describe(13, 1, "g2", "g1", 0), describe(12, 1, "g2", "g1", 0),
-      describe(25, 1, "g2", "f1", 2), describe(24, 1, "g2", "f1", 2),
-      describe(23, 1, "g2", "f1", 2), describe(22, 1, "g2", "f1", 2),
-      describe(25, 1, "g2", "h1", 4), describe(24, 1, "g2", "h1", 4),
-      describe(23, 1, "g2", "h1", 4), describe(22, 1, "g2", "h1", 4),
+      describe(15, 1, "g2", "g1", 0), describe(14, 1, "g2", "g1", 0), describe(13, 1, "g2", "g1", 0),
+      describe(12, 1, "g2", "g1", 0), describe(25, 1, "g2", "f1", 2), describe(24, 1, "g2", "f1", 2),
+      describe(23, 1, "g2", "f1", 2), describe(22, 1, "g2", "f1", 2), describe(25, 1, "g2", "h1", 4),
+      describe(24, 1, "g2", "h1", 4), describe(23, 1, "g2", "h1", 4), describe(22, 1, "g2", "h1", 4),
   };
   EXPECT_EQ(described_moves(list), expected);
   EXPECT_EQ(scores_of(list), (std::vector<int>{15, 14, 13, 12, 25, 24, 23, 22, 25, 24, 23, 22}));

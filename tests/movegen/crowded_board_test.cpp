@@ -27,7 +27,10 @@ Counts plain_count(bool white) {
     const int t = 8 * r + f;
     if (own[t]) return -1;
     c.total += weight;
-    if (other[t]) { c.captures += weight; return 1; }
+    if (other[t]) {
+      c.captures += weight;
+      return 1;
+    }
     return 0;
   };
   for (int s = 0; s < 64; ++s) {
@@ -101,8 +104,13 @@ Generated generate_guarded(bool white) {
   std::fill(std::begin(g.before), std::end(g.before), 0xDEADBEEFu);
   std::fill(std::begin(g.after), std::end(g.after), 0xDEADBEEFu);
   g.list = rubbish_list();
-  if (white) { generate_captures_white(g.list); generate_quiet_white(g.list); }
-  else { generate_captures_black(g.list); generate_quiet_black(g.list); }
+  if (white) {
+    generate_captures_white(g.list);
+    generate_quiet_white(g.list);
+  } else {
+    generate_captures_black(g.list);
+    generate_quiet_black(g.list);
+  }
   Generated r{g.list.capture_count, g.list.move_count, true, true, true};
   for (int i = 0; i < 16; ++i)
     if (g.before[i] != 0xDEADBEEFu || g.after[i] != 0xDEADBEEFu) r.guards_intact = false;

@@ -21,13 +21,15 @@ const char* const positions[] = {
     "QQQQQQQk/QQQQQQQQ/8/8/8/8/qqqqqqqq/Kqqqqqqq w - - 0 1",
 };
 
-template <Colour Us> std::vector<Move> quiet_moves() {
+template <Colour Us>
+std::vector<Move> quiet_moves() {
   MoveList list{};
   generate_quiet<Us>(list);
   return {list.move, list.move + list.move_count};
 }
 
-template <Colour Us> void collect(std::vector<Move>& out) {
+template <Colour Us>
+void collect(std::vector<Move>& out) {
   MoveList list{};
   generate_captures<Us>(list);
   generate_quiet<Us>(list);
@@ -50,7 +52,8 @@ std::vector<Move> candidate_moves() {
   return out;
 }
 
-template <Colour Us> void expect_same_answers(const std::vector<Move>& candidates, const char* where) {
+template <Colour Us>
+void expect_same_answers(const std::vector<Move>& candidates, const char* where) {
   const std::vector<Move> listed = quiet_moves<Us>();
   for (Move m : candidates) {
     const bool expected = std::find(listed.begin(), listed.end(), m) != listed.end();
@@ -58,7 +61,8 @@ template <Colour Us> void expect_same_answers(const std::vector<Move>& candidate
   }
 }
 
-template <Colour Us> void check_one_ply_on(const std::vector<Move>& candidates, const char* fen) {
+template <Colour Us>
+void check_one_ply_on(const std::vector<Move>& candidates, const char* fen) {
   set_position(fen);
   MoveList list{};
   generate_captures<Us>(list);

@@ -69,7 +69,8 @@ TEST(CheckLines, OnlyWhatThePieceReachesOrUncoversMayGiveCheck) {
 MoveList lists[3];
 int checked = 0, ruled_out = 0, no_check = 0;
 
-template <Colour Us> void walk(int depth) {
+template <Colour Us>
+void walk(int depth) {
   MoveList& list = lists[depth - 1];
   generate_captures<Us>(list);
   generate_quiet<Us>(list);
@@ -96,10 +97,10 @@ template <Colour Us> void walk(int depth) {
 }
 
 TEST(Pins, TheQuickTestNeverPassesAMoveThatExposesTheKing) {
-  for (const char* fen : {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-                          "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
-                          "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
-                          "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8"}) {
+  for (const char* fen :
+       {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+        "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
+        "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8"}) {
     set_position(fen);
     walk<WHITE>(3);
   }

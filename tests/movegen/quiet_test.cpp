@@ -88,11 +88,11 @@ Moves concat(std::initializer_list<Moves> parts) {
 TEST(Quiet, LoneRookRaysInOrderAfterTheKing) {
   set_position("k7/8/8/8/3R4/8/8/7K w - - 0 1");
   const MoveList list = all_moves_of_side_to_move();
-  const Moves expected = concat({quiet(6, "h1", {"g1", "g2", "h2"}),
-                                 quiet(4, "d4", {"d5", "d6", "d7", "d8"}),   // north, outward
-                                 quiet(4, "d4", {"a4", "b4", "c4"}),         // west, from the far end
-                                 quiet(4, "d4", {"d1", "d2", "d3"}),         // south, from the far end
-                                 quiet(4, "d4", {"e4", "f4", "g4", "h4"})});  // east
+  const Moves expected =
+      concat({quiet(6, "h1", {"g1", "g2", "h2"}), quiet(4, "d4", {"d5", "d6", "d7", "d8"}),  // north, outward
+              quiet(4, "d4", {"a4", "b4", "c4"}),                                            // west, from the far end
+              quiet(4, "d4", {"d1", "d2", "d3"}),                                            // south, from the far end
+              quiet(4, "d4", {"e4", "f4", "g4", "h4"})});                                    // east
   EXPECT_EQ(described_moves(list), expected);
 }
 
@@ -205,15 +205,15 @@ TEST(Castling, WhiteAttackedAndOccupiedSquares) {
 TEST(Castling, BlackAttackedAndOccupiedSquares) {
   const CastleCase cases[] = {
       {"r3k2r/8/8/8/8/8/8/4K3 b kq - 0 1", true, true},
-      {"r3k2r/8/8/8/8/B7/8/4K3 b kq - 0 1", true, false},   // f8 attacked by a bishop
-      {"r3k2r/1N6/8/8/8/8/8/4K3 b kq - 0 1", false, true},  // d8 attacked by a knight
-      {"r3k2r/8/8/8/8/8/8/1R2K3 b kq - 0 1", true, true},   // only b8 attacked
-      {"r3k2r/8/8/8/8/8/8/4K2R b kq - 0 1", true, true},    // only h8 attacked
-      {"r3k2r/8/8/8/8/8/8/2R1K3 b kq - 0 1", false, true},  // c8 attacked
-      {"r3k2r/8/8/8/8/8/8/4KR2 b kq - 0 1", true, false},   // f8 attacked by a rook
-      {"r3k2r/3P4/8/8/8/8/8/4K3 b kq - 0 1", false, false}, // pawn on d7 hits c8 and e8
-      {"r3k1nr/8/8/8/8/8/8/4K3 b kq - 0 1", true, false},   // g8 occupied
-      {"rn2k2r/8/8/8/8/8/8/4K3 b kq - 0 1", false, true},   // b8 occupied
+      {"r3k2r/8/8/8/8/B7/8/4K3 b kq - 0 1", true, false},    // f8 attacked by a bishop
+      {"r3k2r/1N6/8/8/8/8/8/4K3 b kq - 0 1", false, true},   // d8 attacked by a knight
+      {"r3k2r/8/8/8/8/8/8/1R2K3 b kq - 0 1", true, true},    // only b8 attacked
+      {"r3k2r/8/8/8/8/8/8/4K2R b kq - 0 1", true, true},     // only h8 attacked
+      {"r3k2r/8/8/8/8/8/8/2R1K3 b kq - 0 1", false, true},   // c8 attacked
+      {"r3k2r/8/8/8/8/8/8/4KR2 b kq - 0 1", true, false},    // f8 attacked by a rook
+      {"r3k2r/3P4/8/8/8/8/8/4K3 b kq - 0 1", false, false},  // pawn on d7 hits c8 and e8
+      {"r3k1nr/8/8/8/8/8/8/4K3 b kq - 0 1", true, false},    // g8 occupied
+      {"rn2k2r/8/8/8/8/8/8/4K3 b kq - 0 1", false, true},    // b8 occupied
       {"r3k2r/8/8/8/8/8/8/4K3 b KQ - 0 1", false, false},
   };
   for (const CastleCase& c : cases) expect_castling(c);
@@ -224,9 +224,8 @@ TEST(Castling, WordsAndScoresAfterTheKingSteps) {
   MoveList list = all_moves_of_side_to_move();
   // King steps d1, f1, d2, e2, f2, then queen side, then king side.
   ASSERT_GE(list.move_count, 7);
-  EXPECT_EQ(moves_of_piece(list, 6),
-            concat({quiet(6, "e1", {"d1", "f1", "d2", "e2", "f2"}),
-                    Moves{describe(3, 6, "e1", "c1", 0), describe(4, 6, "e1", "g1", 0)}}));
+  EXPECT_EQ(moves_of_piece(list, 6), concat({quiet(6, "e1", {"d1", "f1", "d2", "e2", "f2"}),
+                                             Moves{describe(3, 6, "e1", "c1", 0), describe(4, 6, "e1", "g1", 0)}}));
   EXPECT_EQ(list.move[5], pack_move(3, 6, 4, 2, 0));
   EXPECT_EQ(list.move[6], 102252800u);
   EXPECT_EQ(list.score[5], 3);
@@ -238,7 +237,8 @@ TEST(Castling, WordsAndScoresAfterTheKingSteps) {
 
   set_position("r3k2r/8/8/8/8/8/8/4K3 b kq - 0 1");
   list = all_moves_of_side_to_move();
-  const int queen_side = find(list, "e8", "c8", MOVE_CASTLE_QUEEN), king_side = find(list, "e8", "g8", MOVE_CASTLE_KING);
+  const int queen_side = find(list, "e8", "c8", MOVE_CASTLE_QUEEN),
+            king_side = find(list, "e8", "g8", MOVE_CASTLE_KING);
   ASSERT_GE(queen_side, 0);
   ASSERT_EQ(king_side, queen_side + 1);
   EXPECT_EQ(list.move[queen_side], pack_move(3, 6, 60, 58, 0));

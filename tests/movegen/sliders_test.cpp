@@ -1,16 +1,18 @@
 // The slider lookups against the rays walked one by one.
+#include "movegen/sliders.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
-#include "movegen/sliders.h"
 #include "movegen/tables.h"
 
 namespace {
 
 // Every arrangement of the blockers that matter, with pieces scattered on the
 // squares that do not (the edges beyond, the slider's own square) as well.
-template <typename Lookup, typename ByRays> void expect_same_everywhere(Lookup lookup, ByRays by_rays) {
+template <typename Lookup, typename ByRays>
+void expect_same_everywhere(Lookup lookup, ByRays by_rays) {
   std::uint64_t scatter = 0x9E3779B97F4A7C15ULL;
   for (int s = 0; s < 64; ++s) {
     const std::uint64_t mask = blocker_mask(s, by_rays(s, 0));
@@ -33,9 +35,9 @@ TEST(Sliders, BishopLookupEqualsTheRaysForEveryArrangement) {
 }
 
 TEST(Sliders, MasksLeaveOutTheFarEdges) {
-  EXPECT_EQ(blocker_mask(0, rook_attacks_by_rays(0, 0)), 0x000101010101017EULL);  // a1: b1-g1, a2-a7
+  EXPECT_EQ(blocker_mask(0, rook_attacks_by_rays(0, 0)), 0x000101010101017EULL);      // a1: b1-g1, a2-a7
   EXPECT_EQ(blocker_mask(27, bishop_attacks_by_rays(27, 0)), 0x0040221400142200ULL);  // d4
-  EXPECT_EQ(rook_attacks(0, ~0ULL), 0x0000000000000102ULL);  // a crowded board: b1 and a2 only
+  EXPECT_EQ(rook_attacks(0, ~0ULL), 0x0000000000000102ULL);                           // a crowded board: b1 and a2 only
 }
 
 // The capture generator skips the lookup when no target is on the lines.

@@ -1,5 +1,7 @@
 // Leaf counts of the legal move tree against the published figures, and the same
 // walk with every board invariant checked at every node.
+#include "movegen/perft.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "eval/material.h"
-#include "movegen/perft.h"
 #include "support/test_support.h"
 #include "tools/perft_verify.h"
 

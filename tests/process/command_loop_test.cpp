@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "support/engine_texts.h"
 #include "process/engine_process.h"
+#include "support/engine_texts.h"
 
 using namespace engine_test;
 
@@ -14,8 +14,7 @@ namespace {
 const std::string READYOK = "readyok \n\n";
 const std::string UNKNOWN = "WARNING ! Unknown command\n";
 // "освобождать нечего " in Windows-1251, and the newline.
-const std::string NOTHING_TO_FREE =
-    "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC\x20\xED\xE5\xF7\xE5\xE3\xEE\x20\n";
+const std::string NOTHING_TO_FREE = "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC\x20\xED\xE5\xF7\xE5\xE3\xEE\x20\n";
 
 std::string repeat(const std::string& text, int times) {
   std::string all;
@@ -89,8 +88,8 @@ TEST(Dispatch, GoxIsGo) {
 }
 
 TEST(Dispatch, UnrecognisedLinesAreWarned) {
-  const char* lines[] = {"", " uci", "stop", "debug on", "ponderhit", "register later", "UCI", "Quit",
-                         "\tisready", "setoptio", "xuci", "q"};
+  const char* lines[] = {"",    " uci", "stop",      "debug on", "ponderhit", "register later",
+                         "UCI", "Quit", "\tisready", "setoptio", "xuci",      "q"};
   std::string input;
   for (const char* line : lines) input += std::string(line) + "\n";
   expect_transcript(input + "isready\n", repeat(UNKNOWN, std::size(lines)) + READYOK, 0);

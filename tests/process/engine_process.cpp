@@ -1,16 +1,17 @@
 #include "process/engine_process.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -140,11 +141,13 @@ bool EngineProcess::fill(milliseconds timeout) {
   if (output_ended_) return false;
   pollfd p{from_child_, POLLIN, 0};
   int r;
-  do r = ::poll(&p, 1, static_cast<int>(timeout.count())); while (r < 0 && errno == EINTR);
+  do r = ::poll(&p, 1, static_cast<int>(timeout.count()));
+  while (r < 0 && errno == EINTR);
   if (r <= 0) return false;
   char buffer[65536];
   ssize_t n;
-  do n = ::read(from_child_, buffer, sizeof buffer); while (n < 0 && errno == EINTR);
+  do n = ::read(from_child_, buffer, sizeof buffer);
+  while (n < 0 && errno == EINTR);
   if (n <= 0) {
     output_ended_ = true;
     return false;

@@ -3,11 +3,12 @@
 // that outlives its timeout is killed, so a test can fail but never hang.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
 namespace engine_test {

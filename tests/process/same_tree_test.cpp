@@ -24,7 +24,8 @@ std::vector<std::string> info_and_bestmove(std::istream& in) {
   static const std::regex nps(" nps -?[0-9]+");
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);)
-    if (line.starts_with("info") || line.starts_with("bestmove")) lines.push_back(std::regex_replace(line, nps, " nps *"));
+    if (line.starts_with("info") || line.starts_with("bestmove"))
+      lines.push_back(std::regex_replace(line, nps, " nps *"));
   return lines;
 }
 

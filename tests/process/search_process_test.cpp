@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "uci/bench_positions.h"
-#include "support/engine_texts.h"
 #include "process/engine_process.h"
+#include "support/engine_texts.h"
+#include "uci/bench_positions.h"
 
 using namespace engine_test;
 using std::chrono::milliseconds;
@@ -146,8 +146,8 @@ TEST(SearchEnd, AMateInOneIsFoundInTheFirstIterationAndEndsTheSearch) {
   const std::vector<std::string> iterations = lines_starting(run.output, iteration_prefix());
   ASSERT_EQ(iterations.size(), 1u) << run.output;
   // Seventeen legal root moves and no move made below them: the mated side has none.
-  EXPECT_TRUE(std::regex_match(iterations[0],
-                               std::regex("info  nps [0-9]+ depth 1 seldepth 1 score mate 1 nodes 17 pv a1a8 ")))
+  EXPECT_TRUE(
+      std::regex_match(iterations[0], std::regex("info  nps [0-9]+ depth 1 seldepth 1 score mate 1 nodes 17 pv a1a8 ")))
       << iterations[0];
   const std::vector<std::string> lines = lines_of(run.output);
   ASSERT_FALSE(lines.empty());
@@ -195,8 +195,8 @@ TEST(SearchEnd, TheDepthNeverExceedsFifty) {
     const char* go;
     int last;
   };
-  const Case cases[] = {{"go depth 60", 50}, {"go depth 300", 44}, {"go depth 50", 50}, {"go infinite", 50},
-                        {"go depth 49", 49}};
+  const Case cases[] = {
+      {"go depth 60", 50}, {"go depth 300", 44}, {"go depth 50", 50}, {"go infinite", 50}, {"go depth 49", 49}};
   for (const auto& [go, last] : cases) {
     const EngineRun run = run_engine(stalemate + go + "\n");
     const std::vector<std::string> iterations = lines_starting(run.output, iteration_prefix());
@@ -593,8 +593,10 @@ const std::string MOVE = "[a-h][1-8][a-h][1-8][nbrq]?";
 const std::regex CURRMOVE_LINE("info currmove [a-h][1-8][a-h][1-8] currmovenumber ([0-9]+) depth ([0-9]+)");
 const std::regex ROOT_LINE("info  depth ([0-9]+) seldepth ([0-9]+) score (cp|mate) -?[0-9]+ nodes -?[0-9]+ pv (" +
                            MOVE + " )*");
-const std::regex ITERATION_LINE("info  nps [0-9]+ depth ([0-9]+) seldepth ([0-9]+) score (cp|mate) -?[0-9]+ nodes "
-                                "-?[0-9]+ pv (" + MOVE + " )*");
+const std::regex ITERATION_LINE(
+    "info  nps [0-9]+ depth ([0-9]+) seldepth ([0-9]+) score (cp|mate) -?[0-9]+ nodes "
+    "-?[0-9]+ pv (" +
+    MOVE + " )*");
 
 // Checks every line of one search's output (from `go` to bestmove) against the
 // report formats and their order; `legal` are the root's legal moves.
@@ -714,9 +716,8 @@ TEST(RepetitionDraw, ThePerpetualIsSeenInsideTheSearch) {
 }
 
 TEST(RepetitionDraw, ThePerpetualIsSeenThroughTheGamesHistory) {
-  for (const auto& [fen, cycle, check] :
-       {std::tuple{PERPETUAL_WHITE, PERPETUAL_WHITE_CYCLE, std::string("h5e8")},
-        std::tuple{PERPETUAL_BLACK, PERPETUAL_BLACK_CYCLE, std::string("h4e1")}}) {
+  for (const auto& [fen, cycle, check] : {std::tuple{PERPETUAL_WHITE, PERPETUAL_WHITE_CYCLE, std::string("h5e8")},
+                                          std::tuple{PERPETUAL_BLACK, PERPETUAL_BLACK_CYCLE, std::string("h4e1")}}) {
     // One iteration: the checking move's reply is already a position of the game.
     std::vector<std::string> iterations = iterations_of("position fen " + fen + cycle, "go depth 1");
     ASSERT_EQ(iterations.size(), 1u);

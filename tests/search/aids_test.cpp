@@ -1,5 +1,7 @@
 // Killers, the repetition test over the two key histories, and the best-line
 // operations.
+#include "search/aids.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,7 +10,6 @@
 
 #include "board/board.h"
 #include "board/move.h"
-#include "search/aids.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ MoveList numbered_list(int count) {
 std::vector<int> order_of(const MoveList& list) {
   std::vector<int> places;
   for (int i = 0; i < list.move_count; ++i) {
-    EXPECT_EQ(list.move[i], move_number(static_cast<unsigned>(list.score[i] - 1000))) << "move and score parted at " << i;
+    EXPECT_EQ(list.move[i], move_number(static_cast<unsigned>(list.score[i] - 1000)))
+        << "move and score parted at " << i;
     places.push_back(list.score[i] - 1000);
   }
   return places;

@@ -2,21 +2,21 @@
 // which lines act on the search, which are answered at once and which wait for
 // the command loop, and the two time limits. Standard input is a pipe the test fills.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 #include "eval/material.h"
 #include "hash/hash.h"
+#include "io/input.h"
+#include "io/platform.h"
 #include "search/Iterative_Deepening.h"
 #include "search/search.h"
 #include "search/search_state.h"
 #include "support/capture.h"
 #include "support/test_support.h"
-#include "io/input.h"
-#include "io/platform.h"
 
 using capture::output_of;
 

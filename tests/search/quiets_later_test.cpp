@@ -23,7 +23,8 @@ bool hash_move_first(MoveList& list, Move h) {
 
 std::uint8_t killer_start(const MoveList& list) { return list.capture_count > 0 && list.score[0] >= 0 ? 1 : 0; }
 
-template <Colour Us> std::vector<Move> ordered_at_once(std::uint8_t ply, Move h) {
+template <Colour Us>
+std::vector<Move> ordered_at_once(std::uint8_t ply, Move h) {
   MoveList list{};
   generate_captures<Us>(list);
   generate_quiet<Us>(list);
@@ -33,7 +34,8 @@ template <Colour Us> std::vector<Move> ordered_at_once(std::uint8_t ply, Move h)
   return {list.move, list.move + list.move_count};
 }
 
-template <Colour Us> std::vector<Move> ordered_with_quiets_later(std::uint8_t ply, Move h) {
+template <Colour Us>
+std::vector<Move> ordered_with_quiets_later(std::uint8_t ply, Move h) {
   MoveList list{};
   QuietsLater quiets;
   generate_captures<Us>(list);
@@ -51,7 +53,8 @@ template <Colour Us> std::vector<Move> ordered_with_quiets_later(std::uint8_t pl
 
 // Killers and hash moves from this position (quiet and not), from another
 // position, none at all, and the same move twice.
-template <Colour Us> void check_every_choice(const char* fen) {
+template <Colour Us>
+void check_every_choice(const char* fen) {
   set_position("8/8/8/8/8/8/8/R3K2k w Q - 0 1");
   MoveList elsewhere{};
   generate_quiet<Us>(elsewhere);
@@ -79,7 +82,7 @@ template <Colour Us> void check_every_choice(const char* fen) {
 TEST(QuietsLater, OrdersAsTheCompleteList) {
   for (const char* fen : {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
                           "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",  // no captures
-                          "4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1",                        // one capture
+                          "4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1",                         // one capture
                           "4k3/8/8/3q4/4P3/8/8/4K3 w - - 0 1"}) {
     check_every_choice<WHITE>(fen);
     check_every_choice<BLACK>(fen);

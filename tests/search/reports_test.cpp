@@ -1,5 +1,7 @@
 // The four report lines, byte for byte: currmove, the root's line after each root
 // move, the iteration's line and bestmove.
+#include "search/reports.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,7 +11,6 @@
 #include "board/board.h"
 #include "board/move.h"
 #include "support/capture.h"
-#include "search/reports.h"
 
 using capture::output_of;
 
@@ -78,8 +79,7 @@ TEST(Currmove, NamesTheMoveItsNumberAndTheDepth) {
   EXPECT_EQ(output_of([&] { print_currmove(1, 0, 5, list); }), "info currmove e2e4 currmovenumber 1 depth 5\n");
   // The promotion letter is left out here, and only here.
   EXPECT_EQ(output_of([&] { print_currmove(4, 3, 7, list); }), "info currmove e7e8 currmovenumber 4 depth 7\n");
-  EXPECT_EQ(output_of([&] { print_currmove(255, 4, 50, list); }),
-            "info currmove b7a8 currmovenumber 255 depth 50\n");
+  EXPECT_EQ(output_of([&] { print_currmove(255, 4, 50, list); }), "info currmove b7a8 currmovenumber 255 depth 50\n");
 }
 
 TEST(RootInfo, WritesTheLineWithTwoSpacesAfterInfoAndASpaceAfterTheLastMove) {
@@ -142,7 +142,8 @@ TEST(RootInfo, ALineWithAnotherScoreIsReplacedByTheDiagnostic) {
 
 TEST(RootInfo, ScoresAreShownFromTheSideToMove) {
   last_written(0, 0);
-  EXPECT_EQ(root_info(-120, 4, line_of({E7E5}, -120), 0, 3), "info  depth 4 seldepth 1 score cp 120 nodes 3 pv e7e5 \n");
+  EXPECT_EQ(root_info(-120, 4, line_of({E7E5}, -120), 0, 3),
+            "info  depth 4 seldepth 1 score cp 120 nodes 3 pv e7e5 \n");
   EXPECT_EQ(root_info(45, 4, line_of({E7E5}, 45), 0, 3), "info  depth 4 seldepth 1 score cp -45 nodes 3 pv e7e5 \n");
 }
 
@@ -166,8 +167,10 @@ TEST(RootInfo, BeyondNineHundredThousandIsAMateCountedInMoves) {
 
 TEST(RootInfo, NodesAreTheLow32BitsReadAsSigned) {
   last_written(0, 0);
-  EXPECT_EQ(root_info(1, 2, line_of({E2E4}, 1), 1, 0x100000014ULL), "info  depth 2 seldepth 1 score cp 1 nodes 20 pv e2e4 \n");
-  EXPECT_EQ(root_info(2, 2, line_of({E2E4}, 2), 1, 0xFFFFFFFFULL), "info  depth 2 seldepth 1 score cp 2 nodes -1 pv e2e4 \n");
+  EXPECT_EQ(root_info(1, 2, line_of({E2E4}, 1), 1, 0x100000014ULL),
+            "info  depth 2 seldepth 1 score cp 1 nodes 20 pv e2e4 \n");
+  EXPECT_EQ(root_info(2, 2, line_of({E2E4}, 2), 1, 0xFFFFFFFFULL),
+            "info  depth 2 seldepth 1 score cp 2 nodes -1 pv e2e4 \n");
   EXPECT_EQ(root_info(3, 2, line_of({E2E4}, 3), 1, 0x80000000ULL),
             "info  depth 2 seldepth 1 score cp 3 nodes -2147483648 pv e2e4 \n");
 }

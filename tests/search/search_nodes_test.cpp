@@ -296,7 +296,7 @@ TEST_F(AlphaBeta, StalemateScoresZero) {
 
 TEST_F(AlphaBeta, ARepeatedPositionScoresZeroBeforeTheTableIsAsked) {
   position("4k3/8/8/8/8/8/8/3QK3 w - - 0 1");  // White a queen up
-  key_history_search[4] = bitboard.hash_key;     // ply 4 is the root again
+  key_history_search[4] = bitboard.hash_key;   // ply 4 is the root again
   // A table score that a probe would return at once.
   const auto key_lo = static_cast<std::uint32_t>(bitboard.hash_key);
   const auto key_hi = static_cast<std::uint32_t>(bitboard.hash_key >> 32);
@@ -340,7 +340,6 @@ TEST_F(AlphaBeta, TheDeepestPlyIsALeafWhateverTheHorizon) {
   expect_board_unchanged();
 }
 
-
 namespace {
 
 // The entry of the table that the board's key addresses.
@@ -371,8 +370,8 @@ TEST_F(AlphaBeta, ACutOffRecordsAKillerUnlessAnOrdinaryCaptureMadeIt) {
     const char* to;
     bool killer;
   };
-  for (const Case c : {Case{"a1", "a5", false}, Case{"e5", "d6", true}, Case{"b7", "b8", true},
-                       Case{"e1", "e2", true}}) {
+  for (const Case c :
+       {Case{"a1", "a5", false}, Case{"e5", "d6", true}, Case{"b7", "b8", true}, Case{"e1", "e2", true}}) {
     position(fen);
     std::memset(killer_1, 0, sizeof killer_1);
     std::memset(killer_2, 0, sizeof killer_2);
@@ -399,8 +398,8 @@ TEST_F(AlphaBeta, BlackCutOffsRecordKillersToo) {
     const char* to;
     bool killer;
   };
-  for (const Case c : {Case{"a8", "a1", true}, Case{"e4", "d3", true}, Case{"b2", "b1", true},
-                       Case{"e8", "d7", true}}) {
+  for (const Case c :
+       {Case{"a8", "a1", true}, Case{"e4", "d3", true}, Case{"b2", "b1", true}, Case{"e8", "d7", true}}) {
     position(fen);
     std::memset(killer_1, 0, sizeof killer_1);
     const Move move = make_table_move(sq(c.from), sq(c.to));
@@ -490,9 +489,8 @@ class RootSearch : public SearchNode {
     generate_all_moves(list_root);
     nodes_root = 0;
     std::int32_t score = 0;
-    output = output_of([&] {
-      score = bitboard.colour_move == 1 ? root_search_white(depth) : root_search_black(depth);
-    });
+    output =
+        output_of([&] { score = bitboard.colour_move == 1 ? root_search_white(depth) : root_search_black(depth); });
     return score;
   }
 };
@@ -503,9 +501,9 @@ TEST_F(RootSearch, ARootWithoutLegalMovesGivesAnEmptyLineAndStoresNothing) {
     const char* fen;
     std::int32_t score;
   };
-  for (const Case c : {Case{"7k/8/8/8/8/8/5PPP/r5K1 w - - 0 1", -1000000},
-                       Case{"R5k1/5ppp/8/8/8/8/8/7K b - - 0 1", 1000000},
-                       Case{"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 0}, Case{"K7/2q5/1k6/8/8/8/8/8 w - - 0 1", 0}}) {
+  for (const Case c :
+       {Case{"7k/8/8/8/8/8/5PPP/r5K1 w - - 0 1", -1000000}, Case{"R5k1/5ppp/8/8/8/8/8/7K b - - 0 1", 1000000},
+        Case{"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 0}, Case{"K7/2q5/1k6/8/8/8/8/8 w - - 0 1", 0}}) {
     position(c.fen);
     clear_hash();
     PV_line.length = 5;

@@ -2,15 +2,15 @@
 // with write(2), so the descriptor itself is pointed at a temporary file.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
 
 namespace capture {
 
@@ -100,14 +100,14 @@ class ExactText {
 // Expects `statement` to end the process with `status`, having written exactly
 // `expected_output` to standard output. The statement runs in a death-test child
 // whose standard output is a file that the parent reads afterwards.
-#define EXPECT_EXIT_WITH_OUTPUT(statement, status, expected_output)                  \
-  do {                                                                               \
-    ::capture::OutputFile exit_output_file_;                                         \
-    EXPECT_EXIT(                                                                     \
-        {                                                                            \
-          ::dup2(exit_output_file_.fd(), STDOUT_FILENO);                             \
-          statement;                                                                 \
-        },                                                                           \
-        ::testing::ExitedWithCode(status), "");                                      \
-    EXPECT_EQ(exit_output_file_.contents(), std::string(expected_output));           \
+#define EXPECT_EXIT_WITH_OUTPUT(statement, status, expected_output)        \
+  do {                                                                     \
+    ::capture::OutputFile exit_output_file_;                               \
+    EXPECT_EXIT(                                                           \
+        {                                                                  \
+          ::dup2(exit_output_file_.fd(), STDOUT_FILENO);                   \
+          statement;                                                       \
+        },                                                                 \
+        ::testing::ExitedWithCode(status), "");                            \
+    EXPECT_EQ(exit_output_file_.contents(), std::string(expected_output)); \
   } while (0)

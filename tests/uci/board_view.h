@@ -49,8 +49,10 @@ inline std::string inconsistency() {
   if (white & black) return "a square of both colours";
   for (int s = 0; s < 64; ++s)
     for (int p = 1; p <= 6; ++p) {
-      if (((b.white_piece[p] >> s) & 1) != (b.white_name_from_coord[s] == p)) return "white square " + std::to_string(s);
-      if (((b.black_piece[p] >> s) & 1) != (b.black_name_from_coord[s] == p)) return "black square " + std::to_string(s);
+      if (((b.white_piece[p] >> s) & 1) != (b.white_name_from_coord[s] == p))
+        return "white square " + std::to_string(s);
+      if (((b.black_piece[p] >> s) & 1) != (b.black_name_from_coord[s] == p))
+        return "black square " + std::to_string(s);
     }
   for (int s = 0; s < 64; ++s)
     if (b.white_name_from_coord[s] > 6 || b.black_name_from_coord[s] > 6) return "piece code " + std::to_string(s);

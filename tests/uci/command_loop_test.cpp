@@ -1,19 +1,19 @@
 // The dispatcher and the Hash option, seen from inside the process.
+#include "uci/command_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "support/engine_texts.h"
 #include "board/board.h"
 #include "hash/hash.h"
 #include "hash/zobrist.h"
+#include "support/capture.h"
+#include "support/engine_texts.h"
 #include "support/test_support.h"
 #include "uci/board_view.h"
-#include "support/capture.h"
-#include "uci/command_loop.h"
 
 namespace {
-
 
 std::string dispatch(const std::string& line) {
   const capture::ExactText exact(line);

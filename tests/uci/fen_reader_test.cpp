@@ -5,9 +5,9 @@
 #include <string>
 
 #include "board/board.h"
-#include "uci/board_view.h"
 #include "support/capture.h"
 #include "support/engine_texts.h"
+#include "uci/board_view.h"
 #include "uci/position.h"
 
 using capture::ExactText;
@@ -54,8 +54,8 @@ TEST(FenReader, StartPosition) {
 }
 
 TEST(FenReader, AnythingButPositionFenIsTheStartPosition) {
-  for (const char* line : {"position", "position startpos ", "positions startpos", "position fe",
-                           "position startpos moves"}) {
+  for (const char* line :
+       {"position", "position startpos ", "positions startpos", "position fe", "position startpos moves"}) {
     read_fen("position fen 8/8/8/8/8/8/8/8 b - - 0 1");
     EXPECT_EQ(position(line), "") << line;
     EXPECT_EQ(board_view::placement(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR") << line;
@@ -256,15 +256,15 @@ TEST(FenReader, NothingSurvivesFromThePreviousPosition) {
 // and rights that the placement contradicts dropped from a position that is kept.
 TEST(PositionCheck, ImpossiblePlacementsAreRefused) {
   for (const char* fen : {
-           "qqqqqqqq/QQQQQQQQ/8/8/8/8/8/8 w - - 0 1",     // no kings
-           "4k3/8/8/8/8/8/8/8 w - - 0 1",                 // no White king
-           "4k3/8/8/8/8/8/8/3KK3 w - - 0 1",              // two White kings
-           "4k3/4k3/8/8/8/8/8/4K3 b - - 0 1",             // two Black kings
-           "4k3/8/8/8/8/8/8/P3K3 w - - 0 1",              // a pawn on the first rank
-           "3pk3/8/8/8/8/8/8/4K3 b - - 0 1",              // a pawn on the last rank
+           "qqqqqqqq/QQQQQQQQ/8/8/8/8/8/8 w - - 0 1",  // no kings
+           "4k3/8/8/8/8/8/8/8 w - - 0 1",              // no White king
+           "4k3/8/8/8/8/8/8/3KK3 w - - 0 1",           // two White kings
+           "4k3/4k3/8/8/8/8/8/4K3 b - - 0 1",          // two Black kings
+           "4k3/8/8/8/8/8/8/P3K3 w - - 0 1",           // a pawn on the first rank
+           "3pk3/8/8/8/8/8/8/4K3 b - - 0 1",           // a pawn on the last rank
            "4k3/8/8/8/8/8/8/4K2p w - - 0 1",
-           "4k3/8/8/8/8/8/8/4R1K1 w - - 0 1",             // Black, not to move, in check
-           "4k3/8/8/8/1b6/8/8/4K3 b - - 0 1",             // White, not to move, in check
+           "4k3/8/8/8/8/8/8/4R1K1 w - - 0 1",  // Black, not to move, in check
+           "4k3/8/8/8/1b6/8/8/4K3 b - - 0 1",  // White, not to move, in check
        }) {
     EXPECT_EQ(position(std::string("position fen ") + fen + " moves e1e2"), FEN_ERROR) << fen;
     EXPECT_EQ(board_view::placement(), "8/8/8/8/8/8/8/8") << fen;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "hash/hash.h"
-#include "support/test_support.h"
 #include "support/capture.h"
+#include "support/test_support.h"
 #include "uci/go.h"
 #include "uci/position.h"
 
@@ -195,8 +195,8 @@ TEST_F(GoParamsTest, ZeroClocksWithIncrement) {
 }
 
 TEST_F(GoParamsTest, ALineWithALimitPassesTheCheck) {
-  for (const char* line : {"go wtime 0", "go btime 1", "go depth 0", "go depth 254", "go movetime 0", "go infinite",
-                           "go depth"}) {
+  for (const char* line :
+       {"go wtime 0", "go btime 1", "go depth 0", "go depth 254", "go movetime 0", "go infinite", "go depth"}) {
     read_params(line);
     check_go_params();  // returns
     SUCCEED() << line;
@@ -229,8 +229,8 @@ TEST_F(GoParamsTest, TheClockBoundsEveryMove) {
   EXPECT_DOUBLE_EQ(cap("go movetime -3000"), 0.0);
   EXPECT_DOUBLE_EQ(cap("go depth 6"), -1.0);
   EXPECT_DOUBLE_EQ(cap("go depth 6 movetime 100"), -1.0);  // the depth rules, as for the budget
-  EXPECT_DOUBLE_EQ(cap("go infinite wtime 100"), -1.0);     // only stop ends it
-  EXPECT_DOUBLE_EQ(cap("go btime 100"), -1.0);              // the mover's clock is not given
+  EXPECT_DOUBLE_EQ(cap("go infinite wtime 100"), -1.0);    // only stop ends it
+  EXPECT_DOUBLE_EQ(cap("go btime 100"), -1.0);             // the mover's clock is not given
   set_position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1");
   EXPECT_DOUBLE_EQ(cap("go wtime 90000 btime 800"), 0.1);
 }

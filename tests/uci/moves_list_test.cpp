@@ -6,9 +6,9 @@
 
 #include "board/board.h"
 #include "movegen/generate.h"
+#include "support/capture.h"
 #include "support/test_support.h"
 #include "uci/board_view.h"
-#include "support/capture.h"
 #include "uci/position.h"
 
 namespace {
@@ -58,7 +58,8 @@ TEST_F(MovesList, HistoryAfterTwoMoves) {
     EXPECT_EQ(key_history_game[1], after_e2e4) << line;
     EXPECT_EQ(key_history_game[2], after_e7e5) << line;
     EXPECT_EQ(bitboard.hash_key, after_e7e5) << line;
-    for (int i = 3; i < 1000; ++i) ASSERT_EQ(key_history_game[i], static_cast<std::uint64_t>(i)) << line << " entry " << i;
+    for (int i = 3; i < 1000; ++i)
+      ASSERT_EQ(key_history_game[i], static_cast<std::uint64_t>(i)) << line << " entry " << i;
   }
 }
 
@@ -77,8 +78,10 @@ TEST_F(MovesList, PromotionLetters) {
   const struct {
     const char* move;
     const char* placement;
-  } cases[] = {{"e7e8q", "4Q3/8/8/8/8/8/k7/4K3"}, {"e7e8", "4Q3/8/8/8/8/8/k7/4K3"},
-               {"e7e8r", "4R3/8/8/8/8/8/k7/4K3"}, {"e7e8b", "4B3/8/8/8/8/8/k7/4K3"},
+  } cases[] = {{"e7e8q", "4Q3/8/8/8/8/8/k7/4K3"},
+               {"e7e8", "4Q3/8/8/8/8/8/k7/4K3"},
+               {"e7e8r", "4R3/8/8/8/8/8/k7/4K3"},
+               {"e7e8b", "4B3/8/8/8/8/8/k7/4K3"},
                {"e7e8n", "4N3/8/8/8/8/8/k7/4K3"}};
   for (const auto& c : cases) {
     EXPECT_EQ(position(fen + c.move), "") << c.move;
@@ -191,8 +194,7 @@ TEST_F(MovesList, MovesThatMatchNothing) {
 
 TEST_F(MovesList, SquaresOffTheBoardAreRefused) {
   for (const char* move : {"i2h2", "h1i4", "h0h2", "h1h9", "`1h2"}) {
-    EXPECT_EQ(position(std::string("position fen 4k3/8/8/8/8/8/8/4K2R w K - 0 1 moves ") + move), MOVES_ERROR)
-        << move;
+    EXPECT_EQ(position(std::string("position fen 4k3/8/8/8/8/8/8/4K2R w K - 0 1 moves ") + move), MOVES_ERROR) << move;
     EXPECT_EQ(board_view::placement(), "4k3/8/8/8/8/8/8/4K2R") << move;
     EXPECT_EQ(key_history_game_count, 1) << move;  // counted like any skipped move
   }
