@@ -33,9 +33,9 @@ void Test_Deepening(std::int32_t eval_start, std::uint64_t key_start) {
   if (bitboard.hash_key != key_start) OutLine() << "\nERROR HESH Test_Deepening(in Iterative_Deepening) \n";
 }
 
-void iterative_deepening(const std::uint8_t& depth_limit, const double& time_budget, std::int64_t deadline_ms) {
+void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int64_t deadline_ms) {
   BoardState& b = bitboard;
-  search_state.time_limit = time_budget * 20.0;
+  search_state.time_limit = time_budget * HARD_LIMIT_FACTOR;
   search_state.deadline_ms = deadline_ms;
   std::uint64_t node_total = 0;
 
@@ -61,7 +61,7 @@ void iterative_deepening(const std::uint8_t& depth_limit, const double& time_bud
   std::uint8_t completed_depth = 0, completed_from = 0, completed_to = 0;
   if (depth_limit >= 1) {
     for (std::uint8_t depth = 1;; ++depth) {
-      if (mate_reported == 1 || depth >= 51 || search_state.stop_search != 0) break;
+      if (mate_reported == 1 || depth > MAX_ITERATION_DEPTH || search_state.stop_search != 0) break;
       std::memset(killer_1, 0, sizeof killer_1);
       std::memset(killer_2, 0, sizeof killer_2);
       nodes_previous = node_total;
@@ -95,7 +95,7 @@ void iterative_deepening(const std::uint8_t& depth_limit, const double& time_bud
         completed_from = best_from;
         completed_to = best_to;
       }
-      if (time_budget != -1.0 && seconds > time_budget && depth >= 4) break;
+      if (time_budget != NO_TIME_BUDGET && seconds > time_budget && depth >= BUDGET_FROM_DEPTH) break;
       if (depth >= depth_limit) break;
     }
   }

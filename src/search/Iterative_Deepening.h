@@ -9,9 +9,20 @@
 // counts as `stop`, since no `stop` can follow it.
 extern bool stop_at_input_end;
 
+// A search without a time budget: only its depth limit, the deadline or `stop` end it.
+inline constexpr double NO_TIME_BUDGET = -1.0;
+// The iterations stop after this depth, whatever the limits; the per-ply arrays
+// leave room for the check extensions below it.
+inline constexpr std::uint8_t MAX_ITERATION_DEPTH = 50;
+// An iteration may run over the budget by this factor before the poll stops it:
+// the budget is only an estimate of what the next iteration will cost.
+inline constexpr double HARD_LIMIT_FACTOR = 20.0;
+// Iterations that stay on whatever the budget says: the first few are too
+// shallow to be trusted with the move.
+inline constexpr std::uint8_t BUDGET_FROM_DEPTH = 4;
+
 // `deadline_ms`, a clock reading, ends the search wherever it is (see search_state.h).
-void iterative_deepening(const std::uint8_t& depth_limit, const double& time_budget,
-                         std::int64_t deadline_ms = NO_DEADLINE);
+void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int64_t deadline_ms = NO_DEADLINE);
 
 extern std::uint64_t nodes_previous;
 extern std::uint64_t nodes_iteration;
