@@ -3,11 +3,12 @@
 #include <cstddef>
 #include <cstring>
 
-#include "board/make_move.h"
 #include "eval/material.h"
+#include "eval/placement.h"
 #include "hash/zobrist.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
+#include "search/do_move.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ MoveList verify_lists[MAX_PLY + 1];
 bool same_board(const BoardState& a, const BoardState& b) {
   // The record has padding; compare it field-group by field-group.
   return std::memcmp(&a, &b, offsetof(BoardState, hash_key)) == 0 && a.hash_key == b.hash_key &&
-         a.value_white_material == b.value_white_material && a.value_black_material == b.value_black_material;
+         a.value_white_material == b.value_white_material && a.value_black_material == b.value_black_material &&
+         a.minor_placement == b.minor_placement;
 }
 
 struct Verifier {
@@ -27,24 +29,24 @@ struct Verifier {
     MoveList& list = verify_lists[ply];
     generate_captures<Us>(list);
     generate_quiet<Us>(list);
+    // The search's own pair, so that what it keeps is checked against counts from scratch.
+    NodeMoves<Us, Keeps::KEY> moves(static_cast<std::uint8_t>(ply), list);
     for (int i = 0; i < list.move_count; ++i) {
       const auto index = static_cast<std::uint8_t>(i);
-      const auto p = static_cast<std::uint8_t>(ply);
       const BoardState before = bitboard;
-      make_move<Us>(p, index, list);
-      if (!king_attacked<Us>()) {
-        update_hash_key<Us>(index, list, undo_by_ply[p]);
+      if (moves.do_move(index, [] { return king_attacked<Us>(); })) {
         const std::uint64_t incremental = bitboard.hash_key;
         compute_hash_key();
         if (incremental != bitboard.hash_key) return fail("incremental key differs from the key from scratch", list, i);
         if (bitboard.value_white_material != count_white_material() ||
             bitboard.value_black_material != count_black_material())
           return fail("material sums differ from the pieces", list, i);
+        if (bitboard.minor_placement != count_minor_placement())
+          return fail("placement sum differs from the pieces", list, i);
         if (depth == 1) ++leaves;
         else if (!node<~Us>(depth - 1, ply + 1, leaves)) return false;
+        moves.undo_move(index);
       }
-      unmake_move<Us>(p, index, list);
-      bitboard.hash_key = before.hash_key;
       if (!same_board(before, bitboard)) return fail("unmake did not restore the board", list, i);
     }
     return true;
@@ -66,6 +68,7 @@ bool perft_verify(int depth, std::uint64_t& leaves, std::string& failure) {
     leaves = 1;
     return true;
   }
+  bitboard.minor_placement = count_minor_placement();
   Verifier v;
   const bool ok = bitboard.colour_move == 1 ? v.node<WHITE>(depth, 0, leaves) : v.node<BLACK>(depth, 0, leaves);
   failure = v.failure;

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "board/move.h"
+
 enum Colour : std::uint8_t { BLACK = 0, WHITE = 1 };
 
 constexpr Colour operator~(Colour c) { return c == WHITE ? BLACK : WHITE; }
@@ -55,8 +57,6 @@ struct alignas(8) UndoRecord {
   std::uint8_t colour_move;
 };
 
-constexpr int MAX_PLY = 100;  // per-ply arrays hold plies 0 to MAX_PLY
-
 extern BoardState bitboard;
 extern UndoRecord undo_by_ply[MAX_PLY + 1];
 // Calls of make move since start-up: the bench's measure of work done.
@@ -73,6 +73,11 @@ inline constexpr std::array<std::uint64_t, 64> square_bit = [] {
 inline constexpr std::uint16_t material_value[7] = {0, 100, 400, 400, 600, 1200, 0};
 
 void clear_board();
+
+// White's material less Black's.
+inline std::int32_t material_balance(const BoardState& b) {
+  return static_cast<std::int32_t>(b.value_white_material) - static_cast<std::int32_t>(b.value_black_material);
+}
 
 // Per-colour views of the board, so that a rule is written once for both sides.
 template <Colour C>

@@ -170,6 +170,21 @@ void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
 }
 
 template <Colour Us>
+void make_null_move(std::uint8_t ply) {
+  BoardState& b = bitboard;
+  const std::uint64_t before = read_state(b);
+  std::memcpy(&undo_by_ply[ply], &before, sizeof before);
+  constexpr std::uint64_t rights = std::uint64_t{0xFFFFFFFF} << RIGHTS_SHIFT;
+  write_state(b, (before & rights) | std::uint64_t{Us == WHITE ? 0u : 1u} << COLOUR_SHIFT);
+}
+
+void unmake_null_move(std::uint8_t ply) {
+  std::uint64_t saved;
+  std::memcpy(&saved, &undo_by_ply[ply], sizeof saved);
+  write_state(bitboard, saved);
+}
+
+template <Colour Us>
 void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
   constexpr Colour Them = ~Us;
   BoardState& b = bitboard;
@@ -233,3 +248,5 @@ template void make_move<WHITE>(std::uint8_t, std::uint8_t, const MoveList&);
 template void make_move<BLACK>(std::uint8_t, std::uint8_t, const MoveList&);
 template void unmake_move<WHITE>(std::uint8_t, std::uint8_t, const MoveList&);
 template void unmake_move<BLACK>(std::uint8_t, std::uint8_t, const MoveList&);
+template void make_null_move<WHITE>(std::uint8_t);
+template void make_null_move<BLACK>(std::uint8_t);

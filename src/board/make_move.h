@@ -10,6 +10,12 @@ void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list);
 template <Colour Us>
 void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list);
 
+// The null move: the other side to move, no en-passant capture, the rights as
+// they were; the state goes to the undo record of `ply` and comes back whole.
+template <Colour Us>
+void make_null_move(std::uint8_t ply);
+void unmake_null_move(std::uint8_t ply);
+
 // A move the search rules out without making it still counts as made: the
 // count measures the work of a search tree, whichever way the work is done.
 inline void count_move_ruled_out() { ++moves_made; }

@@ -6,6 +6,8 @@
 
 using Move = std::uint32_t;
 
+constexpr int MAX_PLY = 100;  // per-ply arrays hold plies 0 to MAX_PLY
+
 enum MoveKind : std::uint8_t {
   MOVE_QUIET = 1,
   MOVE_CAPTURE = 2,
@@ -70,13 +72,26 @@ inline void sort_capture_pass(MoveList& list, int i) {
     }
 }
 
+// Moves the move at `index` to `target` (not after it), shifting the moves
+// between up by one place: the order of the rest is part of the search's tree.
+inline void bring_to(MoveList& list, int index, int target) {
+  const Move m = list.move[index];
+  const std::int32_t s = list.score[index];
+  for (int k = index; k > target; --k) {
+    list.move[k] = list.move[k - 1];
+    list.score[k] = list.score[k - 1];
+  }
+  list.move[target] = m;
+  list.score[target] = s;
+}
+
 inline void sort_captures(MoveList& list) {
   for (int i = 0; i < list.capture_count; ++i) sort_capture_pass(list, i);
 }
 
 // A line of moves from the root with the score it was found with.
 struct PvLine {
-  Move moves[101];
+  Move moves[MAX_PLY + 1];
   std::int32_t score_move;
   std::uint8_t length;
 };

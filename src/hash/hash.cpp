@@ -71,24 +71,16 @@ void free_hash() {
 
 namespace Hash {
 
-void look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t& found) {
+HashMoveFound look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi) {
   if (!p_hash_moves) hash_fatal("Hash::look_hash_move  p_hash_moves == NULL ");
   const HashEntry& e = entry_at(key_lo);
-  if (e.move_check != key_hi) return;
-  found = 1;
+  if (e.move_check != key_hi) return HashMoveFound::NONE;
   for (int i = 0; i < list.move_count; ++i) {
     if (list.move[i] != e.stored_move) continue;
-    const Move m = list.move[i];
-    const std::int32_t s = list.score[i];
-    for (int j = i; j > 0; --j) {
-      list.move[j] = list.move[j - 1];
-      list.score[j] = list.score[j - 1];
-    }
-    list.move[0] = m;
-    list.score[0] = s;
-    found = 2;
-    return;
+    bring_to(list, i, 0);
+    return HashMoveFound::AT_FRONT;
   }
+  return HashMoveFound::NOT_LISTED;
 }
 
 Move stored_move(std::uint32_t key_lo) { return entry_at(key_lo).stored_move; }
@@ -112,7 +104,7 @@ void save_best_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, con
     save_hash_move(index_of_entry, key_hi, list, index, depth_left);
 }
 
-void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, std::uint8_t flag,
+void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, Bound flag,
                      std::uint8_t depth_left) {
   if (!p_hash_moves) hash_fatal("Hash::save_hash_score  p_hash_moves == NULL ");
   HashEntry& e = entry_at(index_of_entry);
@@ -124,7 +116,7 @@ void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::in
   e.score_age = hash_age;
 }
 
-void save_best_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, std::uint8_t flag,
+void save_best_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, Bound flag,
                           std::uint8_t depth_left) {
   if (!p_hash_moves) hash_fatal("Hash::save_best_hash_score  p_hash_moves == NULL ");
   const HashEntry& e = entry_at(index_of_entry);
@@ -136,7 +128,7 @@ void save_best_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, st
 }  // namespace Hash
 
 void save_best_hash_move_and_score(const MoveList& list, std::uint8_t index, std::uint32_t key_lo, std::uint32_t key_hi,
-                                   std::int32_t score, std::uint8_t flag, std::uint8_t ply, std::uint8_t depth) {
+                                   std::int32_t score, Bound flag, std::uint8_t ply, std::uint8_t depth) {
   const std::uint64_t index_of_entry = key_lo & hash_mask;
   const auto depth_left = static_cast<std::uint8_t>(depth - ply);
   Hash::save_best_hash_move(index_of_entry, key_hi, list, index, depth_left);

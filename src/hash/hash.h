@@ -6,6 +6,22 @@
 
 #include "board/move.h"
 
+// What a stored score says. Scores are White's view, so a bound's direction
+// depends on the side that stored it: a cut-off is a lower bound to White and an
+// upper bound to Black, and the other two the other way round.
+enum Bound : std::uint8_t {
+  BOUND_EXACT = 1,       // a move raised the mover's bound without a cut-off
+  BOUND_CUTOFF = 2,      // a move reached the opponent's bound
+  BOUND_NOT_RAISED = 3,  // no move reached the mover's bound
+};
+
+// What the move probe found for a key.
+enum class HashMoveFound : std::uint8_t {
+  NONE = 0,        // no move stored for this key
+  NOT_LISTED = 1,  // a move is stored, but it is not in the list (yet)
+  AT_FRONT = 2,    // the stored move now leads the list
+};
+
 struct HashEntry {
   std::uint32_t move_check;
   Move stored_move;
@@ -13,12 +29,13 @@ struct HashEntry {
   std::uint8_t move_age;
   std::uint32_t score_check;
   std::int32_t stored_score;
-  std::uint8_t score_flag;
+  Bound score_flag;
   std::uint8_t score_depth;
   std::uint8_t score_age;
 };
 static_assert(sizeof(HashEntry) == 24);
 
+// The score probe's answer when the table holds nothing that settles the node.
 inline constexpr std::int32_t HASH_NOT_FOUND = -1000000000;
 
 extern HashEntry* p_hash_moves;
@@ -56,7 +73,7 @@ inline std::int32_t look_hash_score(std::uint32_t key_lo, std::uint32_t key_hi, 
   if (e.score_check != key_hi) return HASH_NOT_FOUND;
   if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
   const std::int32_t s = e.stored_score;
-  if (e.score_flag == 2) return (White ? s >= beta : s <= alpha) ? s : HASH_NOT_FOUND;
+  if (e.score_flag == BOUND_CUTOFF) return (White ? s >= beta : s <= alpha) ? s : HASH_NOT_FOUND;
   return (White ? s < alpha : s > beta) ? s : HASH_NOT_FOUND;
 }
 inline std::int32_t look_hash_score_white(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply,
@@ -68,18 +85,18 @@ inline std::int32_t look_hash_score_black(std::uint32_t key_lo, std::uint32_t ke
   return look_hash_score<false>(key_lo, key_hi, ply, depth, alpha, beta);
 }
 
-void look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t& found);
+HashMoveFound look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi);
 // The move in the entry of a key whose move slot look_hash_move found to match.
 Move stored_move(std::uint32_t key_lo);
 void save_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
                     std::uint8_t depth_left);
 void save_best_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
                          std::uint8_t depth_left);
-void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, std::uint8_t flag,
+void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, Bound flag,
                      std::uint8_t depth_left);
-void save_best_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, std::uint8_t flag,
+void save_best_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, Bound flag,
                           std::uint8_t depth_left);
 }  // namespace Hash
 
 void save_best_hash_move_and_score(const MoveList& list, std::uint8_t index, std::uint32_t key_lo, std::uint32_t key_hi,
-                                   std::int32_t score, std::uint8_t flag, std::uint8_t ply, std::uint8_t depth);
+                                   std::int32_t score, Bound flag, std::uint8_t ply, std::uint8_t depth);

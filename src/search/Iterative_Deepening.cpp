@@ -18,18 +18,10 @@ std::uint64_t nodes_previous;
 std::uint64_t nodes_iteration;
 std::uint64_t nodes_all_iterations;
 
-namespace {
-
-std::int32_t material_balance() {
-  return static_cast<std::int32_t>(bitboard.value_white_material) -
-         static_cast<std::int32_t>(bitboard.value_black_material);
-}
-
-}  // namespace
-
 // After every iteration the board must be back where it started.
 void Test_Deepening(std::int32_t eval_start, std::uint64_t key_start) {
-  if (material_balance() != eval_start) OutLine() << "ERROR test_eval != bitboard->eval(in Iterative_Deepening)\n";
+  if (material_balance(bitboard) != eval_start)
+    OutLine() << "ERROR test_eval != bitboard->eval(in Iterative_Deepening)\n";
   if (bitboard.hash_key != key_start) OutLine() << "\nERROR HESH Test_Deepening(in Iterative_Deepening) \n";
 }
 
@@ -42,7 +34,7 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
   b.value_white_material = count_white_material();
   b.value_black_material = count_black_material();
   b.minor_placement = count_minor_placement();
-  const std::int32_t eval_start = material_balance();
+  const std::int32_t eval_start = material_balance(bitboard);
   compute_hash_key();
   for (int k = 0; k <= MAX_PLY; ++k) key_history_search[k] = static_cast<std::uint64_t>(k);
   key_history_search[0] = b.hash_key;

@@ -8,7 +8,7 @@ Move killer_2[MAX_PLY + 1];
 std::uint64_t key_history_search[MAX_PLY + 1];
 Move line_current[MAX_PLY + 1];
 PvLine PV_line;
-std::uint64_t key_history_game[1000];
+std::uint64_t key_history_game[MAX_GAME_KEYS];
 std::uint16_t key_history_game_count;
 
 SearchState search_state;
@@ -27,17 +27,11 @@ constexpr bool quiet_kind(unsigned kind) {
   return kind == MOVE_QUIET || kind == MOVE_CASTLE_QUEEN || kind == MOVE_CASTLE_KING;
 }
 
-// Moves the killer to `target`, shifting the moves between up by one place.
-void bring_forward(MoveList& list, Move killer, int target) {
+// Moves `m` to `target` if it stands there or after it.
+void bring_forward(MoveList& list, Move m, int target) {
   for (int j = target; j < list.move_count; ++j) {
-    if (list.move[j] != killer) continue;
-    const std::int32_t score = list.score[j];
-    for (int k = j; k > target; --k) {
-      list.move[k] = list.move[k - 1];
-      list.score[k] = list.score[k - 1];
-    }
-    list.move[target] = killer;
-    list.score[target] = score;
+    if (list.move[j] != m) continue;
+    bring_to(list, j, target);
     return;
   }
 }
@@ -72,13 +66,9 @@ void QuietsLater::bring_forward(MoveList& list, Move m, int target) {
       ::bring_forward(list, m, target);
       return;
     }
-    for (int k = list.move_count; k > target; --k) {
-      list.move[k] = list.move[k - 1];
-      list.score[k] = list.score[k - 1];
-    }
-    list.move[target] = m;
-    list.score[target] = static_cast<std::int32_t>(kind_move(m));
-    ++list.move_count;
+    list.move[list.move_count] = m;
+    list.score[list.move_count] = static_cast<std::int32_t>(kind_move(m));
+    bring_to(list, list.move_count++, target);
     listed_[listed_count_++] = m;
     return;
   }

@@ -14,7 +14,8 @@ extern PvLine PV_line;
 
 // The game's positions before the search: entry k is the key after k moves of the
 // `position` command's list, entry `key_history_game_count` the root.
-extern std::uint64_t key_history_game[1000];
+inline constexpr int MAX_GAME_KEYS = 1000;
+extern std::uint64_t key_history_game[MAX_GAME_KEYS];
 extern std::uint16_t key_history_game_count;
 
 void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply);

@@ -1,35 +1,25 @@
-#include "board/make_move.h"
 #include "eval/evaluate.h"
-#include "eval/placement.h"
 #include "movegen/generate.h"
 #include "search/aids.h"
+#include "search/do_move.h"
 #include "search/search.h"
+#include "search/window.h"
 
 MoveList list_quiescence[MAX_PLY + 1];
 
 namespace {
 
-inline std::int32_t static_score() {
-  return evaluate(bitboard.minor_placement) + (static_cast<std::int32_t>(bitboard.value_white_material) -
-                                               static_cast<std::int32_t>(bitboard.value_black_material));
-}
-
 // Far below the mover's bound, small captures cannot help: take the opponent's
 // cheaper pieces out of the target set and lift the stand-pat value instead.
-void delta_prune_white(std::int32_t& stand, std::int32_t alpha) {
+template <Colour Us>
+void delta_prune(std::int32_t& stand, std::int32_t bound) {
+  constexpr Colour Them = ~Us;
   BoardState& b = bitboard;
-  b.all_black_piece &= ~b.black_piece[PAWN];
-  if (stand < alpha - 500) b.all_black_piece &= ~(b.black_piece[KNIGHT] | b.black_piece[BISHOP]);
-  if (stand < alpha - 700) b.all_black_piece &= ~b.black_piece[ROOK];
-  stand += 160;
-}
-
-void delta_prune_black(std::int32_t& stand, std::int32_t beta) {
-  BoardState& b = bitboard;
-  b.all_white_piece &= ~b.white_piece[PAWN];
-  if (stand > beta + 500) b.all_white_piece &= ~(b.white_piece[KNIGHT] | b.white_piece[BISHOP]);
-  if (stand > beta + 700) b.all_white_piece &= ~b.white_piece[ROOK];
-  stand -= 160;
+  const std::uint64_t* theirs = piece_sets<Them>(b);
+  occupancy<Them>(b) &= ~theirs[PAWN];
+  if (short_of<Us>(stand, bound, 500)) occupancy<Them>(b) &= ~(theirs[KNIGHT] | theirs[BISHOP]);
+  if (short_of<Us>(stand, bound, 700)) occupancy<Them>(b) &= ~theirs[ROOK];
+  stand += white_view<Us>(160);
 }
 
 template <Colour Us>
@@ -44,82 +34,54 @@ inline std::int32_t stand_pat_or_captures(std::int32_t alpha, std::int32_t beta,
   // After a stop nothing below the root counts, and a capture tree can be vast.
   if (search_state.stop_search == 1) return 0;
   pace_poll();
-  const std::int32_t stand = static_score();
+  const std::int32_t stand = evaluate(bitboard.minor_placement) + material_balance(bitboard);
   // The per-ply arrays end here: the deepest ply only stands pat.
   if (ply >= MAX_PLY) return stand;
-  if (Us == WHITE ? stand > alpha && stand >= beta : stand < beta && stand <= alpha) return stand;
+  if (raises<Us>(stand, alpha, beta) && cuts_off<Us>(stand, alpha, beta)) return stand;
   return captures<Us>(alpha, beta, ply, pv_node, stand);
 }
 
 template <Colour Us>
 std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node,
                       std::int32_t stand) {
-  constexpr bool white = Us == WHITE;
   bool bound_improved = false;
-  if constexpr (white) {
-    if (stand > alpha) {
-      alpha = stand;
-      bound_improved = true;
-    }
-  } else {
-    if (stand < beta) {
-      beta = stand;
-      bound_improved = true;
-    }
+  if (raises<Us>(stand, alpha, beta)) {
+    raise_to<Us>(stand, alpha, beta);
+    bound_improved = true;
   }
 
   BoardState& b = bitboard;
   parked_occupancy = occupancy<~Us>(b);
-  if constexpr (white) {
-    if (stand < alpha - 160) delta_prune_white(stand, alpha);
-  } else {
-    if (stand > beta + 160) delta_prune_black(stand, beta);
-  }
+  if (short_of<Us>(stand, own_bound<Us>(alpha, beta), 160)) delta_prune<Us>(stand, own_bound<Us>(alpha, beta));
   MoveList& list = list_quiescence[ply];
   generate_captures<Us>(list);
   occupancy<~Us>(b) = parked_occupancy;
 
   std::int32_t best = stand;
-  const std::int32_t placement = b.minor_placement;
   PvLine local;
   local.score_move = 0;
   local.length = 0;
+  NodeMoves<Us, Keeps::PLACEMENT> moves(ply, list);
   for (std::uint8_t i = 0; i < list.capture_count; ++i) {
     sort_capture_pass(list, i);
-    make_move<Us>(ply, i, list);
+    moves.do_move(i, NO_LEGALITY_TEST);
     if (pv_node) line_current[ply] = list.move[i];
     if (name_capture(list.move[i]) == KING) {
-      unmake_move<Us>(ply, i, list);
-      const std::int32_t won = MATE_SCORE - 1000 * ply;
-      const std::int32_t score = white ? won : -won;
+      moves.undo_move(i);
+      const std::int32_t score = white_view<Us>(MATE_SCORE - 1000 * ply);
       if (pv_node) set_best_line(ply, score);
       return score;
     }
-    b.minor_placement = placement + placement_change<Us>(list.move[i]);
     const std::int32_t s = stand_pat_or_captures<~Us>(alpha, beta, static_cast<std::uint8_t>(ply + 1), pv_node);
-    unmake_move<Us>(ply, i, list);
-    b.minor_placement = placement;
-    if constexpr (white) {
-      if (s > best) {
-        if (s > alpha) {
-          if (s >= beta) return s;
-          alpha = s;
-          if (pv_node) save_best_line(local);
-          bound_improved = true;
-        }
-        best = s;
-      }
-    } else {
-      if (s < best) {
-        if (s < beta) {
-          if (s <= alpha) return s;
-          beta = s;
-          if (pv_node) save_best_line(local);
-          bound_improved = true;
-        }
-        best = s;
-      }
+    moves.undo_move(i);
+    if (!better<Us>(s, best)) continue;
+    if (raises<Us>(s, alpha, beta)) {
+      if (cuts_off<Us>(s, alpha, beta)) return s;
+      raise_to<Us>(s, alpha, beta);
+      if (pv_node) save_best_line(local);
+      bound_improved = true;
     }
+    best = s;
   }
 
   if (!bound_improved) return best;

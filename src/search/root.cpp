@@ -1,14 +1,13 @@
-#include "board/make_move.h"
 #include "board/snapshot.h"
-#include "eval/placement.h"
 #include "hash/hash.h"
-#include "hash/zobrist.h"
 #include "io/output.h"
 #include "movegen/attacks.h"
 #include "search/aids.h"
+#include "search/do_move.h"
 #include "search/reports.h"
 #include "search/search.h"
 #include "search/search_state.h"
+#include "search/window.h"
 
 MoveList list_root;
 std::uint64_t nodes_root;
@@ -27,19 +26,16 @@ std::int32_t root_search(std::uint8_t depth) {
   if (search_state.stop_search == 1) return 0;
 
   BoardState& b = bitboard;
-  std::int32_t bound = white ? -INFINITE_SCORE : INFINITE_SCORE;  // alpha for White, beta for Black
+  std::int32_t bound = white_view<Us>(-INFINITE_SCORE);  // alpha for White, beta for Black
   std::int32_t best = bound;
   std::uint8_t best_index = 0, move_number = 1;
   bool bound_improved = false, legal_move_found = false;
   Move first_legal = 0;
-  const std::uint64_t saved_key = b.hash_key;
-  const std::int32_t placement = b.minor_placement;
-  const auto key_lo = static_cast<std::uint32_t>(saved_key);
-  const auto key_hi = static_cast<std::uint32_t>(saved_key >> 32);
+  const auto key_lo = static_cast<std::uint32_t>(b.hash_key);
+  const auto key_hi = static_cast<std::uint32_t>(b.hash_key >> 32);
 
   sort_captures(list_root);
-  std::uint8_t found = 0;
-  Hash::look_hash_move(list_root, key_lo, key_hi, found);
+  Hash::look_hash_move(list_root, key_lo, key_hi);
 
   BoardState snapshot;
   save_board_copy(snapshot);
@@ -47,53 +43,40 @@ std::int32_t root_search(std::uint8_t depth) {
   PvLine PV_best_point;
   PV_best_point.length = 0;
   PV_best_point.score_move = 0;
+  NodeMoves<Us, Keeps::KEY> moves(0, list_root, &nodes_root);
 
   for (std::uint8_t i = 0; i < list_root.move_count; ++i) {
-    make_move<Us>(0, i, list_root);
-    if (king_attacked<Us>()) {
-      unmake_move<Us>(0, i, list_root);
-      list_root.score[i] = white ? -MATE_SCORE : MATE_SCORE;
+    if (!moves.do_move(i, [] { return king_attacked<Us>(); })) {
+      list_root.score[i] = white_view<Us>(-MATE_SCORE);
       continue;
     }
-    ++nodes_root;
     if (!legal_move_found) first_legal = list_root.move[i];
     legal_move_found = true;
     print_currmove(move_number, i, depth, list_root);
     const Move move = list_root.move[i];
     line_current[0] = move;
-    update_hash_key<Us>(i, list_root, undo_by_ply[0]);
-    key_history_search[1] = b.hash_key;
-    b.minor_placement = placement + placement_change<Us>(move);
     const std::uint8_t gives_check = king_attacked<Them>() ? 1 : 0;
     const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
     const auto kind = static_cast<std::int32_t>(kind_move(move));
 
+    // The first move, and any that beats the best on a null window, get the open window.
+    const Window open = open_window<Us>(bound);
     std::int32_t s;
-    if constexpr (white) {
-      if (i == 0) {
-        s = alpha_beta<Them>(bound, INFINITE_SCORE, child_depth, 1, kind, 1, gives_check, 0);
-      } else {
-        s = alpha_beta<Them>(bound, bound + 1, child_depth, 1, kind, 0, gives_check, 0);
-        if (s > bound) s = alpha_beta<Them>(bound, INFINITE_SCORE, child_depth, 1, kind, 1, gives_check, 0);
-      }
+    if (i == 0) {
+      s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, 1, gives_check, 0);
     } else {
-      if (i == 0) {
-        s = alpha_beta<Them>(-INFINITE_SCORE, bound, child_depth, 1, kind, 1, gives_check, 0);
-      } else {
-        s = alpha_beta<Them>(bound - 1, bound, child_depth, 1, kind, 0, gives_check, 0);
-        if (s < bound) s = alpha_beta<Them>(-INFINITE_SCORE, bound, child_depth, 1, kind, 1, gives_check, 0);
-      }
+      const Window probe = null_window<Us>(bound, bound);
+      s = alpha_beta<Them>(probe.alpha, probe.beta, child_depth, 1, kind, 0, gives_check, 0);
+      if (better<Us>(s, bound)) s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, 1, gives_check, 0);
     }
 
-    unmake_move<Us>(0, i, list_root);
-    b.hash_key = saved_key;
-    b.minor_placement = placement;
+    moves.undo_move(i);
     // A move whose search the stop cut short has no result: it never replaces the best.
     if (search_state.stop_search == 1) continue;
     list_root.score[i] = s;
     ++root_moves_searched;
 
-    if (white ? s > best : s < best) {
+    if (better<Us>(s, best)) {
       best = s;
       best_index = i;
       best_from = static_cast<std::uint8_t>(from_coord(move));
@@ -110,7 +93,7 @@ std::int32_t root_search(std::uint8_t depth) {
   compare_board_copy(snapshot);
 
   if (!legal_move_found) {
-    const std::int32_t score = king_attacked<Us>() ? (white ? -MATE_SCORE : MATE_SCORE) : 0;
+    const std::int32_t score = king_attacked<Us>() ? white_view<Us>(-MATE_SCORE) : 0;
     PV_line.score_move = score;
     PV_line.length = 0;
     return score;
@@ -130,7 +113,7 @@ std::int32_t root_search(std::uint8_t depth) {
   // trying first next time, but no exact score for the whole position.
   const std::uint64_t index_of_entry = key_lo & hash_mask;
   Hash::save_best_hash_move(index_of_entry, key_hi, list_root, best_index, depth);
-  if (search_state.stop_search != 1) Hash::save_best_hash_score(index_of_entry, key_hi, best, 3, depth);
+  if (search_state.stop_search != 1) Hash::save_best_hash_score(index_of_entry, key_hi, best, BOUND_NOT_RAISED, depth);
   return best;
 }
 

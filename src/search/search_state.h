@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <limits>
 
+#include "io/input.h"
+
 struct SearchState {
   std::uint16_t poll_count;
   std::uint8_t stop_search;
   std::uint64_t nodes;
-  char input_line[65536];
+  char input_line[LINE_BUFFER_SIZE];
   std::uint8_t null_move_on;
   double time_limit;  // seconds from the iteration's start; 0 or less means none
   // Clock reading (milliseconds) by which the search must have stopped, whatever

@@ -48,7 +48,7 @@ class HashTable : public ::testing::Test {
   void TearDown() override { free_hash(); }
 
   static const HashEntry& entry(std::uint32_t key_lo) { return p_hash_moves[index_of(key_lo)]; }
-  static void store_score(std::int32_t score, std::uint8_t flag, std::uint8_t depth_left) {
+  static void store_score(std::int32_t score, Bound flag, std::uint8_t depth_left) {
     Hash::save_hash_score(index_of(LO), HI, score, flag, depth_left);
   }
   static std::int32_t white(std::uint8_t ply, std::uint8_t depth, std::int32_t alpha, std::int32_t beta) {
@@ -103,7 +103,7 @@ TEST_F(HashTable, ClearEmptiesBothSlotsAndKeepsTheRest) {
   MoveList list = ten_moves();
   hash_age = 4;
   Hash::save_hash_move(index_of(LO), HI, list, 2, 5);
-  store_score(-70, 3, 6);
+  store_score(-70, BOUND_NOT_RAISED, 6);
   clear_hash();
   const HashEntry& e = entry(LO);
   EXPECT_EQ(e.move_check, 0u);
@@ -112,28 +112,26 @@ TEST_F(HashTable, ClearEmptiesBothSlotsAndKeepsTheRest) {
   EXPECT_EQ(e.move_depth, 5);
   EXPECT_EQ(e.move_age, 4);
   EXPECT_EQ(e.stored_score, -70);
-  EXPECT_EQ(e.score_flag, 3);
+  EXPECT_EQ(e.score_flag, BOUND_NOT_RAISED);
   EXPECT_EQ(e.score_depth, 6);
   EXPECT_EQ(e.score_age, 4);
   EXPECT_EQ(white(0, 0, 1000, 2000), NF);
-  std::uint8_t found = 0;
-  Hash::look_hash_move(list, LO, HI, found);
-  EXPECT_EQ(found, 0);
+  EXPECT_EQ(Hash::look_hash_move(list, LO, HI), HashMoveFound::NONE);
 }
 
 TEST_F(HashTable, UpperBoundForWhite) {
-  store_score(50, 3, 4);
+  store_score(50, BOUND_NOT_RAISED, 4);
   EXPECT_EQ(white(0, 3, 60, 100), 50);  // 50 < 60
   EXPECT_EQ(white(0, 3, 50, 100), NF);  // not below alpha
   EXPECT_EQ(white(0, 3, 51, 52), 50);
   EXPECT_EQ(white(0, 3, 60, 0), 50);  // beta plays no part
-  store_score(50, 1, 4);              // flag 1 is read like flag 3
+  store_score(50, BOUND_EXACT, 4);    // read like a bound not raised
   EXPECT_EQ(white(0, 3, 60, 100), 50);
   EXPECT_EQ(white(0, 3, 50, 100), NF);
 }
 
 TEST_F(HashTable, LowerBoundForWhite) {
-  store_score(300, 2, 4);
+  store_score(300, BOUND_CUTOFF, 4);
   EXPECT_EQ(white(0, 4, -1000, 300), 300);
   EXPECT_EQ(white(0, 4, -1000, 299), 300);
   EXPECT_EQ(white(0, 4, -1000, 301), NF);
@@ -141,7 +139,7 @@ TEST_F(HashTable, LowerBoundForWhite) {
 }
 
 TEST_F(HashTable, UpperBoundForBlack) {
-  store_score(300, 2, 4);
+  store_score(300, BOUND_CUTOFF, 4);
   EXPECT_EQ(black(0, 4, 300, 1000), 300);
   EXPECT_EQ(black(0, 4, 301, 1000), 300);
   EXPECT_EQ(black(0, 4, 299, 1000), NF);
@@ -149,7 +147,7 @@ TEST_F(HashTable, UpperBoundForBlack) {
 }
 
 TEST_F(HashTable, LowerBoundForBlack) {
-  for (std::uint8_t flag : {1, 3}) {
+  for (Bound flag : {BOUND_EXACT, BOUND_NOT_RAISED}) {
     store_score(50, flag, 4);
     EXPECT_EQ(black(0, 4, -100, 40), 50);  // 50 > 40
     EXPECT_EQ(black(0, 4, -100, 50), NF);  // not above beta
@@ -158,29 +156,29 @@ TEST_F(HashTable, LowerBoundForBlack) {
 }
 
 TEST_F(HashTable, ScoresAreReturnedAsStored) {
-  store_score(999000, 2, 1);
+  store_score(999000, BOUND_CUTOFF, 1);
   EXPECT_EQ(white(3, 4, 0, 100), 999000);
-  store_score(-999000, 2, 1);
+  store_score(-999000, BOUND_CUTOFF, 1);
   EXPECT_EQ(black(3, 4, 0, 100), -999000);
 }
 
 TEST_F(HashTable, RemainingDepthMustNotExceedTheStoredDepth) {
-  store_score(50, 3, 4);
+  store_score(50, BOUND_NOT_RAISED, 4);
   EXPECT_EQ(white(0, 4, 60, 100), 50);  // remaining 4
   EXPECT_EQ(white(1, 5, 60, 100), 50);
   EXPECT_EQ(white(0, 5, 60, 100), NF);  // remaining 5
   EXPECT_EQ(black(0, 5, -100, 40), NF);
   EXPECT_EQ(black(2, 6, -100, 40), 50);
   // Past the depth limit the remaining depth is negative, below any stored one.
-  store_score(50, 3, 0);
+  store_score(50, BOUND_NOT_RAISED, 0);
   EXPECT_EQ(white(6, 3, 60, 100), 50);
   EXPECT_EQ(white(0, 1, 60, 100), NF);
-  store_score(50, 3, 255);
+  store_score(50, BOUND_NOT_RAISED, 255);
   EXPECT_EQ(white(0, 255, 60, 100), 50);
 }
 
 TEST_F(HashTable, KeyCheckAndIndex) {
-  store_score(50, 3, 4);
+  store_score(50, BOUND_NOT_RAISED, 4);
   EXPECT_EQ(Hash::look_hash_score_white(LO, HI ^ 1, 0, 0, 60, 100), NF);
   EXPECT_EQ(Hash::look_hash_score_black(LO, HI ^ 0x80000000u, 0, 0, -100, 40), NF);
   EXPECT_EQ(Hash::look_hash_score_white(LO + 1, HI, 0, 0, 60, 100), NF);
@@ -195,14 +193,11 @@ TEST_F(HashTable, MoveSlotAndScoreSlotAreIndependent) {
   MoveList list = ten_moves();
   Hash::save_hash_move(index_of(LO), HI, list, 1, 3);
   EXPECT_EQ(white(0, 0, 1000, 2000), NF);  // the score slot is still empty
-  store_score(10, 3, 2);
+  store_score(10, BOUND_NOT_RAISED, 2);
   Hash::save_hash_move(index_of(LO), HI ^ 5, list, 4, 3);  // another position, same index
   EXPECT_EQ(white(0, 0, 1000, 2000), 10);
-  std::uint8_t found = 0;
-  Hash::look_hash_move(list, LO, HI, found);
-  EXPECT_EQ(found, 0);
-  Hash::look_hash_move(list, LO, HI ^ 5, found);
-  EXPECT_EQ(found, 2);
+  EXPECT_EQ(Hash::look_hash_move(list, LO, HI), HashMoveFound::NONE);
+  EXPECT_EQ(Hash::look_hash_move(list, LO, HI ^ 5), HashMoveFound::AT_FRONT);
   EXPECT_EQ(list.move[0], pack_move(MOVE_QUIET, KNIGHT, 4, 20, 0));
 }
 
@@ -215,10 +210,7 @@ TEST_F(HashTable, StoredMoveComesToTheFront) {
   EXPECT_EQ(entry(LO).stored_move, original.move[5]);
   EXPECT_EQ(entry(LO).move_depth, 7);
   EXPECT_EQ(entry(LO).move_age, 3);
-
-  std::uint8_t found = 0;
-  Hash::look_hash_move(list, LO, HI, found);
-  EXPECT_EQ(found, 2);
+  EXPECT_EQ(Hash::look_hash_move(list, LO, HI), HashMoveFound::AT_FRONT);
   EXPECT_EQ(list.move[0], original.move[5]);
   EXPECT_EQ(list.score[0], original.score[5]);
   for (int i = 1; i <= 5; ++i) {
@@ -237,15 +229,11 @@ TEST_F(HashTable, StoredMoveAtTheFrontOrLast) {
   const MoveList original = ten_moves();
   MoveList list = original;
   Hash::save_hash_move(index_of(LO), HI, list, 0, 1);
-  std::uint8_t found = 0;
-  Hash::look_hash_move(list, LO, HI, found);
-  EXPECT_EQ(found, 2);
+  EXPECT_EQ(Hash::look_hash_move(list, LO, HI), HashMoveFound::AT_FRONT);
   EXPECT_TRUE(same_list(list, original));
 
   Hash::save_hash_move(index_of(LO), HI, original, 9, 1);
-  found = 0;
-  Hash::look_hash_move(list, LO, HI, found);
-  EXPECT_EQ(found, 2);
+  EXPECT_EQ(Hash::look_hash_move(list, LO, HI), HashMoveFound::AT_FRONT);
   EXPECT_EQ(list.move[0], original.move[9]);
   for (int i = 1; i < 10; ++i) EXPECT_EQ(list.move[i], original.move[i - 1]) << i;
 }
@@ -256,25 +244,19 @@ TEST_F(HashTable, StoredMoveNotInTheList) {
   other.move[0] = pack_move(MOVE_CAPTURE, QUEEN, 3, 59, ROOK);
   Hash::save_hash_move(index_of(LO), HI, other, 0, 1);
   MoveList list = original;
-  std::uint8_t found = 0;
-  Hash::look_hash_move(list, LO, HI, found);
-  EXPECT_EQ(found, 1);
+  EXPECT_EQ(Hash::look_hash_move(list, LO, HI), HashMoveFound::NOT_LISTED);
   EXPECT_TRUE(same_list(list, original));
 
   // A word left behind the end of the list does not count.
   list.move[12] = other.move[0];
   list.score[12] = 5;
   const MoveList with_leftover = list;
-  found = 0;
-  Hash::look_hash_move(list, LO, HI, found);
-  EXPECT_EQ(found, 1);
+  EXPECT_EQ(Hash::look_hash_move(list, LO, HI), HashMoveFound::NOT_LISTED);
   EXPECT_TRUE(same_list(list, with_leftover));
 
   MoveList empty{};
   empty.move[0] = other.move[0];
-  found = 0;
-  Hash::look_hash_move(empty, LO, HI, found);
-  EXPECT_EQ(found, 1);
+  EXPECT_EQ(Hash::look_hash_move(empty, LO, HI), HashMoveFound::NOT_LISTED);
   EXPECT_EQ(empty.move[0], other.move[0]);
 }
 
@@ -320,37 +302,37 @@ TEST_F(HashTable, MoveReplacement) {
 TEST_F(HashTable, ScoreReplacement) {
   const std::uint64_t at = index_of(LO);
   hash_age = 6;
-  Hash::save_hash_score(at, HI, 11, 3, 6);
+  Hash::save_hash_score(at, HI, 11, BOUND_NOT_RAISED, 6);
   hash_age = 7;
-  Hash::save_best_hash_score(at, HI, 22, 2, 5);  // the next search, shallower: kept
+  Hash::save_best_hash_score(at, HI, 22, BOUND_CUTOFF, 5);  // the next search, shallower: kept
   EXPECT_EQ(entry(LO).stored_score, 11);
-  Hash::save_best_hash_score(at, HI ^ 1, 22, 2, 5);
+  Hash::save_best_hash_score(at, HI ^ 1, 22, BOUND_CUTOFF, 5);
   EXPECT_EQ(entry(LO).stored_score, 11);
   EXPECT_EQ(entry(LO).score_check, HI);
   hash_age = 8;
-  Hash::save_best_hash_score(at, HI ^ 1, 33, 2, 5);  // two searches later: replaced
+  Hash::save_best_hash_score(at, HI ^ 1, 33, BOUND_CUTOFF, 5);  // two searches later: replaced
   EXPECT_EQ(entry(LO).stored_score, 33);
   EXPECT_EQ(entry(LO).score_check, HI ^ 1);
-  EXPECT_EQ(entry(LO).score_flag, 2);
+  EXPECT_EQ(entry(LO).score_flag, BOUND_CUTOFF);
   EXPECT_EQ(entry(LO).score_depth, 5);
   EXPECT_EQ(entry(LO).score_age, 8);
 
-  Hash::save_best_hash_score(at, HI, 44, 1, 4);  // same search, shallower: kept
+  Hash::save_best_hash_score(at, HI, 44, BOUND_EXACT, 4);  // same search, shallower: kept
   EXPECT_EQ(entry(LO).stored_score, 33);
-  Hash::save_best_hash_score(at, HI, 55, 1, 5);  // as deep: replaced
+  Hash::save_best_hash_score(at, HI, 55, BOUND_EXACT, 5);  // as deep: replaced
   EXPECT_EQ(entry(LO).stored_score, 55);
-  EXPECT_EQ(entry(LO).score_flag, 1);
+  EXPECT_EQ(entry(LO).score_flag, BOUND_EXACT);
 
   // Ages compare as integers: after the count wraps an old score looks new.
   hash_age = 251;
-  Hash::save_hash_score(at, HI, 66, 3, 9);
+  Hash::save_hash_score(at, HI, 66, BOUND_NOT_RAISED, 9);
   hash_age = 1;
-  Hash::save_best_hash_score(at, HI, 77, 3, 0);
+  Hash::save_best_hash_score(at, HI, 77, BOUND_NOT_RAISED, 0);
   EXPECT_EQ(entry(LO).stored_score, 66);
 
   // An empty slot is written whatever its old depth and age say.
   clear_hash();
-  Hash::save_best_hash_score(at, HI, 88, 2, 0);
+  Hash::save_best_hash_score(at, HI, 88, BOUND_CUTOFF, 0);
   EXPECT_EQ(entry(LO).stored_score, 88);
   EXPECT_EQ(entry(LO).score_check, HI);
 }
@@ -358,7 +340,7 @@ TEST_F(HashTable, ScoreReplacement) {
 TEST_F(HashTable, SaveBestMoveAndScore) {
   const MoveList list = ten_moves();
   hash_age = 2;
-  save_best_hash_move_and_score(list, 6, LO, HI, -123, 2, 3, 8);
+  save_best_hash_move_and_score(list, 6, LO, HI, -123, BOUND_CUTOFF, 3, 8);
   const HashEntry& e = entry(LO);
   EXPECT_EQ(e.move_check, HI);
   EXPECT_EQ(e.stored_move, list.move[6]);
@@ -366,15 +348,15 @@ TEST_F(HashTable, SaveBestMoveAndScore) {
   EXPECT_EQ(e.move_age, 2);
   EXPECT_EQ(e.score_check, HI);
   EXPECT_EQ(e.stored_score, -123);
-  EXPECT_EQ(e.score_flag, 2);
+  EXPECT_EQ(e.score_flag, BOUND_CUTOFF);
   EXPECT_EQ(e.score_depth, 5);
   EXPECT_EQ(e.score_age, 2);
   // Both rules apply: a shallower store in the same search leaves both slots.
-  save_best_hash_move_and_score(list, 7, LO, HI, 999, 1, 4, 8);
+  save_best_hash_move_and_score(list, 7, LO, HI, 999, BOUND_EXACT, 4, 8);
   EXPECT_EQ(e.stored_move, list.move[6]);
   EXPECT_EQ(e.stored_score, -123);
   // The remaining depth is 8-bit.
-  save_best_hash_move_and_score(list, 8, LO ^ 1, HI, 1, 3, 5, 3);
+  save_best_hash_move_and_score(list, 8, LO ^ 1, HI, 1, BOUND_NOT_RAISED, 5, 3);
   EXPECT_EQ(entry(LO ^ 1).move_depth, 254);
   EXPECT_EQ(entry(LO ^ 1).score_depth, 254);
 }
@@ -382,21 +364,21 @@ TEST_F(HashTable, SaveBestMoveAndScore) {
 TEST(HashFatal, ProbeOrStoreWithoutATable) {
   const MoveList list = ten_moves();
   MoveList mutable_list = ten_moves();
-  std::uint8_t found = 0;
   free_hash();
   EXPECT_EXIT_WITH_OUTPUT(Hash::look_hash_score_white(LO, HI, 0, 1, 0, 0), 1,
                           "Hash::look_hash_score_white  p_hash_moves == NULL \n");
   EXPECT_EXIT_WITH_OUTPUT(Hash::look_hash_score_black(LO, HI, 0, 1, 0, 0), 1,
                           "Hash::look_hash_score_black  p_hash_moves == NULL \n");
-  EXPECT_EXIT_WITH_OUTPUT(Hash::look_hash_move(mutable_list, LO, HI, found), 1,
+  EXPECT_EXIT_WITH_OUTPUT(Hash::look_hash_move(mutable_list, LO, HI), 1,
                           "Hash::look_hash_move  p_hash_moves == NULL \n");
   EXPECT_EXIT_WITH_OUTPUT(Hash::save_best_hash_move(0, HI, list, 0, 1), 1,
                           "Hash::save_best_hash_move  p_hash_moves == NULL \n");
   EXPECT_EXIT_WITH_OUTPUT(Hash::save_hash_move(0, HI, list, 0, 1), 1, "Hash::save_hash_move  p_hash_moves == NULL \n");
-  EXPECT_EXIT_WITH_OUTPUT(Hash::save_best_hash_score(0, HI, 5, 1, 1), 1,
+  EXPECT_EXIT_WITH_OUTPUT(Hash::save_best_hash_score(0, HI, 5, BOUND_EXACT, 1), 1,
                           "Hash::save_best_hash_score  p_hash_moves == NULL \n");
-  EXPECT_EXIT_WITH_OUTPUT(Hash::save_hash_score(0, HI, 5, 1, 1), 1, "Hash::save_hash_score  p_hash_moves == NULL \n");
-  EXPECT_EXIT_WITH_OUTPUT(save_best_hash_move_and_score(list, 0, LO, HI, 5, 1, 0, 1), 1,
+  EXPECT_EXIT_WITH_OUTPUT(Hash::save_hash_score(0, HI, 5, BOUND_EXACT, 1), 1,
+                          "Hash::save_hash_score  p_hash_moves == NULL \n");
+  EXPECT_EXIT_WITH_OUTPUT(save_best_hash_move_and_score(list, 0, LO, HI, 5, BOUND_EXACT, 0, 1), 1,
                           "Hash::save_best_hash_move  p_hash_moves == NULL \n");
 }
 
@@ -431,7 +413,7 @@ TEST_F(HashTable, AClearAfterAWriteEmptiesTheTableEveryTime) {
     Hash::save_hash_move(index_of(LO), HI, list, 2, 5);
     clear_hash();
     EXPECT_TRUE(every_entry_empty()) << round;
-    store_score(5, 1, 1);
+    store_score(5, BOUND_EXACT, 1);
     clear_hash();
     EXPECT_TRUE(every_entry_empty()) << round;
   }

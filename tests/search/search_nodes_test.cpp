@@ -300,7 +300,7 @@ TEST_F(AlphaBeta, ARepeatedPositionScoresZeroBeforeTheTableIsAsked) {
   // A table score that a probe would return at once.
   const auto key_lo = static_cast<std::uint32_t>(bitboard.hash_key);
   const auto key_hi = static_cast<std::uint32_t>(bitboard.hash_key >> 32);
-  Hash::save_hash_score(key_lo & hash_mask, key_hi, 5000, 2, 50);
+  Hash::save_hash_score(key_lo & hash_mask, key_hi, 5000, BOUND_CUTOFF, 50);
   EXPECT_EQ(alpha_beta_white(100, 101, 8, 4, MOVE_QUIET, 0, 0, 0), 0);
   EXPECT_EQ(alpha_beta_white(-INF, INF, 8, 4, MOVE_QUIET, 1, 0, 0), 0);
   ASSERT_EQ(PV_line.length, 4);
@@ -384,7 +384,7 @@ TEST_F(AlphaBeta, ACutOffRecordsAKillerUnlessAnOrdinaryCaptureMadeIt) {
     EXPECT_EQ(killer_2[1], 0u);
     const HashEntry& e = entry_of_position();
     EXPECT_EQ(e.stored_move, move) << c.from << c.to;
-    EXPECT_EQ(e.score_flag, 2) << c.from << c.to;
+    EXPECT_EQ(e.score_flag, BOUND_CUTOFF) << c.from << c.to;
     EXPECT_EQ(e.stored_score, s);
     EXPECT_EQ(e.score_depth, 4);
     expect_board_unchanged();
@@ -406,7 +406,7 @@ TEST_F(AlphaBeta, BlackCutOffsRecordKillersToo) {
     const std::int32_t s = alpha_beta_black(INF - 1, INF, 6, 2, MOVE_QUIET, 0, 0, 1);
     EXPECT_LE(s, INF - 1) << c.from << c.to;
     EXPECT_EQ(killer_1[2], c.killer ? move : 0u) << c.from << c.to;
-    EXPECT_EQ(entry_of_position().score_flag, 2);
+    EXPECT_EQ(entry_of_position().score_flag, BOUND_CUTOFF);
     EXPECT_EQ(entry_of_position().score_depth, 4);
     expect_board_unchanged();
   }
@@ -416,7 +416,7 @@ TEST_F(AlphaBeta, BlackCutOffsRecordKillersToo) {
   make_table_move(sq("h1"), sq("g1"));
   alpha_beta_black(INF - 1, INF, 6, 2, MOVE_QUIET, 0, 0, 1);
   EXPECT_EQ(killer_1[2], 0u);
-  EXPECT_EQ(entry_of_position().score_flag, 2);
+  EXPECT_EQ(entry_of_position().score_flag, BOUND_CUTOFF);
 }
 
 TEST_F(AlphaBeta, ANullMoveCutOffReturnsExactlyTheBoundAndCountsNothing) {
@@ -562,7 +562,7 @@ TEST_F(RootSearch, ReportsEveryLegalMoveOnceAndStoresItsBestMove) {
   const auto& e = p_hash_moves[static_cast<std::uint32_t>(bitboard.hash_key) & hash_mask];
   EXPECT_EQ(e.stored_move, capture);
   EXPECT_EQ(e.stored_score, best);
-  EXPECT_EQ(e.score_flag, 3);
+  EXPECT_EQ(e.score_flag, BOUND_NOT_RAISED);
   EXPECT_EQ(e.score_depth, 1);
   EXPECT_EQ(e.move_depth, 1);
   expect_board_unchanged();
@@ -583,7 +583,7 @@ TEST_F(RootSearch, BlackMarksItsIllegalMovesTheOtherWay) {
   EXPECT_EQ(nodes_root, 10u);
   EXPECT_EQ(PV_line.moves[0], pack_move(MOVE_CAPTURE, ROOK, sq("e7"), sq("e1"), ROOK));
   EXPECT_EQ(p_hash_moves[static_cast<std::uint32_t>(bitboard.hash_key) & hash_mask].stored_score, best);
-  EXPECT_EQ(p_hash_moves[static_cast<std::uint32_t>(bitboard.hash_key) & hash_mask].score_flag, 3);
+  EXPECT_EQ(p_hash_moves[static_cast<std::uint32_t>(bitboard.hash_key) & hash_mask].score_flag, BOUND_NOT_RAISED);
   expect_board_unchanged();
 }
 

@@ -100,7 +100,7 @@ TEST(Dispatch, UcinewgameEmptiesTheTableAndKeepsTheBoard) {
   for (const char* line : {"ucinewgame", "ucinewgamefoo"}) {
     const MoveList list{};
     Hash::save_hash_move(0, 1, list, 0, 0);
-    Hash::save_hash_score(32767, 2, 77, 1, 0);
+    Hash::save_hash_score(32767, 2, 77, BOUND_EXACT, 0);
     hash_age = 9;
     EXPECT_EQ(dispatch(line), "") << line;
     EXPECT_EQ(hash_age, 0) << line;

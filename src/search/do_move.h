@@ -1,0 +1,87 @@
+// Making a move in the search: the board's make and unmake, the legality test,
+// and what the search keeps beside the board (the key, the key history, the
+// placement sum), as one pair per node. The callers differ on purpose; each
+// difference is a choice passed here, not a copy of the pair.
+#pragma once
+
+#include <cstdint>
+
+#include "board/make_move.h"
+#include "eval/placement.h"
+#include "hash/hash.h"
+#include "hash/zobrist.h"
+#include "search/aids.h"
+
+// What a node keeps beside the board while one of its moves is made.
+enum class Keeps : std::uint8_t {
+  // Quiescence reads no table and tests no repetition: the placement sum alone.
+  PLACEMENT,
+  // Alpha-beta, the root and the perft check: the key and the key history too.
+  KEY,
+};
+
+// Legality as the caller tests it: nothing (quiescence, where a capture of the
+// king settles the node instead), or the caller's test of its own king.
+inline constexpr auto NO_LEGALITY_TEST = [] { return false; };
+
+template <Colour Us, Keeps K>
+class NodeMoves {
+ public:
+  // `counted`, where given, counts each legal move made.
+  NodeMoves(std::uint8_t ply, const MoveList& list, std::uint64_t* counted = nullptr)
+      : list_(list), counted_(counted), key_(bitboard.hash_key), placement_(bitboard.minor_placement), ply_(ply) {}
+
+  // Makes move `i`. When `exposed()` finds the own king left attacked, the move
+  // is taken back at once and the answer is false.
+  template <class KingExposed>
+  bool do_move(std::uint8_t i, KingExposed exposed) {
+    make_move<Us>(ply_, i, list_);
+    if (exposed()) {
+      unmake_move<Us>(ply_, i, list_);
+      return false;
+    }
+    if (counted_) ++*counted_;
+    BoardState& b = bitboard;
+    if constexpr (K == Keeps::KEY) {
+      update_hash_key<Us>(i, list_, undo_by_ply[ply_]);
+      prefetch_hash_entry(b.hash_key);
+      key_history_search[ply_ + 1] = b.hash_key;
+    }
+    b.minor_placement = placement_ + placement_change<Us>(list_.move[i]);
+    return true;
+  }
+
+  void undo_move(std::uint8_t i) {
+    unmake_move<Us>(ply_, i, list_);
+    restore();
+  }
+
+  // The null move writes no key history: its child's repetition test reads
+  // the entry an earlier path left there, as the search has always done.
+  void do_null_move()
+    requires(K == Keeps::KEY)
+  {
+    make_null_move<Us>(ply_);
+    const UndoRecord& undo = undo_by_ply[ply_];
+    if (undo.taking_passage_yes) bitboard.hash_key ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
+    bitboard.hash_key ^= ZOBRIST_SIDE;
+  }
+  void undo_null_move()
+    requires(K == Keeps::KEY)
+  {
+    unmake_null_move(ply_);
+    restore();
+  }
+
+ private:
+  void restore() {
+    if constexpr (K == Keeps::KEY) bitboard.hash_key = key_;
+    bitboard.minor_placement = placement_;
+  }
+
+  const MoveList& list_;
+  std::uint64_t* counted_;
+  const std::uint64_t key_;
+  const std::int32_t placement_;
+  const std::uint8_t ply_;
+};
