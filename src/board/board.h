@@ -79,51 +79,31 @@ inline std::int32_t material_balance(const BoardState& b) {
   return static_cast<std::int32_t>(b.value_white_material) - static_cast<std::int32_t>(b.value_black_material);
 }
 
-// Per-colour views of the board, so that a rule is written once for both sides.
-template <Colour C>
-constexpr std::uint64_t& occupancy(BoardState& b) {
-  if constexpr (C == WHITE) return b.all_white_piece;
-  else return b.all_black_piece;
+// Per-colour views of the board, so that a rule is written once for both sides;
+// each serves a const record and a mutable one alike.
+template <Colour C, class Board>
+constexpr auto& occupancy(Board& b) {
+  return C == WHITE ? b.all_white_piece : b.all_black_piece;
 }
-template <Colour C>
-constexpr const std::uint64_t& occupancy(const BoardState& b) {
-  if constexpr (C == WHITE) return b.all_white_piece;
-  else return b.all_black_piece;
+template <Colour C, class Board>
+constexpr auto piece_sets(Board& b) {
+  return C == WHITE ? b.white_piece : b.black_piece;
 }
-template <Colour C>
-constexpr std::uint64_t* piece_sets(BoardState& b) {
-  if constexpr (C == WHITE) return b.white_piece;
-  else return b.black_piece;
+template <Colour C, class Board>
+constexpr auto piece_names(Board& b) {
+  return C == WHITE ? b.white_name_from_coord : b.black_name_from_coord;
 }
-template <Colour C>
-constexpr const std::uint64_t* piece_sets(const BoardState& b) {
-  if constexpr (C == WHITE) return b.white_piece;
-  else return b.black_piece;
+template <Colour C, class Board>
+constexpr auto& material(Board& b) {
+  return C == WHITE ? b.value_white_material : b.value_black_material;
 }
-template <Colour C>
-constexpr std::uint8_t* piece_names(BoardState& b) {
-  if constexpr (C == WHITE) return b.white_name_from_coord;
-  else return b.black_name_from_coord;
+template <Colour C, class Board>
+constexpr auto& castling_queen_side(Board& b) {
+  return C == WHITE ? b.castling_Q : b.castling_q;
 }
-template <Colour C>
-constexpr const std::uint8_t* piece_names(const BoardState& b) {
-  if constexpr (C == WHITE) return b.white_name_from_coord;
-  else return b.black_name_from_coord;
-}
-template <Colour C>
-constexpr std::uint16_t& material(BoardState& b) {
-  if constexpr (C == WHITE) return b.value_white_material;
-  else return b.value_black_material;
-}
-template <Colour C>
-constexpr std::uint8_t& castling_queen_side(BoardState& b) {
-  if constexpr (C == WHITE) return b.castling_Q;
-  else return b.castling_q;
-}
-template <Colour C>
-constexpr std::uint8_t& castling_king_side(BoardState& b) {
-  if constexpr (C == WHITE) return b.castling_K;
-  else return b.castling_k;
+template <Colour C, class Board>
+constexpr auto& castling_king_side(Board& b) {
+  return C == WHITE ? b.castling_K : b.castling_k;
 }
 
 // Squares each colour's castling rules are about.

@@ -25,6 +25,7 @@ template <Colour Us>
 std::int32_t null_move(NodeMoves<Us, Keeps::KEY>& moves, std::int32_t alpha, std::int32_t beta, std::uint8_t depth,
                        std::uint8_t ply, std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
                        std::uint8_t null_forbidden) {
+  using M = Mover<Us>;
   if (search_state.null_move_on != 1 || null_forbidden || depth <= 3 || depth - ply < 2 || pv_node ||
       kind_last == MOVE_CAPTURE || in_check)
     return NO_VALUE;
@@ -33,18 +34,18 @@ std::int32_t null_move(NodeMoves<Us, Keeps::KEY>& moves, std::int32_t alpha, std
   const std::uint64_t nodes = search_state.nodes;
   moves.do_null_move();
   const auto shallow = static_cast<std::uint8_t>(depth - 3);
-  const Window probe = null_window<Us>(alpha, beta);
+  const Window probe = M::null_window(alpha, beta);
   const std::int32_t r = alpha_beta<~Us>(probe.alpha, probe.beta, shallow, next(ply), kind_last, 0, 0, 1);
   moves.undo_null_move();
   search_state.nodes = nodes;
 
-  if (!cuts_off<Us>(r, alpha, beta)) return NO_VALUE;
-  const std::int32_t cut = cut_bound<Us>(alpha, beta);
+  if (!M::cuts_off(r, alpha, beta)) return NO_VALUE;
+  const std::int32_t cut = M::cut(alpha, beta);
   if (depth - ply < 6) return cut;
   const auto verify_depth = static_cast<std::uint8_t>(depth - 5);
-  const Window verify = null_window<~Us>(alpha, beta);
+  const Window verify = Mover<~Us>::null_window(alpha, beta);
   const std::int32_t v = alpha_beta<Us>(verify.alpha, verify.beta, verify_depth, ply, kind_last, 0, 0, 1);
-  return cuts_off<Us>(v, alpha, beta) ? cut : NO_VALUE;
+  return M::cuts_off(v, alpha, beta) ? cut : NO_VALUE;
 }
 
 }  // namespace
@@ -53,6 +54,7 @@ template <Colour Us>
 std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
                                  std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
                                  std::uint8_t null_forbidden) {
+  using M = Mover<Us>;
   constexpr Colour Them = ~Us;
   if (search_state.stop_search == 1) return 0;
   pace_poll();
@@ -71,16 +73,16 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
     const int remaining = depth - ply;
     if (remaining < 4 && !in_check) {
       const std::int32_t material = material_balance(b);
-      const std::int32_t cut = cut_bound<Us>(alpha, beta);
+      const std::int32_t cut = M::cut(alpha, beta);
       std::int32_t estimate = material;
-      if (short_of<Us>(material, cut, razor_margin[remaining])) {
+      if (M::short_of(material, cut, razor_margin[remaining])) {
         const std::int32_t q = quiescence<Us>(alpha, beta, ply, 0);
-        if (short_of<Us>(q, cut, razor_margin[remaining])) return q;
+        if (M::short_of(q, cut, razor_margin[remaining])) return q;
         estimate = q;
       }
-      if (past<Us>(estimate, cut, futility_margin[remaining])) {
+      if (M::past(estimate, cut, futility_margin[remaining])) {
         const std::int32_t s = evaluate(b.minor_placement) + material;
-        if (past<Us>(s, cut, futility_margin[remaining])) return s;
+        if (M::past(s, cut, futility_margin[remaining])) return s;
       }
     }
   }
@@ -99,7 +101,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
   if (Hash::look_hash_move(list, key_lo, key_hi) == HashMoveFound::NOT_LISTED)
     quiets.bring_forward<Us>(list, Hash::stored_move(key_lo), 0);
 
-  std::int32_t best = white_view<Us>(-INFINITE_SCORE);
+  std::int32_t best = M::view(-INFINITE_SCORE);
   std::uint8_t best_index = 0, raise_index = 0;
   bool bound_improved = false, legal_move_found = false;
   PvLine local;
@@ -125,7 +127,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
     const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
     const auto kind = static_cast<std::int32_t>(kind_move(move));
     const std::uint8_t child = next(ply);
-    const Window probe = null_window<Us>(alpha, beta);
+    const Window probe = M::null_window(alpha, beta);
 
     std::int32_t s;
     if (pv_node && i == 0) {
@@ -136,7 +138,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
           !gives_check && !in_check && child_depth - ply >= 3) {
         const auto reduced = static_cast<std::uint8_t>(child_depth - 1);
         s = alpha_beta<Them>(probe.alpha, probe.beta, reduced, child, kind, 0, 0, null_forbidden);
-        settled = !raises<Us>(s, alpha, beta);
+        settled = !M::raises(s, alpha, beta);
       }
       if (!settled) {
         s = alpha_beta<Them>(probe.alpha, probe.beta, child_depth, child, kind, 0, gives_check, null_forbidden);
@@ -149,14 +151,14 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
     // A child cut short by a stop has no score: nothing of it may reach the table.
     if (search_state.stop_search == 1) return 0;
 
-    if (!better<Us>(s, best)) continue;
-    if (raises<Us>(s, alpha, beta)) {
-      if (cuts_off<Us>(s, alpha, beta)) {
+    if (!M::better(s, best)) continue;
+    if (M::raises(s, alpha, beta)) {
+      if (M::cuts_off(s, alpha, beta)) {
         if (kind != MOVE_CAPTURE) save_killer(list, i, ply);
         save_best_hash_move_and_score(list, i, key_lo, key_hi, s, BOUND_CUTOFF, ply, depth);
         return s;
       }
-      raise_to<Us>(s, alpha, beta);
+      M::raise_to(s, alpha, beta);
       bound_improved = true;
       raise_index = i;
       if (pv_node) save_best_line(local);
@@ -166,14 +168,13 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
   }
 
   if (!legal_move_found) {
-    const std::int32_t score = king_attacked<Us>() ? white_view<Us>(-(MATE_SCORE - 1000 * ply)) : 0;
+    const std::int32_t score = king_attacked<Us>() ? M::view(-(MATE_SCORE - 1000 * ply)) : 0;
     if (pv_node) set_best_line(ply, score);
     return score;
   }
   if (bound_improved) {
     if (pv_node) restore_best_line(local);
-    save_best_hash_move_and_score(list, raise_index, key_lo, key_hi, own_bound<Us>(alpha, beta), BOUND_EXACT, ply,
-                                  depth);
+    save_best_hash_move_and_score(list, raise_index, key_lo, key_hi, M::own(alpha, beta), BOUND_EXACT, ply, depth);
     return best;
   }
   save_best_hash_move_and_score(list, best_index, key_lo, key_hi, best, BOUND_NOT_RAISED, ply, depth);

@@ -20,8 +20,7 @@ enum class Keeps : std::uint8_t {
   KEY,
 };
 
-// Legality as the caller tests it: nothing (quiescence, where a capture of the
-// king settles the node instead), or the caller's test of its own king.
+// For quiescence, where a capture of the king settles the node instead.
 inline constexpr auto NO_LEGALITY_TEST = [] { return false; };
 
 template <Colour Us, Keeps K>
@@ -58,17 +57,13 @@ class NodeMoves {
 
   // The null move writes no key history: its child's repetition test reads
   // the entry an earlier path left there, as the search has always done.
-  void do_null_move()
-    requires(K == Keeps::KEY)
-  {
+  void do_null_move() requires(K == Keeps::KEY) {
     make_null_move<Us>(ply_);
     const UndoRecord& undo = undo_by_ply[ply_];
     if (undo.taking_passage_yes) bitboard.hash_key ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
     bitboard.hash_key ^= ZOBRIST_SIDE;
   }
-  void undo_null_move()
-    requires(K == Keeps::KEY)
-  {
+  void undo_null_move() requires(K == Keeps::KEY) {
     unmake_null_move(ply_);
     restore();
   }

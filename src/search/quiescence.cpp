@@ -13,13 +13,14 @@ namespace {
 // cheaper pieces out of the target set and lift the stand-pat value instead.
 template <Colour Us>
 void delta_prune(std::int32_t& stand, std::int32_t bound) {
+  using M = Mover<Us>;
   constexpr Colour Them = ~Us;
   BoardState& b = bitboard;
   const std::uint64_t* theirs = piece_sets<Them>(b);
   occupancy<Them>(b) &= ~theirs[PAWN];
-  if (short_of<Us>(stand, bound, 500)) occupancy<Them>(b) &= ~(theirs[KNIGHT] | theirs[BISHOP]);
-  if (short_of<Us>(stand, bound, 700)) occupancy<Them>(b) &= ~theirs[ROOK];
-  stand += white_view<Us>(160);
+  if (M::short_of(stand, bound, 500)) occupancy<Them>(b) &= ~(theirs[KNIGHT] | theirs[BISHOP]);
+  if (M::short_of(stand, bound, 700)) occupancy<Them>(b) &= ~theirs[ROOK];
+  stand += M::view(160);
 }
 
 template <Colour Us>
@@ -31,28 +32,30 @@ std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, s
 template <Colour Us>
 inline std::int32_t stand_pat_or_captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply,
                                           std::uint8_t pv_node) {
+  using M = Mover<Us>;
   // After a stop nothing below the root counts, and a capture tree can be vast.
   if (search_state.stop_search == 1) return 0;
   pace_poll();
   const std::int32_t stand = evaluate(bitboard.minor_placement) + material_balance(bitboard);
   // The per-ply arrays end here: the deepest ply only stands pat.
   if (ply >= MAX_PLY) return stand;
-  if (raises<Us>(stand, alpha, beta) && cuts_off<Us>(stand, alpha, beta)) return stand;
+  if (M::raises(stand, alpha, beta) && M::cuts_off(stand, alpha, beta)) return stand;
   return captures<Us>(alpha, beta, ply, pv_node, stand);
 }
 
 template <Colour Us>
 std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node,
                       std::int32_t stand) {
+  using M = Mover<Us>;
   bool bound_improved = false;
-  if (raises<Us>(stand, alpha, beta)) {
-    raise_to<Us>(stand, alpha, beta);
+  if (M::raises(stand, alpha, beta)) {
+    M::raise_to(stand, alpha, beta);
     bound_improved = true;
   }
 
   BoardState& b = bitboard;
   parked_occupancy = occupancy<~Us>(b);
-  if (short_of<Us>(stand, own_bound<Us>(alpha, beta), 160)) delta_prune<Us>(stand, own_bound<Us>(alpha, beta));
+  if (M::short_of(stand, M::own(alpha, beta), 160)) delta_prune<Us>(stand, M::own(alpha, beta));
   MoveList& list = list_quiescence[ply];
   generate_captures<Us>(list);
   occupancy<~Us>(b) = parked_occupancy;
@@ -68,16 +71,16 @@ std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, s
     if (pv_node) line_current[ply] = list.move[i];
     if (name_capture(list.move[i]) == KING) {
       moves.undo_move(i);
-      const std::int32_t score = white_view<Us>(MATE_SCORE - 1000 * ply);
+      const std::int32_t score = M::view(MATE_SCORE - 1000 * ply);
       if (pv_node) set_best_line(ply, score);
       return score;
     }
     const std::int32_t s = stand_pat_or_captures<~Us>(alpha, beta, static_cast<std::uint8_t>(ply + 1), pv_node);
     moves.undo_move(i);
-    if (!better<Us>(s, best)) continue;
-    if (raises<Us>(s, alpha, beta)) {
-      if (cuts_off<Us>(s, alpha, beta)) return s;
-      raise_to<Us>(s, alpha, beta);
+    if (!M::better(s, best)) continue;
+    if (M::raises(s, alpha, beta)) {
+      if (M::cuts_off(s, alpha, beta)) return s;
+      M::raise_to(s, alpha, beta);
       if (pv_node) save_best_line(local);
       bound_improved = true;
     }

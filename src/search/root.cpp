@@ -20,13 +20,14 @@ std::uint8_t root_moves_searched;
 // the best so far, a full-window search again.
 template <Colour Us>
 std::int32_t root_search(std::uint8_t depth) {
+  using M = Mover<Us>;
   constexpr bool white = Us == WHITE;
   constexpr Colour Them = ~Us;
   root_moves_searched = 0;
   if (search_state.stop_search == 1) return 0;
 
   BoardState& b = bitboard;
-  std::int32_t bound = white_view<Us>(-INFINITE_SCORE);  // alpha for White, beta for Black
+  std::int32_t bound = M::view(-INFINITE_SCORE);  // alpha for White, beta for Black
   std::int32_t best = bound;
   std::uint8_t best_index = 0, move_number = 1;
   bool bound_improved = false, legal_move_found = false;
@@ -47,7 +48,7 @@ std::int32_t root_search(std::uint8_t depth) {
 
   for (std::uint8_t i = 0; i < list_root.move_count; ++i) {
     if (!moves.do_move(i, [] { return king_attacked<Us>(); })) {
-      list_root.score[i] = white_view<Us>(-MATE_SCORE);
+      list_root.score[i] = M::view(-MATE_SCORE);
       continue;
     }
     if (!legal_move_found) first_legal = list_root.move[i];
@@ -60,14 +61,14 @@ std::int32_t root_search(std::uint8_t depth) {
     const auto kind = static_cast<std::int32_t>(kind_move(move));
 
     // The first move, and any that beats the best on a null window, get the open window.
-    const Window open = open_window<Us>(bound);
+    const Window open = M::open_window(bound);
     std::int32_t s;
     if (i == 0) {
       s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, 1, gives_check, 0);
     } else {
-      const Window probe = null_window<Us>(bound, bound);
+      const Window probe = M::null_window(bound, bound);
       s = alpha_beta<Them>(probe.alpha, probe.beta, child_depth, 1, kind, 0, gives_check, 0);
-      if (better<Us>(s, bound)) s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, 1, gives_check, 0);
+      if (M::better(s, bound)) s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, 1, gives_check, 0);
     }
 
     moves.undo_move(i);
@@ -76,7 +77,7 @@ std::int32_t root_search(std::uint8_t depth) {
     list_root.score[i] = s;
     ++root_moves_searched;
 
-    if (better<Us>(s, best)) {
+    if (M::better(s, best)) {
       best = s;
       best_index = i;
       best_from = static_cast<std::uint8_t>(from_coord(move));
@@ -93,7 +94,7 @@ std::int32_t root_search(std::uint8_t depth) {
   compare_board_copy(snapshot);
 
   if (!legal_move_found) {
-    const std::int32_t score = king_attacked<Us>() ? white_view<Us>(-MATE_SCORE) : 0;
+    const std::int32_t score = king_attacked<Us>() ? M::view(-MATE_SCORE) : 0;
     PV_line.score_move = score;
     PV_line.length = 0;
     return score;
