@@ -18,6 +18,40 @@ std::uint64_t nodes_previous;
 std::uint64_t nodes_iteration;
 std::uint64_t nodes_all_iterations;
 
+namespace {
+
+// `searchmoves`: the root list keeps only the moves asked for, in their order.
+void keep_searched_root_moves(MoveList& list) {
+  const GoLimits& limits = search_state.limits;
+  if (limits.root_move_count == 0) return;
+  int kept = 0, captures = 0;
+  for (int i = 0; i < list.move_count; ++i) {
+    bool asked = false;
+    for (int k = 0; k < limits.root_move_count && !asked; ++k) asked = limits.root_moves[k] == list.move[i];
+    if (!asked) continue;
+    if (i < list.capture_count) ++captures;
+    list.move[kept] = list.move[i];
+    list.score[kept++] = list.score[i];
+  }
+  list.move_count = static_cast<std::uint8_t>(kept);
+  list.capture_count = static_cast<std::uint8_t>(captures);
+}
+
+// Any mate ends the search, unless `go mate` asked for one of the side to move
+// within so many moves: then only a line that really mates in time does. The
+// table keeps mate scores without their distance, so a score alone can claim a
+// shorter mate than the line shows.
+bool mate_ends_search() {
+  const std::uint8_t asked = search_state.limits.mate;
+  if (asked == 0) return true;
+  const std::int32_t for_mover = bitboard.colour_move == 1 ? PV_line.score_move : -PV_line.score_move;
+  return for_mover > MATE_REPORT && (PV_line.length + 1) / 2 <= asked && line_ends_in_mate(PV_line);
+}
+
+bool node_limit_reached() { return search_state.limits.nodes != 0 && nodes_visited() >= search_state.limits.nodes; }
+
+}  // namespace
+
 // After every iteration the board must be back where it started.
 void Test_Deepening(std::int32_t eval_start, std::uint64_t key_start) {
   if (material_balance(bitboard) != eval_start)
@@ -39,9 +73,10 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
   for (int k = 0; k <= MAX_PLY; ++k) key_history_search[k] = static_cast<std::uint64_t>(k);
   key_history_search[0] = b.hash_key;
   const std::uint64_t key_start = b.hash_key;
-  search_state.poll_count = 0;
   search_state.stop_search = 0;
+  start_node_count();
   generate_all_moves(list_root);
+  keep_searched_root_moves(list_root);
 
   std::uint8_t mate_reported = 0;
   bool line_stored = false;
@@ -53,7 +88,9 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
   std::uint8_t completed_depth = 0, completed_from = 0, completed_to = 0;
   if (depth_limit >= 1) {
     for (std::uint8_t depth = 1;; ++depth) {
-      if (mate_reported == 1 || depth > MAX_ITERATION_DEPTH || search_state.stop_search != 0) break;
+      if ((mate_reported == 1 && mate_ends_search()) || depth > MAX_ITERATION_DEPTH || search_state.stop_search != 0 ||
+          node_limit_reached())
+        break;
       std::memset(killer_1, 0, sizeof killer_1);
       std::memset(killer_2, 0, sizeof killer_2);
       nodes_previous = node_total;

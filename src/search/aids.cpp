@@ -1,6 +1,9 @@
 #include "search/aids.h"
 
+#include "board/make_move.h"
+#include "movegen/attacks.h"
 #include "movegen/generate.h"
+#include "search/search.h"
 #include "search/search_state.h"
 
 Move killer_1[MAX_PLY + 1];
@@ -112,4 +115,35 @@ bool test_repetition(std::uint8_t ply) {
   for (int i = key_history_game_count + ply - 4; i >= 0; i -= 2)
     if (key_history_game[i] == key) return true;
   return false;
+}
+
+namespace {
+
+template <Colour Us>
+bool mates_from(const PvLine& line, int ply) {
+  MoveList& list = list_ply[ply];
+  generate_captures<Us>(list);
+  generate_quiet<Us>(list);
+  const auto p = static_cast<std::uint8_t>(ply);
+  for (std::uint8_t i = 0; i < list.move_count; ++i) {
+    if (ply < line.length && list.move[i] != line.moves[ply]) continue;
+    make_move<Us>(p, i, list);
+    const bool legal = !king_attacked<Us>();
+    const bool mates = legal && ply < line.length && mates_from<~Us>(line, ply + 1);
+    unmake_move<Us>(p, i, list);
+    // At the line's end, any legal move means no mate.
+    if (ply == line.length) {
+      if (legal) return false;
+      continue;
+    }
+    return mates;
+  }
+  return ply == line.length && king_attacked<Us>();
+}
+
+}  // namespace
+
+bool line_ends_in_mate(const PvLine& line) {
+  if (line.length > MAX_PLY) return false;
+  return bitboard.colour_move == 1 ? mates_from<WHITE>(line, 0) : mates_from<BLACK>(line, 0);
 }

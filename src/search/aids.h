@@ -47,6 +47,9 @@ class QuietsLater {
   bool listed(Move m) const;
 };
 bool test_repetition(std::uint8_t ply);
+// Whether `line`, played from the position on the board, is legal move by move
+// and ends in checkmate. The board is as before afterwards.
+bool line_ends_in_mate(const PvLine& line);
 
 inline void save_best_line(PvLine& local) {
   for (int k = 0; k < PV_line.length; ++k) local.moves[k] = PV_line.moves[k];

@@ -14,8 +14,33 @@
 // "quit" act on the search; `isready` is answered at once, since interfaces wait
 // for it to learn that the engine is alive; anything else waits for the command
 // loop. After `stop` the rest stays unread, to be handled after `bestmove`.
+namespace {
+
+// Starts the next poll window short when the node limit falls inside it.
+void place_poll_window(SearchState& state) {
+  const std::uint64_t visited = state.nodes_polled, limit = state.limits.nodes;
+  state.poll_start = 0;
+  if (limit == 0) return;
+  if (visited >= limit) state.stop_search = 1;
+  else if (limit - visited < POLL_INTERVAL)
+    state.poll_start = static_cast<std::uint16_t>(POLL_INTERVAL - (limit - visited));
+  state.poll_count = state.poll_start;
+}
+
+}  // namespace
+
+void start_node_count() {
+  search_state.nodes_polled = 0;
+  search_state.poll_count = 0;
+  place_poll_window(search_state);
+}
+
+std::uint64_t nodes_visited() { return search_state.nodes_polled + search_state.poll_count - search_state.poll_start; }
+
 void poll_input_and_clock() {
   SearchState& state = search_state;
+  state.nodes_polled += POLL_INTERVAL - state.poll_start;
+  place_poll_window(state);
   for (bool reading = true; reading;) {
     switch (poll_line(state.input_line)) {
       case PolledLine::NONE:

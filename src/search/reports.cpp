@@ -11,8 +11,6 @@ std::uint8_t last_info_depth = 0;
 
 namespace {
 
-constexpr std::int32_t MATE_REPORT = 900000;
-
 // The node fields carry the low 32 bits of the count, read as a signed number.
 std::int64_t low_32_signed(std::uint64_t n) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(n)); }
 

@@ -110,11 +110,12 @@ std::int32_t root_search(std::uint8_t depth) {
     return 0;
   }
   if (bound_improved) PV_line = PV_best_point;
-  // A stopped iteration's best is only the best of the moves it finished: worth
-  // trying first next time, but no exact score for the whole position.
+  // A stopped iteration's best, or the best of the moves `searchmoves` named, is
+  // worth trying first next time, but no score for the whole position.
   const std::uint64_t index_of_entry = key_lo & hash_mask;
   Hash::save_best_hash_move(index_of_entry, key_hi, list_root, best_index, depth);
-  if (search_state.stop_search != 1) Hash::save_best_hash_score(index_of_entry, key_hi, best, BOUND_NOT_RAISED, depth);
+  if (search_state.stop_search != 1 && search_state.limits.root_move_count == 0)
+    Hash::save_best_hash_score(index_of_entry, key_hi, best, BOUND_NOT_RAISED, depth);
   return best;
 }
 

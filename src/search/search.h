@@ -12,6 +12,8 @@
 inline constexpr std::int32_t INFINITE_SCORE = 9999999;
 inline constexpr std::int32_t MATE_SCORE = 1000000;
 inline constexpr std::int32_t NO_VALUE = -1000000000;
+// Beyond this, seen from the side to move, a score is reported as a mate.
+inline constexpr std::int32_t MATE_REPORT = 900000;
 // Nodes between two looks at the input and the clock: a fraction of a millisecond
 // at full speed, a few milliseconds in the sanitizer build.
 inline constexpr std::uint16_t POLL_INTERVAL = 2048;
@@ -66,6 +68,9 @@ inline std::int32_t root_search_black(std::uint8_t depth) { return root_search<B
 
 // Reads the lines waiting and the clock; sets `stop_search` or ends the process on `quit`.
 void poll_input_and_clock();
+// The count of nodes the poll paces on, from the start of a `go`.
+void start_node_count();
+std::uint64_t nodes_visited();
 
 // Every node, of alpha-beta and quiescence alike, counts towards the next poll, so
 // that input and clock are seen often whatever the shape of the tree.
