@@ -17,13 +17,13 @@ namespace {
 
 constexpr GoParams NOT_GIVEN{-1.0, -1.0, 0.0, 0.0, 255, -1.0, 0};
 
-// The number begins `offset` characters after the keyword's start. A line that
-// ends before that point reads as an empty number, 0, like one that ends there.
-bool number_after(std::string_view line, std::string_view keyword, std::size_t offset, bool up_to_space,
-                  std::int32_t& value) {
+// The number begins one character after the keyword, whatever that character is.
+// A line that ends before that point reads as an empty number, 0, like one that
+// ends there.
+bool number_after(std::string_view line, std::string_view keyword, bool up_to_space, std::int32_t& value) {
   const std::size_t found = line.find(keyword);
   if (found == std::string_view::npos) return false;
-  const std::size_t start = found + offset;
+  const std::size_t start = found + keyword.size() + 1;
   if (start >= line.size()) {
     value = 0;
     return true;
@@ -41,14 +41,14 @@ double seconds_from(std::int32_t milliseconds) { return milliseconds < 0 ? 0.0 :
 void read_go_params(std::string_view line) {
   std::int32_t n;
   if (line.find("infinite") != std::string_view::npos) go_params.infinite = 1;
-  if (number_after(line, "depth", 6, false, n)) go_params.depth = static_cast<std::uint8_t>(n);
+  if (number_after(line, "depth", false, n)) go_params.depth = static_cast<std::uint8_t>(n);
   // A time below zero is no time at all: move as soon as the rules allow. (Read
   // as given, -1000 would even pass for a clock not given.)
-  if (number_after(line, "movetime", 9, false, n)) go_params.movetime = seconds_from(n);
-  if (number_after(line, "wtime", 6, true, n)) go_params.wtime = seconds_from(n);
-  if (number_after(line, "btime", 6, true, n)) go_params.btime = seconds_from(n);
-  if (number_after(line, "winc", 5, true, n)) go_params.winc = seconds_from(n);
-  if (number_after(line, "binc", 5, true, n)) go_params.binc = seconds_from(n);
+  if (number_after(line, "movetime", false, n)) go_params.movetime = seconds_from(n);
+  if (number_after(line, "wtime", true, n)) go_params.wtime = seconds_from(n);
+  if (number_after(line, "btime", true, n)) go_params.btime = seconds_from(n);
+  if (number_after(line, "winc", true, n)) go_params.winc = seconds_from(n);
+  if (number_after(line, "binc", true, n)) go_params.binc = seconds_from(n);
 }
 
 void check_go_params() {

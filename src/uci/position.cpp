@@ -13,6 +13,9 @@ bool position_refused = false;
 
 namespace {
 
+// The command's leading words; the FEN begins one character after them.
+constexpr std::string_view FEN_KEYWORD = "position fen";
+
 // The reader's scan index is 8-bit: only the first 256 characters are in its reach.
 constexpr std::size_t FEN_REACH = 256;
 
@@ -167,7 +170,7 @@ PieceType promoted_piece(unsigned kind) {
 void read_fen(std::string_view text) {
   BoardState& b = bitboard;
   clear_board();
-  FenScanner fen{text, 13};
+  FenScanner fen{text, FEN_KEYWORD.size() + 1};
   read_placement(fen);
   b.all_piece = b.all_white_piece | b.all_black_piece;
 
@@ -244,10 +247,12 @@ void apply_move_text(const MoveText& move_text) {
 namespace {
 
 void apply_moves_list(std::string_view line) {
-  const std::size_t found = line.find("moves");
+  constexpr std::string_view keyword = "moves";
+  const std::size_t found = line.find(keyword);
   if (found == std::string_view::npos) return;
   const int length = static_cast<int>(line.size());
-  auto i = static_cast<std::uint16_t>(found + 6);
+  // The first move begins one character after the keyword, whatever that character is.
+  auto i = static_cast<std::uint16_t>(found + keyword.size() + 1);
   std::uint8_t count = 0;
   while (i < length - 3) {
     MoveText text{line[i], line[i + 1], line[i + 2], line[i + 3], 0};
@@ -275,9 +280,7 @@ void start_key_history() {
   key_history_game_count = 0;
 }
 
-std::string_view fen_line(std::string_view line) {
-  return starts_with(line, "position fen") ? line : start_position_text;
-}
+std::string_view fen_line(std::string_view line) { return starts_with(line, FEN_KEYWORD) ? line : start_position_text; }
 
 }  // namespace
 
