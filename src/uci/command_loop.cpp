@@ -13,7 +13,7 @@
 #include "uci/go.h"
 #include "uci/position.h"
 
-char command_buffer[65536];
+char command_buffer[LINE_BUFFER_SIZE];
 
 namespace {
 
