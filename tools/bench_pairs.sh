@@ -3,8 +3,8 @@
 # speed_compare.sh to see: alternating runs of `bench DEPTH` on core 0, in
 # pairs (A B, then B A, ...). Prints the median of the pairs' speed ratios B/A
 # with its quartiles, and the ratio of the total times. Two copies of one
-# binary give the noise: a median near 1, and quartiles of about ±1.5 % on a
-# quiet machine.
+# binary show the noise to judge a difference against: a median near 1, and
+# the spread of their quartiles.
 #
 #   tools/bench_pairs.sh <tool A> <tool B> [pairs] [depth]      defaults: 30, 8
 set -eu

@@ -8,10 +8,8 @@
 #include "board/board.h"
 #include "eval/evaluate.h"
 #include "eval/material.h"
-#include "hash/zobrist.h"
 #include "tools/commands.h"
 #include "tools/tool_support.h"
-#include "uci/position.h"
 
 namespace {
 
@@ -33,7 +31,7 @@ constexpr int bench_position_count = sizeof bench_positions / sizeof bench_posit
 int bench(long rounds) {
   static BoardState boards[bench_position_count];
   for (int i = 0; i < bench_position_count; ++i) {
-    set_up_position(bench_positions[i]);
+    set_up_fen(bench_positions[i]);
     boards[i] = bitboard;
   }
   std::int64_t checksum = 0;
@@ -67,7 +65,7 @@ int eval_command(int argc, char** argv) {
     return bench(rounds > 0 ? rounds : 1);
   }
 
-  set_up_position(argv[0]);
+  set_up_fen(argv[0]);
   const std::int32_t score = evaluate();
   KingSquares kings;
   const std::int32_t king_score = evaluate_kings(kings);

@@ -1,11 +1,9 @@
 #include <cinttypes>
 #include <cstdio>
-#include <string>
 
 #include "board/board.h"
-#include "hash/zobrist.h"
 #include "tools/commands.h"
-#include "uci/position.h"
+#include "tools/tool_support.h"
 
 // Prints the key of a position as the engine computes it after its first `uci`.
 int key_command(int argc, char** argv) {
@@ -13,9 +11,7 @@ int key_command(int argc, char** argv) {
     std::printf("usage: nerul-tool key \"<FEN>\"\n");
     return 2;
   }
-  init_zobrist();
-  clear_board();
-  set_up_position(std::string("position fen ") + argv[0]);
+  set_up_fen(argv[0]);
   std::printf("%016" PRIx64 "\n", bitboard.hash_key);
   return 0;
 }

@@ -26,7 +26,7 @@ int perft_command(int argc, char** argv) {
     return 2;
   }
   const int depth = std::atoi(argv[0]);
-  set_up_position(argv[1]);
+  set_up_fen(argv[1]);
   const auto start = std::chrono::steady_clock::now();
   std::uint64_t leaves = 0;
   if (verify) {
@@ -51,7 +51,7 @@ int divide_command(int argc, char** argv) {
     return 2;
   }
   const int depth = std::atoi(argv[0]);
-  set_up_position(argv[1]);
+  set_up_fen(argv[1]);
   MoveList list;
   generate_all_moves(list);
   const bool white = bitboard.colour_move == 1;

@@ -7,7 +7,7 @@
 #include "hash/zobrist.h"
 #include "uci/position.h"
 
-void set_up_position(const char* fen) {
+void set_up_fen(const char* fen) {
   init_zobrist();
   clear_board();
   set_up_position(std::string("position fen ") + fen);

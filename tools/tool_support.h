@@ -1,6 +1,6 @@
 // What the tools share: setting a position up as the engine sees it when a search starts.
 #pragma once
 
-// Draws the keys as the first `uci` does, sets the position up as `position fen`
+// Draws the keys as the first `uci` does, sets the bare FEN up as `position fen`
 // does, and recounts the material as the search driver does.
-void set_up_position(const char* fen);
+void set_up_fen(const char* fen);

@@ -132,7 +132,7 @@ template std::uint64_t check_answers<BLACK>();
 
 // Castling squares lie on the back rank, so the directions that point off the
 // board are left out; the pawn squares need no file test for squares 2 to 6.
-std::uint8_t square_attacked_by_black(const std::uint8_t& square) {
+std::uint8_t square_attacked_by_black(std::uint8_t square) {
   const int s = square;
   std::uint8_t a;
   if ((a = slider_hit<BLACK, ray_north, true>(s, ROOK))) return a;
@@ -145,7 +145,7 @@ std::uint8_t square_attacked_by_black(const std::uint8_t& square) {
   return (names[s + 7] == PAWN || names[s + 9] == PAWN) ? 1 : 0;
 }
 
-std::uint8_t square_attacked_by_white(const std::uint8_t& square) {
+std::uint8_t square_attacked_by_white(std::uint8_t square) {
   const int s = square;
   std::uint8_t a;
   if ((a = slider_hit<WHITE, ray_west, false>(s, ROOK))) return a;

@@ -102,5 +102,5 @@ inline bool may_give_check(Move m, const CheckLines& lines) {
 inline constexpr std::uint8_t castle_squares_white[5] = {2, 3, 4, 5, 6};
 inline constexpr std::uint8_t castle_squares_black[5] = {58, 59, 60, 61, 62};
 
-std::uint8_t square_attacked_by_black(const std::uint8_t& square);
-std::uint8_t square_attacked_by_white(const std::uint8_t& square);
+std::uint8_t square_attacked_by_black(std::uint8_t square);
+std::uint8_t square_attacked_by_white(std::uint8_t square);

@@ -33,8 +33,8 @@ inline void slider_capture(Writer& w, int s, unsigned piece, std::uint64_t targe
 // taken direction by direction in the order given, which the move order
 // depends on. A lone target needs no direction to place it, and spares the
 // branches, one a direction, the processor could not foresee. The attack table
-// is looked up for every slider: a first test for targets on its lines spared
-// lookups but cost more in such branches.
+// is looked up for every slider, without a first test for targets on its lines:
+// that test would be one more such branch.
 template <Colour Us, const SquareTable&... Rays>
 inline void slider_captures(Writer& w, int s, unsigned piece, std::uint64_t targets) {
   if (!targets) return;

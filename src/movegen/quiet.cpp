@@ -31,7 +31,7 @@ struct Appender {
 };
 
 template <Colour Us>
-inline std::uint8_t castle_square_attacked(const std::uint8_t& square) {
+inline std::uint8_t castle_square_attacked(std::uint8_t square) {
   if constexpr (Us == WHITE) return square_attacked_by_black(square);
   else return square_attacked_by_white(square);
 }

@@ -1,7 +1,6 @@
-// The nearest piece on a ray, and the empty squares before it.
+// The nearest piece on a ray.
 #pragma once
 
-#include "board/board.h"
 #include "movegen/bits.h"
 #include "movegen/tables.h"
 
@@ -12,11 +11,4 @@ inline int nearest_on_ray(int s, std::uint64_t occupied) {
   const std::uint64_t blockers = Ray[s] & occupied;
   if (!blockers) return -1;
   return Upward ? bit_scan_forward(blockers) : bit_scan_reverse(blockers);
-}
-
-template <const SquareTable& Ray, bool Upward>
-inline std::uint64_t ray_reach(int s, std::uint64_t occupied) {
-  const int b = nearest_on_ray<Ray, Upward>(s, occupied);
-  if (b < 0) return Ray[s];
-  return Ray[s] & ~Ray[b] & ~square_bit[b];
 }

@@ -13,7 +13,7 @@
 #include "uci/go.h"
 #include "uci/position.h"
 
-char command_buffer[65536];
+char command_buffer[LINE_BUFFER_SIZE];
 
 namespace {
 
@@ -31,10 +31,11 @@ void uci_answer() {
 }  // namespace
 
 std::uint16_t read_hash_option(std::string_view line) {
-  const std::size_t found = line.find("Hash value");
+  constexpr std::string_view keyword = "Hash value";
+  const std::size_t found = line.find(keyword);
   if (found == std::string_view::npos) return 0;
-  // The character after "Hash value" is skipped; a line that ends there has no number.
-  const std::size_t start = found + 11;
+  // The character after the keyword is skipped; a line that ends there has no number.
+  const std::size_t start = found + keyword.size() + 1;
   if (start > line.size()) return 0;
   return static_cast<std::uint16_t>(read_number(line.substr(start)));
 }

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-extern char command_buffer[65536];
+#include "io/input.h"
+
+extern char command_buffer[LINE_BUFFER_SIZE];
 
 void dispatch_command(std::string_view line);
 std::uint16_t read_hash_option(std::string_view line);

@@ -14,18 +14,29 @@ struct GoParams {
   std::uint8_t infinite;
 };
 
+// A clock or move time the line did not give. A time read from the line is never
+// below zero, so it cannot pass for this.
+inline constexpr double TIME_NOT_GIVEN = -1.0;
+// A depth the line did not give. The depth is read into 8 bits: a given 255 reads
+// the same.
+inline constexpr std::uint8_t DEPTH_NOT_GIVEN = 255;
+// The limits before a line is read: nothing given, no increments.
+inline constexpr GoParams NOTHING_GIVEN{TIME_NOT_GIVEN, TIME_NOT_GIVEN, 0.0, 0.0, DEPTH_NOT_GIVEN, TIME_NOT_GIVEN, 0};
+
 extern GoParams go_params;
 
 void read_go_params(std::string_view line);
 void check_go_params();
+// The budget comes in as NO_TIME_BUDGET and stays so when no time limit counts.
 void compute_time_budget(double& time_budget, std::uint8_t& depth_limit);
-// What the time limits allow this move at most, in seconds, or -1.0 for no bound.
+// What the time limits allow this move at most, in seconds, or NO_MOVE_TIME_CAP.
 // With the mover's clock given, the move must leave time for the answer to travel
 // (CLOCK_MARGIN) and must not spend more than CLOCK_SHARE of what is left, so that
 // a low clock is stretched over the moves still to come. A move time is a bound too.
 double move_time_cap();
 inline constexpr double CLOCK_MARGIN = 0.050;
 inline constexpr double CLOCK_SHARE = 0.125;
+inline constexpr double NO_MOVE_TIME_CAP = -1.0;
 
 void advance_hash_age();
 void go_command(std::string_view line);

@@ -13,6 +13,9 @@ bool position_refused = false;
 
 namespace {
 
+// The command's leading words; the FEN begins one character after them.
+constexpr std::string_view FEN_KEYWORD = "position fen";
+
 // The reader's scan index is 8-bit: only the first 256 characters are in its reach.
 constexpr std::size_t FEN_REACH = 256;
 
@@ -124,13 +127,50 @@ void drop_impossible_rights() {
 std::uint8_t file_of(char c) { return c >= 'a' && c <= 'h' ? static_cast<std::uint8_t>(c - 'a') : 255; }
 std::uint8_t rank_of(char c) { return c >= '1' && c <= '8' ? static_cast<std::uint8_t>(c - '1') : 255; }
 
+// The piece a move text's promotion letter names: the queen when there is none,
+// NO_PIECE for a letter that names no piece (an upper-case one among them).
+PieceType named_promotion(char letter) {
+  switch (letter) {
+    case 0:
+    case 'q':
+      return QUEEN;
+    case 'r':
+      return ROOK;
+    case 'b':
+      return BISHOP;
+    case 'n':
+      return KNIGHT;
+    default:
+      return NO_PIECE;
+  }
+}
+
+PieceType promoted_piece(unsigned kind) {
+  switch (kind) {
+    case MOVE_PROMOTE_QUEEN:
+    case MOVE_CAPTURE_PROMOTE_QUEEN:
+      return QUEEN;
+    case MOVE_PROMOTE_ROOK:
+    case MOVE_CAPTURE_PROMOTE_ROOK:
+      return ROOK;
+    case MOVE_PROMOTE_BISHOP:
+    case MOVE_CAPTURE_PROMOTE_BISHOP:
+      return BISHOP;
+    case MOVE_PROMOTE_KNIGHT:
+    case MOVE_CAPTURE_PROMOTE_KNIGHT:
+      return KNIGHT;
+    default:
+      return NO_PIECE;
+  }
+}
+
 }  // namespace
 
 // A text that ends early keeps the fields read so far; the rest stay cleared.
 void read_fen(std::string_view text) {
   BoardState& b = bitboard;
   clear_board();
-  FenScanner fen{text, 13};
+  FenScanner fen{text, FEN_KEYWORD.size() + 1};
   read_placement(fen);
   b.all_piece = b.all_white_piece | b.all_black_piece;
 
@@ -181,36 +221,23 @@ void apply_move_text(const MoveText& move_text) {
   MoveList list;
   generate_all_moves(list);
 
-  int match = -1;
-  for (int k = 0; k < list.move_count; ++k)
-    if (from_coord(list.move[k]) == from && to_coord(list.move[k]) == to) {
-      match = k;
+  // The letter is read as the piece it names, and 'q' also as no letter at all:
+  // after a move that is no promotion, only 'q' or nothing lets it pass.
+  const PieceType named = named_promotion(move_text.promotion);
+  int index = -1;
+  for (int k = 0; k < list.move_count && named != NO_PIECE; ++k) {
+    const Move m = list.move[k];
+    if (from_coord(m) != from || to_coord(m) != to) continue;
+    if (!is_promotion_kind(kind_move(m))) {
+      if (named == QUEEN) index = k;
       break;
     }
-
-  int offset = -1;
-  switch (move_text.promotion) {
-    case 0:
-    case 'q':
-      offset = 0;
+    if (promoted_piece(kind_move(m)) == named) {
+      index = k;
       break;
-    case 'r':
-      offset = 1;
-      break;
-    case 'b':
-      offset = 2;
-      break;
-    case 'n':
-      offset = 3;
-      break;
-    default:
-      break;
+    }
   }
-  // The promotions of one pawn move stand together as queen, rook, bishop, knight.
-  // A letter after a move that is no promotion would name some other move: refuse it.
-  const int index = match < 0 || offset < 0 ? -1 : match + offset;
-  if (index < 0 || index >= list.move_count || from_coord(list.move[index]) != from ||
-      to_coord(list.move[index]) != to) {
+  if (index < 0) {
     OutLine() << "WARNING ! moves error" << '\n';
     return;
   }
@@ -220,10 +247,12 @@ void apply_move_text(const MoveText& move_text) {
 namespace {
 
 void apply_moves_list(std::string_view line) {
-  const std::size_t found = line.find("moves");
+  constexpr std::string_view keyword = "moves";
+  const std::size_t found = line.find(keyword);
   if (found == std::string_view::npos) return;
   const int length = static_cast<int>(line.size());
-  auto i = static_cast<std::uint16_t>(found + 6);
+  // The first move begins one character after the keyword, whatever that character is.
+  auto i = static_cast<std::uint16_t>(found + keyword.size() + 1);
   std::uint8_t count = 0;
   while (i < length - 3) {
     MoveText text{line[i], line[i + 1], line[i + 2], line[i + 3], 0};
@@ -251,9 +280,7 @@ void start_key_history() {
   key_history_game_count = 0;
 }
 
-std::string_view fen_line(std::string_view line) {
-  return starts_with(line, "position fen") ? line : start_position_text;
-}
+std::string_view fen_line(std::string_view line) { return starts_with(line, FEN_KEYWORD) ? line : start_position_text; }
 
 }  // namespace
 

@@ -9,7 +9,7 @@
 inline constexpr std::string_view start_position_text =
     "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 ";
 
-// `text` starts with "position fen " and the FEN follows from index 13.
+// `text` starts with "position fen" and the FEN follows one character later.
 void read_fen(std::string_view text);
 // Refuses a position the rules could not have reached (a warning, and `go` then
 // names no move) and drops castling and en-passant rights it contradicts.

@@ -62,12 +62,14 @@ void position_line(std::string_view line) {
 }
 
 void go_line(std::string_view line, int& searches) {
-  go_params = GoParams{-1.0, -1.0, 0.0, 0.0, 255, -1.0, 0};
+  go_params = NOTHING_GIVEN;
   read_go_params(line);
   const GoParams& g = go_params;
   // check_go_params would end the process here.
-  if (g.wtime == -1.0 && g.btime == -1.0 && g.depth == 255 && g.movetime == -1.0 && g.infinite == 0) return;
-  double time_budget = -1.0;
+  if (g.wtime == TIME_NOT_GIVEN && g.btime == TIME_NOT_GIVEN && g.depth == DEPTH_NOT_GIVEN &&
+      g.movetime == TIME_NOT_GIVEN && g.infinite == 0)
+    return;
+  double time_budget = NO_TIME_BUDGET;
   std::uint8_t depth_limit = 0;
   compute_time_budget(time_budget, depth_limit);
   advance_hash_age();
@@ -79,7 +81,7 @@ void go_line(std::string_view line, int& searches) {
   ++searches;
   stop_at_input_end = false;
   const auto depth = static_cast<std::uint8_t>(std::min<int>(depth_limit, max_depth));
-  iterative_deepening(depth, -1.0);
+  iterative_deepening(depth, NO_TIME_BUDGET);
 }
 
 void setoption_line(std::string_view line) {

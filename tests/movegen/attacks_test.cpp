@@ -103,8 +103,8 @@ TEST(KingAttacked, ChangesNothingOnTheBoard) {
   const BoardState before = bitboard;
   (void)white_king_attacked();
   (void)black_king_attacked();
-  for (const std::uint8_t& s : castle_squares_white) (void)square_attacked_by_black(s);
-  for (const std::uint8_t& s : castle_squares_black) (void)square_attacked_by_white(s);
+  for (const std::uint8_t s : castle_squares_white) (void)square_attacked_by_black(s);
+  for (const std::uint8_t s : castle_squares_black) (void)square_attacked_by_white(s);
   EXPECT_TRUE(boards_equal(before, bitboard));
 }
 

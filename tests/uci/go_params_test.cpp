@@ -20,7 +20,7 @@ struct Budget {
   int depth_limit;
 };
 
-void reset_params() { go_params = GoParams{-1.0, -1.0, 0.0, 0.0, 255, -1.0, 0}; }
+void reset_params() { go_params = NOTHING_GIVEN; }
 
 // The limits of `line` read from a block of exactly its length.
 void read_params(const std::string& line) {

@@ -128,8 +128,53 @@ TEST_F(MovesList, PromotionLetterAfterAnOrdinaryMoveIsRefused) {
   EXPECT_EQ(board_view::placement(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR");
 }
 
+// Every letter against a quiet promotion, a capturing one, one for Black and an
+// ordinary move; a refused move is still counted in the history.
+TEST_F(MovesList, PromotionLetterChoosesTheKind) {
+  const std::string push = "position fen 8/4P3/8/8/8/8/k7/4K3 w - - 0 1 moves e7e8";
+  const std::string take = "position fen 3r4/4P3/8/8/8/8/k7/4K3 w - - 0 1 moves e7d8";
+  const std::string black = "position fen 4k3/8/8/8/8/8/4p3/K4R2 b - - 0 1 moves e2f1";
+  const std::string start = "position startpos moves e2e4";
+  const std::string push_board = "8/4P3/8/8/8/8/k7/4K3", take_board = "3r4/4P3/8/8/8/8/k7/4K3",
+                    black_board = "4k3/8/8/8/8/8/4p3/K4R2", start_board = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
+  const struct {
+    std::string line;
+    bool refused;
+    std::string placement;
+  } cases[] = {
+      {push + "q", false, "4Q3/8/8/8/8/8/k7/4K3"},
+      {push + "r", false, "4R3/8/8/8/8/8/k7/4K3"},
+      {push + "b", false, "4B3/8/8/8/8/8/k7/4K3"},
+      {push + "n", false, "4N3/8/8/8/8/8/k7/4K3"},
+      {push, false, "4Q3/8/8/8/8/8/k7/4K3"},
+      {push + "Q", true, push_board},
+      {push + "N", true, push_board},
+      {push + "x", true, push_board},
+      {take + "q", false, "3Q4/8/8/8/8/8/k7/4K3"},
+      {take + "r", false, "3R4/8/8/8/8/8/k7/4K3"},
+      {take + "b", false, "3B4/8/8/8/8/8/k7/4K3"},
+      {take + "n", false, "3N4/8/8/8/8/8/k7/4K3"},
+      {take, false, "3Q4/8/8/8/8/8/k7/4K3"},
+      {take + "R", true, take_board},
+      {black + "q", false, "4k3/8/8/8/8/8/8/K4q2"},
+      {black + "n", false, "4k3/8/8/8/8/8/8/K4n2"},
+      {black, false, "4k3/8/8/8/8/8/8/K4q2"},
+      {black + "Q", true, black_board},
+      {start + "q", false, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR"},
+      {start + "r", true, start_board},
+      {start + "b", true, start_board},
+      {start + "n", true, start_board},
+      {start + "Q", true, start_board},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(position(c.line), c.refused ? MOVES_ERROR : "") << c.line;
+    EXPECT_EQ(board_view::placement(), c.placement) << c.line;
+    EXPECT_EQ(key_history_game_count, 1) << c.line;
+  }
+}
+
 TEST_F(MovesList, PromotionLetterNeverReachesPastTheList) {
-  // The last moves of the generated list: a letter would point beyond them.
+  // The last moves of the generated list, none of them a promotion.
   set_position(START);
   MoveList list{};
   generate_all_moves(list);
