@@ -41,6 +41,8 @@ inline constexpr std::int32_t HASH_NOT_FOUND = -1000000000;
 extern HashEntry* p_hash_moves;
 extern std::uint64_t hash_mask;
 extern std::uint8_t hash_age;
+// The age wraps before its 8-bit field would, back to 1: age 0 is a fresh table's.
+inline constexpr std::uint8_t LAST_HASH_AGE = 250;
 
 // Entries for a table of the given size in megabytes (clamped to 1..1024).
 std::uint64_t hash_entries_for(unsigned megabytes);

@@ -8,8 +8,22 @@ namespace {
 
 MoveList perft_lists[MAX_PLY + 1];
 
-template <Colour Us>
+// A divide asks whether to go on every so many nodes; the plain count never does.
+struct Interruption {
+  bool (*interrupted)() = nullptr;
+  std::uint32_t count = 0;
+  bool happened = false;
+};
+Interruption interruption;
+
+template <Colour Us, bool Polled = false>
 std::uint64_t perft_node(int depth, int ply) {
+  if constexpr (Polled) {
+    if (interruption.happened || (++interruption.count % 4096 == 0 && interruption.interrupted())) {
+      interruption.happened = true;
+      return 0;
+    }
+  }
   MoveList& list = perft_lists[ply];
   generate_captures<Us>(list);
   generate_quiet<Us>(list);
@@ -25,13 +39,40 @@ std::uint64_t perft_node(int depth, int ply) {
     }
     make_move<Us>(static_cast<std::uint8_t>(ply), index, list);
     if (!king_exposed_by<Us>(list.move[index], in_check, pinned))
-      leaves += depth == 1 ? 1 : perft_node<~Us>(depth - 1, ply + 1);
+      leaves += depth == 1 ? 1 : perft_node<~Us, Polled>(depth - 1, ply + 1);
     unmake_move<Us>(static_cast<std::uint8_t>(ply), index, list);
   }
   return leaves;
 }
 
+template <Colour Us>
+std::uint64_t divide(int depth, void (*each)(Move, std::uint64_t)) {
+  MoveList& list = perft_lists[0];
+  generate_captures<Us>(list);
+  generate_quiet<Us>(list);
+  std::uint64_t total = 0;
+  for (int i = 0; i < list.move_count && !interruption.happened; ++i) {
+    const auto index = static_cast<std::uint8_t>(i);
+    make_move<Us>(0, index, list);
+    if (!king_attacked<Us>()) {
+      const std::uint64_t leaves = depth == 1 ? 1 : perft_node<~Us, true>(depth - 1, 1);
+      if (!interruption.happened) {
+        each(list.move[index], leaves);
+        total += leaves;
+      }
+    }
+    unmake_move<Us>(0, index, list);
+  }
+  return total;
+}
+
 }  // namespace
+
+std::uint64_t perft_divide(int depth, void (*each)(Move, std::uint64_t), bool (*interrupted)()) {
+  if (depth <= 0) return 0;
+  interruption = Interruption{interrupted};
+  return bitboard.colour_move == 1 ? divide<WHITE>(depth, each) : divide<BLACK>(depth, each);
+}
 
 std::uint64_t perft(int depth) {
   if (depth <= 0) return 1;

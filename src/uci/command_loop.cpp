@@ -11,6 +11,7 @@
 #include "io/platform.h"
 #include "io/text.h"
 #include "uci/go.h"
+#include "uci/options.h"
 #include "uci/position.h"
 
 char command_buffer[LINE_BUFFER_SIZE];
@@ -21,6 +22,7 @@ void uci_answer() {
   OutLine() << "id name Nerul\n"
             << "id author Dorvesk Milvan\n"
             << "option name Hash type spin default 1 min 1 max 1024\n";
+  write_option_lines();
   init_zobrist();
   init_hash();
   clear_hash();
@@ -52,6 +54,7 @@ void dispatch_command(std::string_view line) {
       resize_hash(megabytes);
       clear_hash();
     }
+    set_option(line);
   } else if (starts_with(line, "isready")) {
     OutLine() << "readyok \n\n";
   } else if (starts_with(line, "position")) {
@@ -59,6 +62,8 @@ void dispatch_command(std::string_view line) {
     position_command(line);
   } else if (starts_with(line, "go")) {
     go_command(line);
+  } else if (starts_with(line, "debug") || starts_with(line, "register")) {
+    // Accepted: the engine has no debug output, and nothing to register.
   } else if (starts_with(line, "quit")) {
     free_hash();
     std::exit(1);

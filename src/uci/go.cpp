@@ -2,13 +2,21 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "board/board.h"
+#include "board/make_move.h"
 #include "hash/hash.h"
 #include "io/output.h"
 #include "io/platform.h"
 #include "io/text.h"
+#include "movegen/attacks.h"
+#include "movegen/generate.h"
+#include "movegen/perft.h"
 #include "search/Iterative_Deepening.h"
+#include "search/reports.h"
+#include "search/search.h"
+#include "uci/options.h"
 #include "uci/position.h"
 
 GoParams go_params;
@@ -34,6 +42,80 @@ bool number_after(std::string_view line, std::string_view keyword, bool up_to_sp
 
 double seconds_from(std::int32_t milliseconds) { return milliseconds < 0 ? 0.0 : milliseconds / 1000.0; }
 
+// The words beyond the clock and depth are read word by word: a number is the
+// word after its keyword, and a missing one reads as 0.
+std::string_view word_at(std::string_view line, std::size_t& at) {
+  while (at < line.size() && line[at] == ' ') ++at;
+  const std::size_t start = at;
+  while (at < line.size() && line[at] != ' ') ++at;
+  return line.substr(start, at - start);
+}
+
+std::uint64_t count_from(std::string_view word) {
+  std::uint64_t n = 0;
+  if (!word.empty() && word[0] == '-') return 0;
+  for (char c : word.substr(!word.empty() && word[0] == '+' ? 1 : 0)) {
+    if (c < '0' || c > '9') break;
+    n = n > (UINT64_MAX - 9) / 10 ? UINT64_MAX : n * 10 + static_cast<unsigned>(c - '0');
+  }
+  return n;
+}
+
+// Every word of a `go` line, for those read word by word.
+template <class Each>
+void for_each_word(std::string_view line, Each each) {
+  std::size_t at = 0;
+  for (std::string_view w = word_at(line, at); !w.empty(); w = word_at(line, at)) each(w, line, at);
+}
+
+// Four or five characters like e2e4 or e7e8q.
+bool reads_as_move(std::string_view w) {
+  const auto file = [](char c) { return c >= 'a' && c <= 'h'; };
+  const auto rank = [](char c) { return c >= '1' && c <= '8'; };
+  return (w.size() == 4 || (w.size() == 5 && std::string_view("qrbn").find(w[4]) != std::string_view::npos)) &&
+         file(w[0]) && rank(w[1]) && file(w[2]) && rank(w[3]);
+}
+
+template <Colour Us>
+bool legal_here(const MoveList& list, std::uint8_t index) {
+  make_move<Us>(0, index, list);
+  const bool legal = !king_attacked<Us>();
+  unmake_move<Us>(0, index, list);
+  return legal;
+}
+
+// The legal move the text names; a promotion without its letter is a queen's.
+int legal_move_named(const MoveList& list, std::string_view w) {
+  for (std::uint8_t k = 0; k < list.move_count; ++k) {
+    const std::string text = move_text(list.move[k]);
+    if (w != text && (w.size() != 4 || text != std::string(w) + "q")) continue;
+    if (bitboard.colour_move == 1 ? legal_here<WHITE>(list, k) : legal_here<BLACK>(list, k)) return k;
+  }
+  return -1;
+}
+
+// The moves after `searchmoves` that are legal here, as move words.
+void read_searchmoves(std::string_view line) {
+  GoLimits& limits = search_state.limits;
+  limits.root_move_count = 0;
+  bool in_list = false;
+  MoveList list;
+  generate_all_moves(list);
+  for_each_word(line, [&](std::string_view w, std::string_view, std::size_t&) {
+    if (w == "searchmoves") {
+      in_list = true;
+      return;
+    }
+    // The list ends at the first word that reads as no move at all.
+    if (!in_list || !(in_list = reads_as_move(w))) return;
+    const int index = legal_move_named(list, w);
+    if (index < 0) return;
+    for (int k = 0; k < limits.root_move_count; ++k)
+      if (limits.root_moves[k] == list.move[index]) return;
+    limits.root_moves[limits.root_move_count++] = list.move[index];
+  });
+}
+
 }  // namespace
 
 void read_go_params(std::string_view line) {
@@ -47,12 +129,21 @@ void read_go_params(std::string_view line) {
   if (number_after(line, "btime", true, n)) go_params.btime = seconds_from(n);
   if (number_after(line, "winc", true, n)) go_params.winc = seconds_from(n);
   if (number_after(line, "binc", true, n)) go_params.binc = seconds_from(n);
+  for_each_word(line, [](std::string_view w, std::string_view text, std::size_t& at) {
+    if (w != "nodes" && w != "mate" && w != "movestogo") return;
+    std::size_t next = at;
+    const std::uint64_t value = count_from(word_at(text, next));
+    // Below 1 a node or mate limit counts as 1, and a move count as none given.
+    if (w == "nodes") go_params.nodes = std::max<std::uint64_t>(value, 1);
+    else if (w == "mate") go_params.mate = static_cast<std::uint8_t>(std::clamp<std::uint64_t>(value, 1, MAX_PLY));
+    else go_params.movestogo = static_cast<std::int32_t>(std::min<std::uint64_t>(value, 1000000));
+  });
 }
 
 void check_go_params() {
   const GoParams& g = go_params;
   if (g.wtime == TIME_NOT_GIVEN && g.btime == TIME_NOT_GIVEN && g.depth == DEPTH_NOT_GIVEN &&
-      g.movetime == TIME_NOT_GIVEN && g.infinite == 0) {
+      g.movetime == TIME_NOT_GIVEN && g.infinite == 0 && g.nodes == 0 && g.mate == 0) {
     OutLine() << "Nerul: illegal go command. I am terminated.\n";
     free_hash();
     std::exit(1);
@@ -87,7 +178,10 @@ void compute_time_budget(double& time_budget, std::uint8_t& depth_limit) {
   } else if (g.wtime != TIME_NOT_GIVEN || g.btime != TIME_NOT_GIVEN) {
     int moves_left = MOVES_LEFT_AT_START - key_history_game_count / PLIES_PER_MOVE;
     if (moves_left < MIN_MOVES_LEFT) moves_left = MIN_MOVES_LEFT;
+    if (g.movestogo > 0) moves_left = g.movestogo;
     time_budget = bitboard.colour_move == 1 ? g.wtime / moves_left + g.winc : g.btime / moves_left + g.binc;
+    depth_limit = MAX_ITERATION_DEPTH;
+  } else if (g.nodes != 0 || g.mate != 0) {
     depth_limit = MAX_ITERATION_DEPTH;
   }
   if (time_budget != NO_TIME_BUDGET) time_budget = time_budget / BUDGET_DIVISOR;
@@ -98,14 +192,16 @@ double move_time_cap() {
   if (g.depth == DEPTH_NOT_GIVEN && g.infinite == 1) return NO_MOVE_TIME_CAP;  // only `stop` ends it
   double cap = NO_MOVE_TIME_CAP;
   const double clock = bitboard.colour_move == 1 ? g.wtime : g.btime;
-  if (clock != TIME_NOT_GIVEN) cap = std::max(0.0, std::min(clock - CLOCK_MARGIN, clock * CLOCK_SHARE));
+  const double share = g.movestogo > 0 ? std::max(CLOCK_SHARE, 1.0 / (g.movestogo + 1)) : CLOCK_SHARE;
+  const double overhead = engine_options.move_overhead_ms / 1000.0;
+  if (clock != TIME_NOT_GIVEN) cap = std::max(0.0, std::min(clock - overhead, clock * share));
   if (g.depth == DEPTH_NOT_GIVEN && g.movetime != TIME_NOT_GIVEN && (cap == NO_MOVE_TIME_CAP || g.movetime < cap))
     cap = g.movetime;
   return cap;
 }
 
 void advance_hash_age() {
-  if (hash_age > 250) hash_age = 0;
+  if (hash_age > LAST_HASH_AGE) hash_age = 0;
   ++hash_age;
 }
 
@@ -115,12 +211,24 @@ void go_command(std::string_view line) {
   go_params = NOTHING_GIVEN;
   double time_budget = NO_TIME_BUDGET;
   std::uint8_t depth_limit = 0;
+  std::int32_t perft_depth = -1;
+  for_each_word(line, [&](std::string_view w, std::string_view text, std::size_t& at) {
+    if (w == "perft" && perft_depth < 0) {
+      std::size_t next = at;
+      perft_depth = static_cast<std::int32_t>(std::min<std::uint64_t>(count_from(word_at(text, next)), MAX_PLY));
+    }
+  });
+  if (perft_depth >= 0) return go_perft(perft_depth);
   read_go_params(line);
   check_go_params();
   if (position_refused) {
     OutLine() << "bestmove 0000\n";
     return;
   }
+  GoLimits& limits = search_state.limits;
+  limits.nodes = go_params.nodes;
+  limits.mate = go_params.mate;
+  read_searchmoves(line);
   compute_time_budget(time_budget, depth_limit);
   std::int64_t deadline = NO_DEADLINE;
   if (const double cap = move_time_cap(); cap != NO_MOVE_TIME_CAP) {
@@ -128,7 +236,33 @@ void go_command(std::string_view line) {
     deadline = received + static_cast<std::int64_t>(cap * 1000.0);
   }
   advance_hash_age();
-  // Only an infinite search waits for a `stop` that a closed input can never bring.
-  stop_at_input_end = go_params.depth == DEPTH_NOT_GIVEN && go_params.infinite == 1;
+  // Only a search without a bound of its own (infinite, or looking for a mate)
+  // waits for a `stop` that a closed input can never bring.
+  const GoParams& g = go_params;
+  stop_at_input_end =
+      g.depth == DEPTH_NOT_GIVEN && (g.infinite == 1 || (g.movetime == TIME_NOT_GIVEN && g.wtime == TIME_NOT_GIVEN &&
+                                                         g.btime == TIME_NOT_GIVEN && g.nodes == 0));
   iterative_deepening(depth_limit, time_budget, deadline);
+}
+
+namespace {
+
+void write_divide_line(Move m, std::uint64_t leaves) { OutLine() << move_text(m) << ": " << leaves << '\n'; }
+
+// `stop` and `quit` are read during a long count as during a search.
+bool perft_interrupted() {
+  poll_input_and_clock();
+  return search_state.stop_search != 0;
+}
+
+}  // namespace
+
+void go_perft(std::int32_t depth) {
+  search_state.stop_search = 0;
+  search_state.time_limit = 0;
+  search_state.deadline_ms = NO_DEADLINE;
+  search_state.limits = GoLimits{};
+  stop_at_input_end = false;
+  const std::uint64_t total = position_refused ? 0 : perft_divide(depth, write_divide_line, perft_interrupted);
+  OutLine() << "\nNodes searched: " << total << "\n\n";
 }

@@ -12,6 +12,10 @@ struct GoParams {
   std::uint8_t depth;
   double movetime;
   std::uint8_t infinite;
+  // Beyond the clock and depth: 0 where not given.
+  std::uint64_t nodes;
+  std::uint8_t mate;
+  std::int32_t movestogo;
 };
 
 // A clock or move time the line did not give. A time read from the line is never
@@ -21,7 +25,8 @@ inline constexpr double TIME_NOT_GIVEN = -1.0;
 // the same.
 inline constexpr std::uint8_t DEPTH_NOT_GIVEN = 255;
 // The limits before a line is read: nothing given, no increments.
-inline constexpr GoParams NOTHING_GIVEN{TIME_NOT_GIVEN, TIME_NOT_GIVEN, 0.0, 0.0, DEPTH_NOT_GIVEN, TIME_NOT_GIVEN, 0};
+inline constexpr GoParams NOTHING_GIVEN{
+    TIME_NOT_GIVEN, TIME_NOT_GIVEN, 0.0, 0.0, DEPTH_NOT_GIVEN, TIME_NOT_GIVEN, 0, 0, 0, 0};
 
 extern GoParams go_params;
 
@@ -31,12 +36,15 @@ void check_go_params();
 void compute_time_budget(double& time_budget, std::uint8_t& depth_limit);
 // What the time limits allow this move at most, in seconds, or NO_MOVE_TIME_CAP.
 // With the mover's clock given, the move must leave time for the answer to travel
-// (CLOCK_MARGIN) and must not spend more than CLOCK_SHARE of what is left, so that
-// a low clock is stretched over the moves still to come. A move time is a bound too.
+// (the Move Overhead option) and must not spend more than CLOCK_SHARE of what is
+// left, so that a low clock is stretched over the moves still to come; with the
+// clock refilled after `movestogo` moves, up to its share of them. A move time is
+// a bound too.
 double move_time_cap();
-inline constexpr double CLOCK_MARGIN = 0.050;
 inline constexpr double CLOCK_SHARE = 0.125;
 inline constexpr double NO_MOVE_TIME_CAP = -1.0;
 
 void advance_hash_age();
 void go_command(std::string_view line);
+// `go perft N`: each legal root move's count, then the total, as interfaces expect.
+void go_perft(std::int32_t depth);

@@ -274,7 +274,7 @@ void apply_moves_list(std::string_view line) {
 namespace {
 
 void start_key_history() {
-  for (int i = 0; i < 1000; ++i) key_history_game[i] = static_cast<std::uint64_t>(i);
+  for (int i = 0; i < MAX_GAME_KEYS; ++i) key_history_game[i] = static_cast<std::uint64_t>(i);
   compute_hash_key();
   key_history_game[0] = bitboard.hash_key;
   key_history_game_count = 0;

@@ -32,7 +32,7 @@ void expect_transcript(const std::string& input, const std::string& output, int 
 
 }  // namespace
 
-TEST(UciAnswer, IsExactlyFourLines) { expect_transcript("uci\n", UCI_ANSWER, 0); }
+TEST(UciAnswer, IsExactlyTheseLines) { expect_transcript("uci\n", UCI_ANSWER, 0); }
 
 TEST(UciAnswer, IsGivenAgainForEveryUci) { expect_transcript("uci\nuci\n", UCI_ANSWER + UCI_ANSWER, 0); }
 
@@ -44,6 +44,8 @@ TEST(UciAnswer, ArrivesBeforeTheNextLineIsSent) {
   EXPECT_EQ(engine.read_line(), "id name Nerul");
   EXPECT_EQ(engine.read_line(), "id author Dorvesk Milvan");
   EXPECT_EQ(engine.read_line(), "option name Hash type spin default 1 min 1 max 1024");
+  EXPECT_EQ(engine.read_line(), "option name Move Overhead type spin default 50 min 0 max 5000");
+  EXPECT_EQ(engine.read_line(), "option name Clear Hash type button");
   EXPECT_EQ(engine.read_line(), "uciok ");
   ASSERT_TRUE(engine.send("isready"));
   EXPECT_EQ(engine.read_line(), "readyok ");
@@ -88,8 +90,7 @@ TEST(Dispatch, GoxIsGo) {
 }
 
 TEST(Dispatch, UnrecognisedLinesAreWarned) {
-  const char* lines[] = {"",    " uci", "stop",      "debug on", "ponderhit", "register later",
-                         "UCI", "Quit", "\tisready", "setoptio", "xuci",      "q"};
+  const char* lines[] = {"", " uci", "stop", "ponderhit", "UCI", "Quit", "\tisready", "setoptio", "xuci", "q"};
   std::string input;
   for (const char* line : lines) input += std::string(line) + "\n";
   expect_transcript(input + "isready\n", repeat(UNKNOWN, std::size(lines)) + READYOK, 0);

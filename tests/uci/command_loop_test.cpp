@@ -112,8 +112,10 @@ TEST(Dispatch, UcinewgameEmptiesTheTableAndKeepsTheBoard) {
 
 TEST(Dispatch, IsreadyAndUnknownLines) {
   EXPECT_EQ(dispatch("isready"), "readyok \n\n");
-  for (const char* line : {"", " uci", "stop", "debug on", "ponderhit", "register later", "Isready"})
+  for (const char* line : {"", " uci", "stop", "ponderhit", "Isready"})
     EXPECT_EQ(dispatch(line), "WARNING ! Unknown command\n") << '"' << line << '"';
+  for (const char* line : {"debug on", "debug off", "register later", "register name x code y"})
+    EXPECT_EQ(dispatch(line), "") << '"' << line << '"';
 }
 
 TEST(Dispatch, PositionsIsPosition) {

@@ -8,6 +8,7 @@
 #include "support/capture.h"
 #include "support/test_support.h"
 #include "uci/go.h"
+#include "uci/options.h"
 #include "uci/position.h"
 
 namespace {
@@ -209,7 +210,7 @@ TEST_F(GoParamsTest, ALineWithoutALimitEndsTheProgram) {
     EXPECT_EXIT_WITH_OUTPUT(check_go_params(), 1, ILLEGAL_GO);
   }
   // The whole command, as the dispatcher calls it.
-  EXPECT_EXIT_WITH_OUTPUT(go_command("go nodes 1000"), 1, ILLEGAL_GO);
+  EXPECT_EXIT_WITH_OUTPUT(go_command("go searchmoves e2e4 movestogo 3"), 1, ILLEGAL_GO);
 }
 
 // The most a move may take: what the mover's clock leaves after the margin for the
@@ -221,7 +222,7 @@ TEST_F(GoParamsTest, TheClockBoundsEveryMove) {
   };
   EXPECT_DOUBLE_EQ(cap("go wtime 50 btime 50 winc 1000 binc 1000"), 0.0);
   EXPECT_DOUBLE_EQ(cap("go wtime 300 btime 90000"), 300 * CLOCK_SHARE / 1000);
-  EXPECT_DOUBLE_EQ(cap("go wtime 56 btime 90000"), 0.056 - CLOCK_MARGIN);
+  EXPECT_DOUBLE_EQ(cap("go wtime 56 btime 90000"), 0.056 - MOVE_OVERHEAD_DEFAULT / 1000.0);
   EXPECT_DOUBLE_EQ(cap("go wtime -500 btime 90000"), 0.0);
   EXPECT_DOUBLE_EQ(cap("go depth 30 wtime 8000"), 1.0);  // a depth asked for still meets the clock
   EXPECT_DOUBLE_EQ(cap("go movetime 400"), 0.4);

@@ -1,0 +1,53 @@
+#include "uci/options.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "hash/hash.h"
+#include "io/output.h"
+#include "io/text.h"
+
+EngineOptions engine_options{MOVE_OVERHEAD_DEFAULT};
+
+namespace {
+
+// Option names are compared without regard to case, as interfaces differ in it.
+bool same_name(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+void write_option_lines() {
+  OutLine() << "option name Move Overhead type spin default " << MOVE_OVERHEAD_DEFAULT << " min 0 max "
+            << MOVE_OVERHEAD_MAX << '\n'
+            << "option name Clear Hash type button\n";
+}
+
+void set_option(std::string_view line) {
+  // "setoption name <name> [value <value>]": the name may hold spaces.
+  constexpr std::string_view name_word = " name ", value_word = " value ";
+  const std::size_t name_at = line.find(name_word);
+  if (name_at == std::string_view::npos) return;
+  std::string_view rest = line.substr(name_at + name_word.size());
+  const std::size_t value_at = rest.find(value_word);
+  const std::string_view name = trimmed(rest.substr(0, value_at));
+  const bool has_value = value_at != std::string_view::npos;
+  const std::string_view value = has_value ? trimmed(rest.substr(value_at + value_word.size())) : std::string_view{};
+
+  if (same_name(name, "Move Overhead") && has_value) {
+    const std::int32_t ms = read_number(value);
+    engine_options.move_overhead_ms = static_cast<std::uint16_t>(std::clamp<std::int32_t>(ms, 0, MOVE_OVERHEAD_MAX));
+  } else if (same_name(name, "Clear Hash")) {
+    hash_age = 0;
+    clear_hash();
+  }
+}

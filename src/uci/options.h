@@ -1,0 +1,20 @@
+// The options an interface may set beyond the table size, their lines in the
+// `uci` answer and `setoption`.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+struct EngineOptions {
+  // Milliseconds kept back from the clock for the answer to travel.
+  std::uint16_t move_overhead_ms;
+};
+
+inline constexpr std::uint16_t MOVE_OVERHEAD_DEFAULT = 50, MOVE_OVERHEAD_MAX = 5000;
+
+extern EngineOptions engine_options;
+
+// The option lines that follow `Hash` in the `uci` answer.
+void write_option_lines();
+// The `setoption` line for any option but `Hash`, which keeps its own reading.
+void set_option(std::string_view line);
