@@ -18,10 +18,12 @@ std::int64_t clock_ms() {
       .count();
 }
 
-bool stdin_readable_now() {
+bool stdin_readable_now() { return stdin_readable_within(0); }
+
+bool stdin_readable_within(int milliseconds) {
   pollfd p{STDIN_FILENO, POLLIN, 0};
   int r;
-  do r = ::poll(&p, 1, 0);
+  do r = ::poll(&p, 1, milliseconds);
   while (r < 0 && errno == EINTR);
   if (r < 0) return true;  // cannot tell: let the reader find out
   return r > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL));

@@ -12,6 +12,8 @@ std::int64_t clock_ms();
 
 // Whether standard input can be read without blocking (data, or its end).
 bool stdin_readable_now();
+// The same, waiting up to `milliseconds` for it.
+bool stdin_readable_within(int milliseconds);
 
 // Reads what is available from standard input, blocking until something is;
 // returns 0 at end of input.

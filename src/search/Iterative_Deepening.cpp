@@ -1,5 +1,6 @@
 #include "search/Iterative_Deepening.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "eval/material.h"
@@ -48,6 +49,12 @@ bool mate_ends_search() {
   return for_mover > MATE_REPORT && (PV_line.length + 1) / 2 <= asked && line_ends_in_mate(PV_line);
 }
 
+// An iteration's time as the budget sees it: the part after `ponderhit`.
+double seconds_on_budget(std::int64_t end, double seconds) {
+  const std::int64_t start = budget_start_ms(time_start);
+  return start == time_start ? seconds : std::max(0.01, static_cast<double>(end - start) / 1000.0);
+}
+
 bool node_limit_reached() { return search_state.limits.nodes != 0 && nodes_visited() >= search_state.limits.nodes; }
 
 }  // namespace
@@ -63,6 +70,9 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
   BoardState& b = bitboard;
   search_state.time_limit = time_budget * HARD_LIMIT_FACTOR;
   search_state.deadline_ms = deadline_ms;
+  search_state.time_budget = time_budget;
+  search_state.ponderhit_seen = 0;
+  search_state.last_iteration_depth = 0;
   std::uint64_t node_total = 0;
 
   b.value_white_material = count_white_material();
@@ -99,7 +109,8 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
       time_start = clock_ms();
       const std::int32_t score = b.colour_move == 1 ? root_search_white(depth) : root_search_black(depth);
       line_stored = true;
-      double seconds = static_cast<double>(clock_ms() - time_start) / 1000.0;
+      const std::int64_t end = clock_ms();
+      double seconds = static_cast<double>(end - time_start) / 1000.0;
       if (seconds < 0.01) seconds = 0.01;
       node_total = search_state.nodes + nodes_root;
       nodes_iteration = node_total - nodes_previous;
@@ -123,13 +134,19 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
         completed_depth = depth;
         completed_from = best_from;
         completed_to = best_to;
+        search_state.last_iteration_seconds = seconds;
+        search_state.last_iteration_depth = depth;
       }
-      if (time_budget != NO_TIME_BUDGET && seconds > time_budget && depth >= BUDGET_FROM_DEPTH) break;
+      if (search_state.time_budget != NO_TIME_BUDGET && seconds_on_budget(end, seconds) > search_state.time_budget &&
+          depth >= BUDGET_FROM_DEPTH)
+        break;
       if (depth >= depth_limit) break;
     }
   }
 
-  print_bestmove(PV_line, line_stored);
+  wait_while_pondering();
+  search_state.pondering = 0;
+  print_bestmove(PV_line, line_stored, search_state.name_reply && line_stored ? ponder_reply(PV_line) : 0);
 
   if (b.hash_key != key_start) OutLine() << "\nERROR HESH Test_Deepening(in Iterative_Deepening) \n";
   // Only a line of this search names a root move to compare with.

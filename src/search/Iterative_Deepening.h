@@ -9,8 +9,6 @@
 // counts as `stop`, since no `stop` can follow it.
 extern bool stop_at_input_end;
 
-// A search without a time budget: only its depth limit, the deadline or `stop` end it.
-inline constexpr double NO_TIME_BUDGET = -1.0;
 // The iterations stop after this depth, whatever the limits; the per-ply arrays
 // leave room for the check extensions below it.
 inline constexpr std::uint8_t MAX_ITERATION_DEPTH = 50;

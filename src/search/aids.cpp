@@ -120,30 +120,46 @@ bool test_repetition(std::uint8_t ply) {
 namespace {
 
 template <Colour Us>
-bool mates_from(const PvLine& line, int ply) {
+bool has_legal_move(int ply) {
+  MoveList& list = list_ply[ply];
+  generate_captures<Us>(list);
+  generate_quiet<Us>(list);
+  for (std::uint8_t i = 0; i < list.move_count; ++i) {
+    make_move<Us>(static_cast<std::uint8_t>(ply), i, list);
+    const bool legal = !king_attacked<Us>();
+    unmake_move<Us>(static_cast<std::uint8_t>(ply), i, list);
+    if (legal) return true;
+  }
+  return false;
+}
+
+// Plays the line's moves from `ply` up to `plies`, each only if it is legal;
+// then, if asked, whether the side to move is mated. The board is as before.
+template <Colour Us>
+bool plays_legally(const PvLine& line, int ply, int plies, bool mate_at_end) {
+  if (ply == plies) return !mate_at_end || (king_attacked<Us>() && !has_legal_move<Us>(ply));
   MoveList& list = list_ply[ply];
   generate_captures<Us>(list);
   generate_quiet<Us>(list);
   const auto p = static_cast<std::uint8_t>(ply);
   for (std::uint8_t i = 0; i < list.move_count; ++i) {
-    if (ply < line.length && list.move[i] != line.moves[ply]) continue;
+    if (list.move[i] != line.moves[ply]) continue;
     make_move<Us>(p, i, list);
-    const bool legal = !king_attacked<Us>();
-    const bool mates = legal && ply < line.length && mates_from<~Us>(line, ply + 1);
+    const bool ok = !king_attacked<Us>() && plays_legally<~Us>(line, ply + 1, plies, mate_at_end);
     unmake_move<Us>(p, i, list);
-    // At the line's end, any legal move means no mate.
-    if (ply == line.length) {
-      if (legal) return false;
-      continue;
-    }
-    return mates;
+    return ok;
   }
-  return ply == line.length && king_attacked<Us>();
+  return false;
+}
+
+bool plays_legally(const PvLine& line, int plies, bool mate_at_end) {
+  if (plies > line.length || plies >= MAX_PLY) return false;
+  return bitboard.colour_move == 1 ? plays_legally<WHITE>(line, 0, plies, mate_at_end)
+                                   : plays_legally<BLACK>(line, 0, plies, mate_at_end);
 }
 
 }  // namespace
 
-bool line_ends_in_mate(const PvLine& line) {
-  if (line.length > MAX_PLY) return false;
-  return bitboard.colour_move == 1 ? mates_from<WHITE>(line, 0) : mates_from<BLACK>(line, 0);
-}
+bool line_ends_in_mate(const PvLine& line) { return plays_legally(line, line.length, true); }
+
+Move ponder_reply(const PvLine& line) { return plays_legally(line, 2, false) ? line.moves[1] : 0; }

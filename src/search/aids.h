@@ -50,6 +50,9 @@ bool test_repetition(std::uint8_t ply);
 // Whether `line`, played from the position on the board, is legal move by move
 // and ends in checkmate. The board is as before afterwards.
 bool line_ends_in_mate(const PvLine& line);
+// The line's second move when it is legal after the first, else 0: the reply
+// `bestmove` names for pondering. Lines from quiescence are not tested there.
+Move ponder_reply(const PvLine& line);
 
 inline void save_best_line(PvLine& local) {
   for (int k = 0; k < PV_line.length; ++k) local.moves[k] = PV_line.moves[k];

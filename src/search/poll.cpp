@@ -37,6 +37,32 @@ void start_node_count() {
 
 std::uint64_t nodes_visited() { return search_state.nodes_polled + search_state.poll_count - search_state.poll_start; }
 
+namespace {
+
+// From `ponderhit` on, the clock given with `go ponder` counts as if `go` had
+// been read now; a search that already did enough for it answers at once.
+void start_clock_at_ponderhit(SearchState& state) {
+  const std::int64_t now = clock_ms();
+  state.pondering = 0;
+  state.time_budget = state.ponder_budget;
+  state.time_limit = state.ponder_budget * HARD_LIMIT_FACTOR;
+  state.ponderhit_seen = 1;
+  state.ponderhit_ms = now;
+  if (state.ponder_cap >= 0) state.deadline_ms = now + static_cast<std::int64_t>(state.ponder_cap * 1000.0);
+  const bool did_enough = state.ponder_budget != NO_TIME_BUDGET && state.last_iteration_depth >= BUDGET_FROM_DEPTH &&
+                          state.last_iteration_seconds > state.ponder_budget;
+  if (state.stop_at_ponderhit || did_enough) state.stop_search = 1;
+}
+
+}  // namespace
+
+void wait_while_pondering() {
+  while (search_state.pondering && search_state.stop_search == 0) {
+    poll_input_and_clock();
+    if (search_state.pondering && search_state.stop_search == 0) stdin_readable_within(PONDER_WAIT_MS);
+  }
+}
+
 void poll_input_and_clock() {
   SearchState& state = search_state;
   state.nodes_polled += POLL_INTERVAL - state.poll_start;
@@ -58,6 +84,8 @@ void poll_input_and_clock() {
         if (!std::strcmp(state.input_line, "stop")) {
           state.stop_search = 1;
           reading = false;
+        } else if (state.pondering && !std::strcmp(state.input_line, "ponderhit")) {
+          start_clock_at_ponderhit(state);
         } else if (starts_with(state.input_line, "isready")) {
           OutLine() << "readyok \n\n";
         } else {
@@ -68,7 +96,7 @@ void poll_input_and_clock() {
   }
   if (stop_at_input_end && input_ended()) state.stop_search = 1;
   const std::int64_t now = clock_ms();
-  double elapsed = static_cast<double>(now - time_start) / 1000.0;
+  double elapsed = static_cast<double>(now - budget_start_ms(time_start)) / 1000.0;
   if (elapsed < 0.01) elapsed = 0.01;
   if (state.time_limit > 0 && elapsed > state.time_limit) state.stop_search = 1;
   if (now >= state.deadline_ms) state.stop_search = 1;

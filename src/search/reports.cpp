@@ -90,10 +90,13 @@ void print_iteration_info(std::uint64_t nodes, std::uint8_t depth, std::int32_t 
 }
 
 // Without a line from this search there is no move to name: the protocol's null move.
-void print_bestmove(const PvLine& best_line, bool line_stored) {
+void print_bestmove(const PvLine& best_line, bool line_stored, Move reply) {
   if (!line_stored || best_line.length == 0) {
     OutLine() << "bestmove 0000\n";
     return;
   }
-  OutLine() << "bestmove " << move_text(best_line.moves[0]) << '\n';
+  OutLine out;
+  out << "bestmove " << move_text(best_line.moves[0]);
+  if (reply != 0) out << " ponder " << move_text(reply);
+  out << '\n';
 }

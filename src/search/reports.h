@@ -21,4 +21,5 @@ void print_root_info(std::int32_t score, std::uint8_t depth, const PvLine& line,
                      std::uint64_t nodes);
 void print_iteration_info(std::uint64_t nodes, std::uint8_t depth, std::int32_t score, double seconds,
                           std::uint8_t& mate_reported, const PvLine& best_line, std::uint64_t nodes_iteration);
-void print_bestmove(const PvLine& best_line, bool line_stored = true);
+// With a `reply` (not 0), " ponder <reply>" follows the move.
+void print_bestmove(const PvLine& best_line, bool line_stored = true, Move reply = 0);

@@ -17,6 +17,9 @@ inline constexpr std::int32_t MATE_REPORT = 900000;
 // Nodes between two looks at the input and the clock: a fraction of a millisecond
 // at full speed, a few milliseconds in the sanitizer build.
 inline constexpr std::uint16_t POLL_INTERVAL = 2048;
+// How long a finished ponder search sleeps between looks at the input; input
+// that arrives wakes it at once.
+inline constexpr int PONDER_WAIT_MS = 100;
 
 extern MoveList list_root;
 extern MoveList list_ply[MAX_PLY + 1];
@@ -71,6 +74,8 @@ void poll_input_and_clock();
 // The count of nodes the poll paces on, from the start of a `go`.
 void start_node_count();
 std::uint64_t nodes_visited();
+// A ponder search that ended on its own waits for `ponderhit` or `stop`.
+void wait_while_pondering();
 
 // Every node, of alpha-beta and quiescence alike, counts towards the next poll, so
 // that input and clock are seen often whatever the shape of the tree.

@@ -27,6 +27,22 @@ struct SearchState {
   // its iteration: the mover's clock allows no more.
   std::int64_t deadline_ms;
   GoLimits limits;
+  // The iteration rule's budget in seconds. It and the hard limit count from an
+  // iteration's start, or from `ponderhit` (its clock reading) if that came later.
+  double time_budget;
+  std::uint8_t ponderhit_seen;
+  std::int64_t ponderhit_ms;
+  // Until `ponderhit` a ponder search has no time limit; from it on, the budget
+  // and cap (seconds) that the clock given with `go ponder` allows.
+  std::uint8_t pondering;
+  std::uint8_t stop_at_ponderhit;  // `go ponder` gave no limit of its own
+  double ponder_budget;
+  double ponder_cap;
+  // The last finished iteration, for a `ponderhit` after the search did enough.
+  double last_iteration_seconds;
+  std::uint8_t last_iteration_depth;
+  std::uint8_t name_reply;  // `bestmove` names the expected reply
+
   // Nodes visited before the current poll window, and where that window's count
   // started: a window may start late so that it ends exactly at the node limit.
   std::uint64_t nodes_polled;
@@ -34,7 +50,15 @@ struct SearchState {
 };
 
 inline constexpr std::int64_t NO_DEADLINE = std::numeric_limits<std::int64_t>::max();
+// A search without a time budget: only its depth limit, the deadline or `stop` end it.
+inline constexpr double NO_TIME_BUDGET = -1.0;
 
 extern SearchState search_state;
+
+// Where the budget and the hard limit count from: the iteration's start, or a later `ponderhit`.
+inline std::int64_t budget_start_ms(std::int64_t iteration_start) {
+  return search_state.ponderhit_seen && search_state.ponderhit_ms > iteration_start ? search_state.ponderhit_ms
+                                                                                    : iteration_start;
+}
 // Clock reading (milliseconds) at the start of the current iteration.
 extern std::int64_t time_start;

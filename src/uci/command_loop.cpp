@@ -62,8 +62,9 @@ void dispatch_command(std::string_view line) {
     position_command(line);
   } else if (starts_with(line, "go")) {
     go_command(line);
-  } else if (starts_with(line, "debug") || starts_with(line, "register")) {
-    // Accepted: the engine has no debug output, and nothing to register.
+  } else if (starts_with(line, "debug") || starts_with(line, "register") || line == "ponderhit") {
+    // Accepted: the engine has no debug output and nothing to register, and a
+    // `ponderhit` that finds no ponder search under way comes too late to matter.
   } else if (starts_with(line, "quit")) {
     free_hash();
     std::exit(1);

@@ -130,6 +130,7 @@ void read_go_params(std::string_view line) {
   if (number_after(line, "winc", true, n)) go_params.winc = seconds_from(n);
   if (number_after(line, "binc", true, n)) go_params.binc = seconds_from(n);
   for_each_word(line, [](std::string_view w, std::string_view text, std::size_t& at) {
+    if (w == "ponder") go_params.ponder = 1;
     if (w != "nodes" && w != "mate" && w != "movestogo") return;
     std::size_t next = at;
     const std::uint64_t value = count_from(word_at(text, next));
@@ -143,7 +144,7 @@ void read_go_params(std::string_view line) {
 void check_go_params() {
   const GoParams& g = go_params;
   if (g.wtime == TIME_NOT_GIVEN && g.btime == TIME_NOT_GIVEN && g.depth == DEPTH_NOT_GIVEN &&
-      g.movetime == TIME_NOT_GIVEN && g.infinite == 0 && g.nodes == 0 && g.mate == 0) {
+      g.movetime == TIME_NOT_GIVEN && g.infinite == 0 && g.nodes == 0 && g.mate == 0 && g.ponder == 0) {
     OutLine() << "Nerul: illegal go command. I am terminated.\n";
     free_hash();
     std::exit(1);
@@ -225,9 +226,9 @@ void go_command(std::string_view line) {
     OutLine() << "bestmove 0000\n";
     return;
   }
-  GoLimits& limits = search_state.limits;
-  limits.nodes = go_params.nodes;
-  limits.mate = go_params.mate;
+  SearchState& state = search_state;
+  state.limits.nodes = go_params.nodes;
+  state.limits.mate = go_params.mate;
   read_searchmoves(line);
   compute_time_budget(time_budget, depth_limit);
   std::int64_t deadline = NO_DEADLINE;
@@ -236,12 +237,25 @@ void go_command(std::string_view line) {
     deadline = received + static_cast<std::int64_t>(cap * 1000.0);
   }
   advance_hash_age();
-  // Only a search without a bound of its own (infinite, or looking for a mate)
-  // waits for a `stop` that a closed input can never bring.
   const GoParams& g = go_params;
+  const bool clock_or_time = g.movetime != TIME_NOT_GIVEN || g.wtime != TIME_NOT_GIVEN || g.btime != TIME_NOT_GIVEN;
+  // Only a search without a bound of its own (infinite, looking for a mate, or
+  // pondering) waits for a `stop` that a closed input can never bring.
   stop_at_input_end =
-      g.depth == DEPTH_NOT_GIVEN && (g.infinite == 1 || (g.movetime == TIME_NOT_GIVEN && g.wtime == TIME_NOT_GIVEN &&
-                                                         g.btime == TIME_NOT_GIVEN && g.nodes == 0));
+      g.ponder == 1 || (g.depth == DEPTH_NOT_GIVEN && (g.infinite == 1 || (!clock_or_time && g.nodes == 0)));
+  state.name_reply = engine_options.ponder ? 1 : 0;
+  state.pondering = g.ponder;
+  if (g.ponder == 1) {
+    // The clock counts from `ponderhit`; until then nothing but the search's
+    // own limits ends it, and a bare `go ponder` answers at `ponderhit`.
+    state.ponder_budget = time_budget;
+    state.ponder_cap = deadline == NO_DEADLINE ? -1.0 : (deadline - received) / 1000.0;
+    state.stop_at_ponderhit =
+        g.depth == DEPTH_NOT_GIVEN && g.infinite == 0 && !clock_or_time && g.nodes == 0 && g.mate == 0;
+    if (g.depth == DEPTH_NOT_GIVEN && depth_limit == 0) depth_limit = MAX_ITERATION_DEPTH;
+    time_budget = NO_TIME_BUDGET;
+    deadline = NO_DEADLINE;
+  }
   iterative_deepening(depth_limit, time_budget, deadline);
 }
 

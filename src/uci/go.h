@@ -16,6 +16,7 @@ struct GoParams {
   std::uint64_t nodes;
   std::uint8_t mate;
   std::int32_t movestogo;
+  std::uint8_t ponder;
 };
 
 // A clock or move time the line did not give. A time read from the line is never
@@ -26,7 +27,7 @@ inline constexpr double TIME_NOT_GIVEN = -1.0;
 inline constexpr std::uint8_t DEPTH_NOT_GIVEN = 255;
 // The limits before a line is read: nothing given, no increments.
 inline constexpr GoParams NOTHING_GIVEN{
-    TIME_NOT_GIVEN, TIME_NOT_GIVEN, 0.0, 0.0, DEPTH_NOT_GIVEN, TIME_NOT_GIVEN, 0, 0, 0, 0};
+    TIME_NOT_GIVEN, TIME_NOT_GIVEN, 0.0, 0.0, DEPTH_NOT_GIVEN, TIME_NOT_GIVEN, 0, 0, 0, 0, 0};
 
 extern GoParams go_params;
 

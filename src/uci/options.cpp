@@ -7,7 +7,7 @@
 #include "io/output.h"
 #include "io/text.h"
 
-EngineOptions engine_options{MOVE_OVERHEAD_DEFAULT};
+EngineOptions engine_options{MOVE_OVERHEAD_DEFAULT, false};
 
 namespace {
 
@@ -27,7 +27,8 @@ std::string_view trimmed(std::string_view s) {
 }  // namespace
 
 void write_option_lines() {
-  OutLine() << "option name Move Overhead type spin default " << MOVE_OVERHEAD_DEFAULT << " min 0 max "
+  OutLine() << "option name Ponder type check default false\n"
+            << "option name Move Overhead type spin default " << MOVE_OVERHEAD_DEFAULT << " min 0 max "
             << MOVE_OVERHEAD_MAX << '\n'
             << "option name Clear Hash type button\n";
 }
@@ -46,6 +47,9 @@ void set_option(std::string_view line) {
   if (same_name(name, "Move Overhead") && has_value) {
     const std::int32_t ms = read_number(value);
     engine_options.move_overhead_ms = static_cast<std::uint16_t>(std::clamp<std::int32_t>(ms, 0, MOVE_OVERHEAD_MAX));
+  } else if (same_name(name, "Ponder") && has_value) {
+    // Anything but "true" leaves pondering off, as a check box has no third state.
+    engine_options.ponder = same_name(value, "true");
   } else if (same_name(name, "Clear Hash")) {
     hash_age = 0;
     clear_hash();

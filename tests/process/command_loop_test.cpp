@@ -44,6 +44,7 @@ TEST(UciAnswer, ArrivesBeforeTheNextLineIsSent) {
   EXPECT_EQ(engine.read_line(), "id name Nerul");
   EXPECT_EQ(engine.read_line(), "id author Dorvesk Milvan");
   EXPECT_EQ(engine.read_line(), "option name Hash type spin default 1 min 1 max 1024");
+  EXPECT_EQ(engine.read_line(), "option name Ponder type check default false");
   EXPECT_EQ(engine.read_line(), "option name Move Overhead type spin default 50 min 0 max 5000");
   EXPECT_EQ(engine.read_line(), "option name Clear Hash type button");
   EXPECT_EQ(engine.read_line(), "uciok ");
@@ -90,7 +91,7 @@ TEST(Dispatch, GoxIsGo) {
 }
 
 TEST(Dispatch, UnrecognisedLinesAreWarned) {
-  const char* lines[] = {"", " uci", "stop", "ponderhit", "UCI", "Quit", "\tisready", "setoptio", "xuci", "q"};
+  const char* lines[] = {"", " uci", "stop", "UCI", "Quit", "\tisready", "setoptio", "xuci", "q"};
   std::string input;
   for (const char* line : lines) input += std::string(line) + "\n";
   expect_transcript(input + "isready\n", repeat(UNKNOWN, std::size(lines)) + READYOK, 0);

@@ -231,7 +231,7 @@ TEST(GoDepthZero, DoesNotRepeatTheLastSearchsMove) {
 
 TEST(IllegalGo, AGoWithoutALimitEndsTheProgram) {
   for (const char* go : {"go", "go ", "go winc 100", "go binc 100 winc 50", "go movestogo 30", "go depth 255",
-                         "go depth 511", "go ponder", "go searchmoves e2e4", "go movestogo 1 searchmoves e2e4"}) {
+                         "go depth 511", "go searchmoves e2e4", "go movestogo 1 searchmoves e2e4"}) {
     expect_transcript(std::string("uci\nposition startpos\n") + go + "\nisready\n", UCI_ANSWER + ILLEGAL_GO, 1);
   }
   // Before any uci too, and nothing after it is read.

@@ -205,7 +205,7 @@ TEST_F(GoParamsTest, ALineWithALimitPassesTheCheck) {
 }
 
 TEST_F(GoParamsTest, ALineWithoutALimitEndsTheProgram) {
-  for (const char* line : {"go", "go winc 100 binc 100 movestogo 5", "go depth 255", "go ponder", "gox"}) {
+  for (const char* line : {"go", "go winc 100 binc 100 movestogo 5", "go depth 255", "go ponderous", "gox"}) {
     read_params(line);
     EXPECT_EXIT_WITH_OUTPUT(check_go_params(), 1, ILLEGAL_GO);
   }
