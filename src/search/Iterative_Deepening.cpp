@@ -55,6 +55,26 @@ double seconds_on_budget(std::int64_t end, double seconds) {
   return start == time_start ? seconds : std::max(0.01, static_cast<double>(end - start) / 1000.0);
 }
 
+// The iteration's report: its line, or each of several lines, best first. Only
+// the first line's score counts as the mate the driver stops on.
+void report_iteration(std::uint64_t nodes, std::uint8_t depth, std::int32_t score, double seconds,
+                      std::uint8_t& mate_reported, std::uint64_t nodes_iteration, bool completed_lines) {
+  const SearchState& st = search_state;
+  if (st.multipv <= 1) {
+    print_iteration_info(nodes, depth, score, seconds, mate_reported, PV_line, nodes_iteration);
+    return;
+  }
+  const PvLine* lines = completed_lines ? st.completed_lines : st.lines;
+  const int count = completed_lines ? st.completed_line_count : st.line_count;
+  // No legal move at the root: the one line says mate or stalemate.
+  if (count == 0) print_iteration_info(nodes, depth, score, seconds, mate_reported, PV_line, nodes_iteration, 1);
+  for (int i = 0; i < count; ++i) {
+    std::uint8_t other_mate = 0;
+    print_iteration_info(nodes, depth, lines[i].score_move, seconds, i == 0 ? mate_reported : other_mate, lines[i],
+                         nodes_iteration, static_cast<std::uint8_t>(i + 1));
+  }
+}
+
 bool node_limit_reached() { return search_state.limits.nodes != 0 && nodes_visited() >= search_state.limits.nodes; }
 
 }  // namespace
@@ -120,14 +140,13 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
         PV_line = completed_line;
         best_from = completed_from;
         best_to = completed_to;
-        print_iteration_info(node_total, completed_depth, completed_score, seconds, mate_reported, PV_line,
-                             nodes_iteration);
+        report_iteration(node_total, completed_depth, completed_score, seconds, mate_reported, nodes_iteration, true);
         break;
       }
       // Stopped inside the first iteration: the root named its first legal move,
       // and there is no score to report.
       if (root_moves_searched == 0 && nodes_root > 0) break;
-      print_iteration_info(node_total, depth, score, seconds, mate_reported, PV_line, nodes_iteration);
+      report_iteration(node_total, depth, score, seconds, mate_reported, nodes_iteration, false);
       if (search_state.stop_search == 0) {
         completed_line = PV_line;
         completed_score = score;
@@ -135,6 +154,8 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
         completed_from = best_from;
         completed_to = best_to;
         search_state.last_iteration_seconds = seconds;
+        search_state.completed_line_count = search_state.line_count;
+        std::copy_n(search_state.lines, search_state.line_count, search_state.completed_lines);
         search_state.last_iteration_depth = depth;
       }
       if (search_state.time_budget != NO_TIME_BUDGET && seconds_on_budget(end, seconds) > search_state.time_budget &&

@@ -77,12 +77,15 @@ void print_root_info(std::int32_t score, std::uint8_t depth, const PvLine& line,
 }
 
 void print_iteration_info(std::uint64_t nodes, std::uint8_t depth, std::int32_t score, double seconds,
-                          std::uint8_t& mate_reported, const PvLine& best_line, std::uint64_t nodes_iteration) {
+                          std::uint8_t& mate_reported, const PvLine& best_line, std::uint64_t nodes_iteration,
+                          std::uint8_t multipv) {
   OutLine out;
   const double nps = static_cast<double>(nodes) / seconds;
   out << "info "
       << " nps " << static_cast<std::int64_t>(static_cast<std::int32_t>(static_cast<std::int64_t>(nps)));
-  out << " depth " << static_cast<int>(depth) << " seldepth " << static_cast<int>(best_line.length);
+  out << " depth " << static_cast<int>(depth);
+  if (multipv != 0) out << " multipv " << static_cast<int>(multipv);
+  out << " seldepth " << static_cast<int>(best_line.length);
   write_score(out, bitboard.colour_move != 0 ? score : -score, &mate_reported);
   out << " nodes " << low_32_signed(nodes_iteration) << " pv ";
   write_line(out, best_line);

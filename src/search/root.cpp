@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "board/snapshot.h"
 #include "hash/hash.h"
 #include "io/output.h"
@@ -14,6 +16,24 @@ std::uint64_t nodes_root;
 std::uint8_t best_from;
 std::uint8_t best_to;
 std::uint8_t root_moves_searched;
+
+namespace {
+
+// Keeps the line among the best `multipv` of the iteration, best first for Us.
+template <Colour Us>
+void keep_line(const PvLine& line, std::int32_t score) {
+  SearchState& st = search_state;
+  const int kept = st.line_count;
+  int at = kept;
+  while (at > 0 && Mover<Us>::better(score, st.lines[at - 1].score_move)) --at;
+  if (at >= st.multipv) return;
+  for (int j = std::min(kept, st.multipv - 1); j > at; --j) st.lines[j] = st.lines[j - 1];
+  st.lines[at] = line;
+  st.lines[at].score_move = score;
+  if (kept < st.multipv) ++st.line_count;
+}
+
+}  // namespace
 
 // One iteration over every root move: no aspiration window and no cut-off. The
 // first move gets the full window, the others a null window and, when they beat
@@ -45,6 +65,10 @@ std::int32_t root_search(std::uint8_t depth) {
   PV_best_point.length = 0;
   PV_best_point.score_move = 0;
   NodeMoves<Us, Keeps::KEY> moves(0, list_root, &nodes_root);
+  // With several lines, a move must beat the last of them, and is searched with
+  // the open window while there are fewer lines than asked for.
+  const bool several = search_state.multipv > 1;
+  search_state.line_count = 0;
 
   for (std::uint8_t i = 0; i < list_root.move_count; ++i) {
     if (!moves.do_move(i, [] { return king_attacked<Us>(); })) {
@@ -63,7 +87,7 @@ std::int32_t root_search(std::uint8_t depth) {
     // The first move, and any that beats the best on a null window, get the open window.
     const Window open = M::open_window(bound);
     std::int32_t s;
-    if (i == 0) {
+    if (i == 0 || (several && search_state.line_count < search_state.multipv)) {
       s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, 1, gives_check, 0);
     } else {
       const Window probe = M::null_window(bound, bound);
@@ -77,7 +101,18 @@ std::int32_t root_search(std::uint8_t depth) {
     list_root.score[i] = s;
     ++root_moves_searched;
 
-    if (M::better(s, best)) {
+    if (several) {
+      if (search_state.line_count < search_state.multipv || M::better(s, bound)) {
+        keep_line<Us>(PV_line, s);
+        const SearchState& st = search_state;
+        if (st.line_count == st.multipv) bound = st.lines[st.line_count - 1].score_move;
+        PV_best_point = st.lines[0];
+        best = PV_best_point.score_move;
+        best_from = static_cast<std::uint8_t>(from_coord(PV_best_point.moves[0]));
+        best_to = static_cast<std::uint8_t>(to_coord(PV_best_point.moves[0]));
+        bound_improved = true;
+      }
+    } else if (M::better(s, best)) {
       best = s;
       best_index = i;
       best_from = static_cast<std::uint8_t>(from_coord(move));
@@ -110,6 +145,9 @@ std::int32_t root_search(std::uint8_t depth) {
     return 0;
   }
   if (bound_improved) PV_line = PV_best_point;
+  if (several)
+    for (best_index = 0; best_index + 1 < list_root.move_count && list_root.move[best_index] != PV_line.moves[0];)
+      ++best_index;
   // A stopped iteration's best, or the best of the moves `searchmoves` named, is
   // worth trying first next time, but no score for the whole position.
   const std::uint64_t index_of_entry = key_lo & hash_mask;

@@ -7,6 +7,8 @@
 #include "board/move.h"
 #include "io/input.h"
 
+inline constexpr int MAX_MULTIPV = 64;
+
 // What `go` may ask beyond a depth and a time; zero where it was not given.
 struct GoLimits {
   std::uint64_t nodes;  // nodes the search may visit, alpha-beta and quiescence alike
@@ -42,6 +44,13 @@ struct SearchState {
   double last_iteration_seconds;
   std::uint8_t last_iteration_depth;
   std::uint8_t name_reply;  // `bestmove` names the expected reply
+  // Several lines (MultiPV): how many the root keeps, best first for the side to
+  // move; those of the iteration in hand, and of the last one that finished.
+  std::uint8_t multipv;
+  std::uint8_t line_count;
+  std::uint8_t completed_line_count;
+  PvLine lines[MAX_MULTIPV];
+  PvLine completed_lines[MAX_MULTIPV];
 
   // Nodes visited before the current poll window, and where that window's count
   // started: a window may start late so that it ends exactly at the node limit.

@@ -244,6 +244,7 @@ void go_command(std::string_view line) {
   stop_at_input_end =
       g.ponder == 1 || (g.depth == DEPTH_NOT_GIVEN && (g.infinite == 1 || (!clock_or_time && g.nodes == 0)));
   state.name_reply = engine_options.ponder ? 1 : 0;
+  state.multipv = engine_options.multipv;
   state.pondering = g.ponder;
   if (g.ponder == 1) {
     // The clock counts from `ponderhit`; until then nothing but the search's

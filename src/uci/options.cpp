@@ -6,8 +6,9 @@
 #include "hash/hash.h"
 #include "io/output.h"
 #include "io/text.h"
+#include "search/search_state.h"
 
-EngineOptions engine_options{MOVE_OVERHEAD_DEFAULT, false};
+EngineOptions engine_options{MOVE_OVERHEAD_DEFAULT, false, 1};
 
 namespace {
 
@@ -28,6 +29,7 @@ std::string_view trimmed(std::string_view s) {
 
 void write_option_lines() {
   OutLine() << "option name Ponder type check default false\n"
+            << "option name MultiPV type spin default 1 min 1 max " << MAX_MULTIPV << '\n'
             << "option name Move Overhead type spin default " << MOVE_OVERHEAD_DEFAULT << " min 0 max "
             << MOVE_OVERHEAD_MAX << '\n'
             << "option name Clear Hash type button\n";
@@ -50,6 +52,8 @@ void set_option(std::string_view line) {
   } else if (same_name(name, "Ponder") && has_value) {
     // Anything but "true" leaves pondering off, as a check box has no third state.
     engine_options.ponder = same_name(value, "true");
+  } else if (same_name(name, "MultiPV") && has_value) {
+    engine_options.multipv = static_cast<std::uint8_t>(std::clamp<std::int32_t>(read_number(value), 1, MAX_MULTIPV));
   } else if (same_name(name, "Clear Hash")) {
     hash_age = 0;
     clear_hash();

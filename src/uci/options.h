@@ -8,7 +8,8 @@
 struct EngineOptions {
   // Milliseconds kept back from the clock for the answer to travel.
   std::uint16_t move_overhead_ms;
-  bool ponder;  // the interface ponders: `bestmove` names the expected reply
+  bool ponder;           // the interface ponders: `bestmove` names the expected reply
+  std::uint8_t multipv;  // lines reported for analysis
 };
 
 inline constexpr std::uint16_t MOVE_OVERHEAD_DEFAULT = 50, MOVE_OVERHEAD_MAX = 5000;
