@@ -57,12 +57,12 @@ struct alignas(8) UndoRecord {
   std::uint8_t colour_move;
 };
 
-extern BoardState bitboard;
-extern UndoRecord undo_by_ply[MAX_PLY + 1];
+extern thread_local constinit BoardState bitboard;
+extern thread_local constinit UndoRecord undo_by_ply[MAX_PLY + 1];
 // Calls of make move since start-up: the bench's measure of work done.
-extern std::uint64_t moves_made;
+extern thread_local constinit std::uint64_t moves_made;
 // Where quiescence parks the opponent's occupancy while it narrows the capture targets.
-extern std::uint64_t parked_occupancy;
+extern thread_local constinit std::uint64_t parked_occupancy;
 
 inline constexpr std::array<std::uint64_t, 64> square_bit = [] {
   std::array<std::uint64_t, 64> t{};

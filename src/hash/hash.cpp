@@ -17,7 +17,7 @@ namespace {
 
 // A table fresh from calloc reads as empty already; clearing it would only touch
 // every page of it (seconds for a large table) to write the zeros it holds.
-bool table_written = false;
+std::atomic<bool> table_written = false;
 
 // The Russian texts are Windows-1251 bytes.
 constexpr const char* NO_MEMORY = "\xEF\xE0\xEC\xFF\xF2\xE8 \xED\xE5\xF2 ";
@@ -30,7 +30,7 @@ void allocate(unsigned megabytes) {
   p_hash_moves = static_cast<HashEntry*>(std::calloc(entries, sizeof(HashEntry)));
   if (!p_hash_moves) hash_fatal(NO_MEMORY);
   hash_mask = entries - 1;
-  table_written = false;
+  table_written.store(false, std::memory_order_relaxed);
 }
 
 }  // namespace
@@ -56,12 +56,14 @@ void resize_hash(std::uint16_t megabytes) {
 }
 
 void clear_hash() {
-  if (!p_hash_moves || !table_written) return;
+  if (!p_hash_moves || !table_written.load(std::memory_order_relaxed)) return;
+  // A slot is empty when its check reads as key 0 beside the fields it folds in.
   for (std::uint64_t i = 0; i <= hash_mask; ++i) {
-    p_hash_moves[i].move_check = 0;
-    p_hash_moves[i].score_check = 0;
+    HashEntry& e = p_hash_moves[i];
+    e.move_check ^= Hash::move_key(e);
+    e.score_check ^= Hash::score_key(e);
   }
-  table_written = false;
+  table_written.store(false, std::memory_order_relaxed);
 }
 
 void free_hash() {
@@ -74,33 +76,36 @@ namespace Hash {
 HashMoveFound look_hash_move(MoveList& list, std::uint32_t key_lo, std::uint32_t key_hi) {
   if (!p_hash_moves) hash_fatal("Hash::look_hash_move  p_hash_moves == NULL ");
   const HashEntry& e = entry_at(key_lo);
-  if (e.move_check != key_hi) return HashMoveFound::NONE;
+  const Move stored = field(e.stored_move);
+  if ((field(e.move_check) ^ fold(stored, field(e.move_depth) | std::uint32_t{field(e.move_age)} << 8)) != key_hi)
+    return HashMoveFound::NONE;
   for (int i = 0; i < list.move_count; ++i) {
-    if (list.move[i] != e.stored_move) continue;
+    if (list.move[i] != stored) continue;
     bring_to(list, i, 0);
     return HashMoveFound::AT_FRONT;
   }
   return HashMoveFound::NOT_LISTED;
 }
 
-Move stored_move(std::uint32_t key_lo) { return entry_at(key_lo).stored_move; }
+Move stored_move(std::uint32_t key_lo) { return field(entry_at(key_lo).stored_move); }
 
 void save_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
                     std::uint8_t depth_left) {
   if (!p_hash_moves) hash_fatal("Hash::save_hash_move  p_hash_moves == NULL ");
   HashEntry& e = entry_at(index_of_entry);
-  table_written = true;
-  e.move_check = key_hi;
-  e.stored_move = list.move[index];
-  e.move_depth = depth_left;
-  e.move_age = hash_age;
+  table_written.store(true, std::memory_order_relaxed);
+  const Move m = list.move[index];
+  set_field(e.move_check, key_hi ^ fold(m, depth_left | std::uint32_t{hash_age} << 8));
+  set_field(e.stored_move, m);
+  set_field(e.move_depth, depth_left);
+  set_field(e.move_age, hash_age);
 }
 
 void save_best_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const MoveList& list, std::uint8_t index,
                          std::uint8_t depth_left) {
   if (!p_hash_moves) hash_fatal("Hash::save_best_hash_move  p_hash_moves == NULL ");
   const HashEntry& e = entry_at(index_of_entry);
-  if (e.move_check == 0 || e.move_age != hash_age || depth_left >= e.move_depth)
+  if (move_key(e) == 0 || field(e.move_age) != hash_age || depth_left >= field(e.move_depth))
     save_hash_move(index_of_entry, key_hi, list, index, depth_left);
 }
 
@@ -108,12 +113,13 @@ void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::in
                      std::uint8_t depth_left) {
   if (!p_hash_moves) hash_fatal("Hash::save_hash_score  p_hash_moves == NULL ");
   HashEntry& e = entry_at(index_of_entry);
-  table_written = true;
-  e.score_check = key_hi;
-  e.stored_score = score;
-  e.score_flag = flag;
-  e.score_depth = depth_left;
-  e.score_age = hash_age;
+  table_written.store(true, std::memory_order_relaxed);
+  set_field(e.score_check, key_hi ^ fold(static_cast<std::uint32_t>(score),
+                                         flag | std::uint32_t{depth_left} << 8 | std::uint32_t{hash_age} << 16));
+  set_field(e.stored_score, score);
+  set_field(e.score_flag, flag);
+  set_field(e.score_depth, depth_left);
+  set_field(e.score_age, hash_age);
 }
 
 void save_best_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::int32_t score, Bound flag,
@@ -121,7 +127,7 @@ void save_best_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, st
   if (!p_hash_moves) hash_fatal("Hash::save_best_hash_score  p_hash_moves == NULL ");
   const HashEntry& e = entry_at(index_of_entry);
   // A score outlives the next search and is fair game from the one after.
-  if (e.score_check == 0 || int{hash_age} > int{e.score_age} + 1 || depth_left >= e.score_depth)
+  if (score_key(e) == 0 || int{hash_age} > int{field(e.score_age)} + 1 || depth_left >= field(e.score_depth))
     save_hash_score(index_of_entry, key_hi, score, flag, depth_left);
 }
 

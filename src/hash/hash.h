@@ -2,6 +2,7 @@
 // own key check, depth and age, addressed by the low half of the key.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "board/move.h"
@@ -61,6 +62,31 @@ void free_hash();
 [[noreturn]] void hash_fatal(const char* message);
 
 namespace Hash {
+// Several threads read and write the table at once. Each field is read and
+// written whole, with no order needed between them; and each slot's check is
+// kept XORed with a fold of the slot's other fields, so that a slot whose
+// fields come from two different writes reads as another key's, never as a
+// score or move of this one. An empty slot (all zero) reads as key 0.
+template <class T>
+inline T field(const T& f) {
+  return std::atomic_ref<T>(const_cast<T&>(f)).load(std::memory_order_relaxed);
+}
+template <class T>
+inline void set_field(T& f, T value) {
+  std::atomic_ref<T>(f).store(value, std::memory_order_relaxed);
+}
+constexpr std::uint32_t fold(std::uint32_t value, std::uint32_t small_fields) {
+  return value * 0x9E3779B1u ^ small_fields * 0x85EBCA77u;
+}
+inline std::uint32_t move_key(const HashEntry& e) {
+  return field(e.move_check) ^ fold(field(e.stored_move), field(e.move_depth) | std::uint32_t{field(e.move_age)} << 8);
+}
+inline std::uint32_t score_key(const HashEntry& e) {
+  return field(e.score_check) ^
+         fold(static_cast<std::uint32_t>(field(e.stored_score)),
+              field(e.score_flag) | std::uint32_t{field(e.score_depth)} << 8 | std::uint32_t{field(e.score_age)} << 16);
+}
+
 // A score the table holds for the key that settles the node in the window, or
 // HASH_NOT_FOUND. Built into the search, which asks at nearly every node. White
 // maximises: to White a cut-off score is a lower bound and the others upper
@@ -72,10 +98,13 @@ inline std::int32_t look_hash_score(std::uint32_t key_lo, std::uint32_t key_hi, 
     hash_fatal(White ? "Hash::look_hash_score_white  p_hash_moves == NULL "
                      : "Hash::look_hash_score_black  p_hash_moves == NULL ");
   const HashEntry& e = p_hash_moves[key_lo & hash_mask];
-  if (e.score_check != key_hi) return HASH_NOT_FOUND;
-  if (e.score_depth < depth - ply) return HASH_NOT_FOUND;
-  const std::int32_t s = e.stored_score;
-  if (e.score_flag == BOUND_CUTOFF) return (White ? s >= beta : s <= alpha) ? s : HASH_NOT_FOUND;
+  const std::int32_t s = field(e.stored_score);
+  const Bound flag = field(e.score_flag);
+  const std::uint8_t stored_depth = field(e.score_depth);
+  const std::uint32_t small_fields = flag | std::uint32_t{stored_depth} << 8 | std::uint32_t{field(e.score_age)} << 16;
+  if ((field(e.score_check) ^ fold(static_cast<std::uint32_t>(s), small_fields)) != key_hi) return HASH_NOT_FOUND;
+  if (stored_depth < depth - ply) return HASH_NOT_FOUND;
+  if (flag == BOUND_CUTOFF) return (White ? s >= beta : s <= alpha) ? s : HASH_NOT_FOUND;
   return (White ? s < alpha : s > beta) ? s : HASH_NOT_FOUND;
 }
 inline std::int32_t look_hash_score_white(std::uint32_t key_lo, std::uint32_t key_hi, std::uint8_t ply,

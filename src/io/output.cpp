@@ -8,7 +8,7 @@
 #include <cstring>
 
 namespace output {
-bool muted = false;
+thread_local constinit bool muted = false;
 
 void write_through(const char* data, std::size_t size) {
   if (muted) return;

@@ -8,7 +8,7 @@
 
 namespace output {
 // Set by tools that run the search for its figures alone.
-extern bool muted;
+extern thread_local constinit bool muted;
 void write_through(const char* data, std::size_t size);
 }  // namespace output
 

@@ -15,8 +15,8 @@
 #include "search/search_state.h"
 
 bool stop_at_input_end = false;
-std::uint64_t nodes_previous;
-std::uint64_t nodes_iteration;
+thread_local constinit std::uint64_t nodes_previous;
+thread_local constinit std::uint64_t nodes_iteration;
 std::uint64_t nodes_all_iterations;
 
 namespace {

@@ -6,16 +6,16 @@
 #include "search/search.h"
 #include "search/search_state.h"
 
-Move killer_1[MAX_PLY + 1];
-Move killer_2[MAX_PLY + 1];
-std::uint64_t key_history_search[MAX_PLY + 1];
-Move line_current[MAX_PLY + 1];
-PvLine PV_line;
+thread_local constinit Move killer_1[MAX_PLY + 1];
+thread_local constinit Move killer_2[MAX_PLY + 1];
+thread_local constinit std::uint64_t key_history_search[MAX_PLY + 1];
+thread_local constinit Move line_current[MAX_PLY + 1];
+thread_local constinit PvLine PV_line;
 std::uint64_t key_history_game[MAX_GAME_KEYS];
 std::uint16_t key_history_game_count;
 
-SearchState search_state;
-std::int64_t time_start;
+thread_local constinit SearchState search_state;
+thread_local constinit std::int64_t time_start;
 
 void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply) {
   const Move m = list.move[index];

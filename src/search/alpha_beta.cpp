@@ -8,7 +8,7 @@
 #include "search/search_state.h"
 #include "search/window.h"
 
-MoveList list_ply[MAX_PLY + 1];
+thread_local constinit MoveList list_ply[MAX_PLY + 1];
 
 namespace {
 

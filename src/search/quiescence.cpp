@@ -5,7 +5,7 @@
 #include "search/search.h"
 #include "search/window.h"
 
-MoveList list_quiescence[MAX_PLY + 1];
+thread_local constinit MoveList list_quiescence[MAX_PLY + 1];
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include "search/search_state.h"
 #include "search/window.h"
 
-MoveList list_root;
-std::uint64_t nodes_root;
-std::uint8_t best_from;
-std::uint8_t best_to;
-std::uint8_t root_moves_searched;
+thread_local constinit MoveList list_root;
+thread_local constinit std::uint64_t nodes_root;
+thread_local constinit std::uint8_t best_from;
+thread_local constinit std::uint8_t best_to;
+thread_local constinit std::uint8_t root_moves_searched;
 
 namespace {
 

@@ -21,14 +21,14 @@ inline constexpr std::uint16_t POLL_INTERVAL = 2048;
 // that arrives wakes it at once.
 inline constexpr int PONDER_WAIT_MS = 100;
 
-extern MoveList list_root;
-extern MoveList list_ply[MAX_PLY + 1];
-extern MoveList list_quiescence[MAX_PLY + 1];
-extern std::uint64_t nodes_root;
-extern std::uint8_t best_from;
-extern std::uint8_t best_to;
+extern thread_local constinit MoveList list_root;
+extern thread_local constinit MoveList list_ply[MAX_PLY + 1];
+extern thread_local constinit MoveList list_quiescence[MAX_PLY + 1];
+extern thread_local constinit std::uint64_t nodes_root;
+extern thread_local constinit std::uint8_t best_from;
+extern thread_local constinit std::uint8_t best_to;
 // Root moves the last root search finished; fewer than the legal moves after a stop.
-extern std::uint8_t root_moves_searched;
+extern thread_local constinit std::uint8_t root_moves_searched;
 
 template <Colour Us>
 std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node);

@@ -106,8 +106,8 @@ TEST_F(HashTable, ClearEmptiesBothSlotsAndKeepsTheRest) {
   store_score(-70, BOUND_NOT_RAISED, 6);
   clear_hash();
   const HashEntry& e = entry(LO);
-  EXPECT_EQ(e.move_check, 0u);
-  EXPECT_EQ(e.score_check, 0u);
+  EXPECT_EQ(Hash::move_key(e), 0u);
+  EXPECT_EQ(Hash::score_key(e), 0u);
   EXPECT_EQ(e.stored_move, list.move[2]);
   EXPECT_EQ(e.move_depth, 5);
   EXPECT_EQ(e.move_age, 4);
@@ -185,7 +185,7 @@ TEST_F(HashTable, KeyCheckAndIndex) {
   // Only the bits under the mask choose the entry.
   EXPECT_EQ(Hash::look_hash_score_white(LO ^ 0xFFFF8000u, HI, 0, 0, 60, 100), 50);
   EXPECT_EQ(Hash::look_hash_score_white(LO + 32768, HI, 0, 0, 60, 100), 50);
-  EXPECT_EQ(entry(LO).score_check, HI);
+  EXPECT_EQ(Hash::score_key(entry(LO)), HI);
   EXPECT_EQ(&entry(LO), &p_hash_moves[0x5678]);
 }
 
@@ -206,7 +206,7 @@ TEST_F(HashTable, StoredMoveComesToTheFront) {
   MoveList list = original;
   hash_age = 3;
   Hash::save_hash_move(index_of(LO), HI, list, 5, 7);
-  EXPECT_EQ(entry(LO).move_check, HI);
+  EXPECT_EQ(Hash::move_key(entry(LO)), HI);
   EXPECT_EQ(entry(LO).stored_move, original.move[5]);
   EXPECT_EQ(entry(LO).move_depth, 7);
   EXPECT_EQ(entry(LO).move_age, 3);
@@ -269,10 +269,10 @@ TEST_F(HashTable, MoveReplacement) {
   EXPECT_EQ(entry(LO).stored_move, list.move[0]);
   Hash::save_best_hash_move(at, HI ^ 1, list, 1, 5);  // whatever the key
   EXPECT_EQ(entry(LO).stored_move, list.move[0]);
-  EXPECT_EQ(entry(LO).move_check, HI);
+  EXPECT_EQ(Hash::move_key(entry(LO)), HI);
   Hash::save_best_hash_move(at, HI ^ 1, list, 2, 6);  // as deep: replaced
   EXPECT_EQ(entry(LO).stored_move, list.move[2]);
-  EXPECT_EQ(entry(LO).move_check, HI ^ 1);
+  EXPECT_EQ(Hash::move_key(entry(LO)), HI ^ 1);
   EXPECT_EQ(entry(LO).move_depth, 6);
   EXPECT_EQ(entry(LO).move_age, 7);
 
@@ -296,7 +296,7 @@ TEST_F(HashTable, MoveReplacement) {
   clear_hash();
   Hash::save_best_hash_move(at, HI, list, 5, 0);
   EXPECT_EQ(entry(LO).stored_move, list.move[5]);
-  EXPECT_EQ(entry(LO).move_check, HI);
+  EXPECT_EQ(Hash::move_key(entry(LO)), HI);
 }
 
 TEST_F(HashTable, ScoreReplacement) {
@@ -308,11 +308,11 @@ TEST_F(HashTable, ScoreReplacement) {
   EXPECT_EQ(entry(LO).stored_score, 11);
   Hash::save_best_hash_score(at, HI ^ 1, 22, BOUND_CUTOFF, 5);
   EXPECT_EQ(entry(LO).stored_score, 11);
-  EXPECT_EQ(entry(LO).score_check, HI);
+  EXPECT_EQ(Hash::score_key(entry(LO)), HI);
   hash_age = 8;
   Hash::save_best_hash_score(at, HI ^ 1, 33, BOUND_CUTOFF, 5);  // two searches later: replaced
   EXPECT_EQ(entry(LO).stored_score, 33);
-  EXPECT_EQ(entry(LO).score_check, HI ^ 1);
+  EXPECT_EQ(Hash::score_key(entry(LO)), HI ^ 1);
   EXPECT_EQ(entry(LO).score_flag, BOUND_CUTOFF);
   EXPECT_EQ(entry(LO).score_depth, 5);
   EXPECT_EQ(entry(LO).score_age, 8);
@@ -334,7 +334,7 @@ TEST_F(HashTable, ScoreReplacement) {
   clear_hash();
   Hash::save_best_hash_score(at, HI, 88, BOUND_CUTOFF, 0);
   EXPECT_EQ(entry(LO).stored_score, 88);
-  EXPECT_EQ(entry(LO).score_check, HI);
+  EXPECT_EQ(Hash::score_key(entry(LO)), HI);
 }
 
 TEST_F(HashTable, SaveBestMoveAndScore) {
@@ -342,11 +342,11 @@ TEST_F(HashTable, SaveBestMoveAndScore) {
   hash_age = 2;
   save_best_hash_move_and_score(list, 6, LO, HI, -123, BOUND_CUTOFF, 3, 8);
   const HashEntry& e = entry(LO);
-  EXPECT_EQ(e.move_check, HI);
+  EXPECT_EQ(Hash::move_key(e), HI);
   EXPECT_EQ(e.stored_move, list.move[6]);
   EXPECT_EQ(e.move_depth, 5);
   EXPECT_EQ(e.move_age, 2);
-  EXPECT_EQ(e.score_check, HI);
+  EXPECT_EQ(Hash::score_key(e), HI);
   EXPECT_EQ(e.stored_score, -123);
   EXPECT_EQ(e.score_flag, BOUND_CUTOFF);
   EXPECT_EQ(e.score_depth, 5);
@@ -393,7 +393,7 @@ namespace {
 
 bool every_entry_empty() {
   for (std::uint64_t i = 0; i <= hash_mask; ++i)
-    if (p_hash_moves[i].move_check != 0 || p_hash_moves[i].score_check != 0) return false;
+    if (Hash::move_key(p_hash_moves[i]) != 0 || Hash::score_key(p_hash_moves[i]) != 0) return false;
   return true;
 }
 

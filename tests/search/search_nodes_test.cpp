@@ -74,7 +74,7 @@ class SearchNode : public ::testing::Test {
 
   static bool table_is_empty() {
     for (std::uint64_t i = 0; i <= hash_mask; ++i)
-      if (p_hash_moves[i].move_check != 0 || p_hash_moves[i].score_check != 0) return false;
+      if (Hash::move_key(p_hash_moves[i]) != 0 || Hash::score_key(p_hash_moves[i]) != 0) return false;
     return true;
   }
 

@@ -27,7 +27,7 @@ std::uint16_t hash_option(const std::string& line) {
 
 bool table_is_empty() {
   for (std::uint64_t i = 0; i <= hash_mask; ++i)
-    if (p_hash_moves[i].move_check || p_hash_moves[i].score_check) return false;
+    if (Hash::move_key(p_hash_moves[i]) || Hash::score_key(p_hash_moves[i])) return false;
   return true;
 }
 
@@ -82,10 +82,10 @@ TEST(Dispatch, SetoptionResizesTheTable) {
   p_hash_moves[7].score_check = 3;
   EXPECT_EQ(dispatch("setoption name Hash value 0"), "");
   EXPECT_EQ(hash_mask, 131071u);
-  EXPECT_EQ(p_hash_moves[7].score_check, 3u);
+  EXPECT_EQ(Hash::score_key(p_hash_moves[7]), 3u);
   EXPECT_EQ(dispatch("setoption name Threads value 4"), "");
   EXPECT_EQ(hash_mask, 131071u);
-  EXPECT_EQ(p_hash_moves[7].score_check, 3u);
+  EXPECT_EQ(Hash::score_key(p_hash_moves[7]), 3u);
   EXPECT_EQ(dispatch("setoption name Hash value 65537"), "");
   EXPECT_EQ(hash_mask, 32767u);
   EXPECT_TRUE(table_is_empty());
