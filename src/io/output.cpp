@@ -10,8 +10,28 @@
 namespace output {
 thread_local constinit bool muted = false;
 
+thread_local constinit HelperLog* diverted = nullptr;
+
+namespace {
+
+// Keeps the lines that are neither reports (`info ...`) nor empty, while there is room.
+void keep_check_lines(HelperLog& log, std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (line.empty() || line.substr(0, 4) == "info" || log.size + line.size() + 1 > sizeof log.text) continue;
+    std::memcpy(log.text + log.size, line.data(), line.size());
+    log.size += line.size();
+    log.text[log.size++] = '\n';
+  }
+}
+
+}  // namespace
+
 void write_through(const char* data, std::size_t size) {
   if (muted) return;
+  if (diverted) return keep_check_lines(*diverted, std::string_view(data, size));
   while (size > 0) {
     const ssize_t n = ::write(STDOUT_FILENO, data, size);
     if (n < 0) {

@@ -13,13 +13,12 @@
 #include "search/reports.h"
 #include "search/search.h"
 #include "search/search_state.h"
+#include "search/threads.h"
 
 bool stop_at_input_end = false;
 thread_local constinit std::uint64_t nodes_previous;
 thread_local constinit std::uint64_t nodes_iteration;
 std::uint64_t nodes_all_iterations;
-
-namespace {
 
 // `searchmoves`: the root list keeps only the moves asked for, in their order.
 void keep_searched_root_moves(MoveList& list) {
@@ -37,6 +36,8 @@ void keep_searched_root_moves(MoveList& list) {
   list.move_count = static_cast<std::uint8_t>(kept);
   list.capture_count = static_cast<std::uint8_t>(captures);
 }
+
+namespace {
 
 // Any mate ends the search, unless `go mate` asked for one of the side to move
 // within so many moves: then only a line that really mates in time does. The
@@ -107,6 +108,7 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
   start_node_count();
   generate_all_moves(list_root);
   keep_searched_root_moves(list_root);
+  start_helpers();
 
   std::uint8_t mate_reported = 0;
   bool line_stored = false;
@@ -127,12 +129,13 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
       nodes_root = 0;
       search_state.nodes = 0;
       time_start = clock_ms();
+      const std::uint64_t helpers_before = helpers_searched();
       const std::int32_t score = b.colour_move == 1 ? root_search_white(depth) : root_search_black(depth);
       line_stored = true;
       const std::int64_t end = clock_ms();
       double seconds = static_cast<double>(end - time_start) / 1000.0;
       if (seconds < 0.01) seconds = 0.01;
-      node_total = search_state.nodes + nodes_root;
+      node_total = search_state.nodes + nodes_root + (helpers_searched() - helpers_before);
       nodes_iteration = node_total - nodes_previous;
       nodes_all_iterations += node_total;
       Test_Deepening(eval_start, key_start);
@@ -167,6 +170,7 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
 
   wait_while_pondering();
   search_state.pondering = 0;
+  stop_helpers();
   print_bestmove(PV_line, line_stored, search_state.name_reply && line_stored ? ponder_reply(PV_line) : 0);
 
   if (b.hash_key != key_start) OutLine() << "\nERROR HESH Test_Deepening(in Iterative_Deepening) \n";

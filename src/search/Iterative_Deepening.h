@@ -27,4 +27,7 @@ extern thread_local constinit std::uint64_t nodes_iteration;
 // Sum of every iteration's node count since start-up: the bench's signature.
 extern std::uint64_t nodes_all_iterations;
 
+// `searchmoves`: the root list keeps only the moves asked for, in their order.
+void keep_searched_root_moves(MoveList& list);
+
 void Test_Deepening(std::int32_t eval_start, std::uint64_t key_start);

@@ -9,6 +9,7 @@
 #include "search/Iterative_Deepening.h"
 #include "search/search.h"
 #include "search/search_state.h"
+#include "search/threads.h"
 
 // Takes every complete line that has arrived. Only the exact lines "stop" and
 // "quit" act on the search; `isready` is answered at once, since interfaces wait
@@ -18,9 +19,13 @@ namespace {
 
 // Starts the next poll window short when the node limit falls inside it.
 void place_poll_window(SearchState& state) {
-  const std::uint64_t visited = state.nodes_polled, limit = state.limits.nodes;
+  const std::uint64_t limit = state.limits.nodes;
+  if (limit == 0) {
+    state.poll_start = 0;
+    return;
+  }
+  const std::uint64_t visited = state.nodes_polled + helpers_visited();
   state.poll_start = 0;
-  if (limit == 0) return;
   if (visited >= limit) state.stop_search = 1;
   else if (limit - visited < POLL_INTERVAL)
     state.poll_start = static_cast<std::uint16_t>(POLL_INTERVAL - (limit - visited));
@@ -35,7 +40,9 @@ void start_node_count() {
   place_poll_window(search_state);
 }
 
-std::uint64_t nodes_visited() { return search_state.nodes_polled + search_state.poll_count - search_state.poll_start; }
+std::uint64_t nodes_visited() {
+  return search_state.nodes_polled + search_state.poll_count - search_state.poll_start + helpers_visited();
+}
 
 namespace {
 
@@ -65,6 +72,7 @@ void wait_while_pondering() {
 
 void poll_input_and_clock() {
   SearchState& state = search_state;
+  if (state.is_helper) return helper_poll();
   state.nodes_polled += POLL_INTERVAL - state.poll_start;
   place_poll_window(state);
   for (bool reading = true; reading;) {
@@ -78,6 +86,7 @@ void poll_input_and_clock() {
       case PolledLine::LINE:
         if (!std::strcmp(state.input_line, "quit")) {
           OutLine() << "Nerul: quit command. I am terminated.\n";
+          end_helpers();
           free_hash();
           std::exit(1);
         }

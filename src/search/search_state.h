@@ -47,6 +47,7 @@ struct SearchState {
   // Several lines (MultiPV): how many the root keeps, best first for the side to
   // move; those of the iteration in hand, and of the last one that finished.
   std::uint8_t multipv;
+  std::uint8_t is_helper;  // a helper thread: it reads no input and writes nothing
   std::uint8_t line_count;
   std::uint8_t completed_line_count;
   PvLine lines[MAX_MULTIPV];

@@ -10,6 +10,7 @@
 #include "io/output.h"
 #include "io/platform.h"
 #include "io/text.h"
+#include "search/threads.h"
 #include "uci/go.h"
 #include "uci/options.h"
 #include "uci/position.h"
@@ -66,6 +67,7 @@ void dispatch_command(std::string_view line) {
     // Accepted: the engine has no debug output and nothing to register, and a
     // `ponderhit` that finds no ponder search under way comes too late to matter.
   } else if (starts_with(line, "quit")) {
+    end_helpers();
     free_hash();
     std::exit(1);
   } else {
@@ -79,5 +81,6 @@ int command_loop() {
     const std::string line(command_buffer);
     dispatch_command(line);
   }
+  end_helpers();
   return 0;
 }

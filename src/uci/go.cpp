@@ -16,6 +16,7 @@
 #include "search/Iterative_Deepening.h"
 #include "search/reports.h"
 #include "search/search.h"
+#include "search/threads.h"
 #include "uci/options.h"
 #include "uci/position.h"
 
@@ -146,6 +147,7 @@ void check_go_params() {
   if (g.wtime == TIME_NOT_GIVEN && g.btime == TIME_NOT_GIVEN && g.depth == DEPTH_NOT_GIVEN &&
       g.movetime == TIME_NOT_GIVEN && g.infinite == 0 && g.nodes == 0 && g.mate == 0 && g.ponder == 0) {
     OutLine() << "Nerul: illegal go command. I am terminated.\n";
+    end_helpers();
     free_hash();
     std::exit(1);
   }

@@ -7,6 +7,7 @@
 #include "io/output.h"
 #include "io/text.h"
 #include "search/search_state.h"
+#include "search/threads.h"
 
 EngineOptions engine_options{MOVE_OVERHEAD_DEFAULT, false, 1};
 
@@ -28,7 +29,8 @@ std::string_view trimmed(std::string_view s) {
 }  // namespace
 
 void write_option_lines() {
-  OutLine() << "option name Ponder type check default false\n"
+  OutLine() << "option name Threads type spin default 1 min 1 max " << MAX_THREADS << '\n'
+            << "option name Ponder type check default false\n"
             << "option name MultiPV type spin default 1 min 1 max " << MAX_MULTIPV << '\n'
             << "option name Move Overhead type spin default " << MOVE_OVERHEAD_DEFAULT << " min 0 max "
             << MOVE_OVERHEAD_MAX << '\n'
@@ -46,7 +48,10 @@ void set_option(std::string_view line) {
   const bool has_value = value_at != std::string_view::npos;
   const std::string_view value = has_value ? trimmed(rest.substr(value_at + value_word.size())) : std::string_view{};
 
-  if (same_name(name, "Move Overhead") && has_value) {
+  if (same_name(name, "Threads") && has_value) {
+    // 0 counts as 1 and anything above the most as the most.
+    set_search_threads(std::clamp<std::int32_t>(read_number(value), 1, MAX_THREADS));
+  } else if (same_name(name, "Move Overhead") && has_value) {
     const std::int32_t ms = read_number(value);
     engine_options.move_overhead_ms = static_cast<std::uint16_t>(std::clamp<std::int32_t>(ms, 0, MOVE_OVERHEAD_MAX));
   } else if (same_name(name, "Ponder") && has_value) {

@@ -44,6 +44,7 @@ TEST(UciAnswer, ArrivesBeforeTheNextLineIsSent) {
   EXPECT_EQ(engine.read_line(), "id name Nerul");
   EXPECT_EQ(engine.read_line(), "id author Dorvesk Milvan");
   EXPECT_EQ(engine.read_line(), "option name Hash type spin default 1 min 1 max 1024");
+  EXPECT_EQ(engine.read_line(), "option name Threads type spin default 1 min 1 max 64");
   EXPECT_EQ(engine.read_line(), "option name Ponder type check default false");
   EXPECT_EQ(engine.read_line(), "option name MultiPV type spin default 1 min 1 max 64");
   EXPECT_EQ(engine.read_line(), "option name Move Overhead type spin default 50 min 0 max 5000");

@@ -7,6 +7,7 @@ inline const std::string UCI_ANSWER =
     "id name Nerul\n"
     "id author Dorvesk Milvan\n"
     "option name Hash type spin default 1 min 1 max 1024\n"
+    "option name Threads type spin default 1 min 1 max 64\n"
     "option name Ponder type check default false\n"
     "option name MultiPV type spin default 1 min 1 max 64\n"
     "option name Move Overhead type spin default 50 min 0 max 5000\n"

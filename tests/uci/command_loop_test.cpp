@@ -83,7 +83,7 @@ TEST(Dispatch, SetoptionResizesTheTable) {
   EXPECT_EQ(dispatch("setoption name Hash value 0"), "");
   EXPECT_EQ(hash_mask, 131071u);
   EXPECT_EQ(Hash::score_key(p_hash_moves[7]), 3u);
-  EXPECT_EQ(dispatch("setoption name Threads value 4"), "");
+  EXPECT_EQ(dispatch("setoption name Style value 4"), "");
   EXPECT_EQ(hash_mask, 131071u);
   EXPECT_EQ(Hash::score_key(p_hash_moves[7]), 3u);
   EXPECT_EQ(dispatch("setoption name Hash value 65537"), "");
