@@ -6,8 +6,8 @@
 #include "io/output.h"
 #include "search/search.h"
 
-std::int32_t last_info_score = 0;
-std::uint8_t last_info_depth = 0;
+thread_local constinit std::int32_t last_info_score = 0;
+thread_local constinit std::uint8_t last_info_depth = 0;
 
 namespace {
 

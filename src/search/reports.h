@@ -10,8 +10,8 @@
 
 // Persist from search to search: an unchanged score at the same depth writes only
 // an empty line.
-extern std::int32_t last_info_score;
-extern std::uint8_t last_info_depth;
+extern thread_local constinit std::int32_t last_info_score;
+extern thread_local constinit std::uint8_t last_info_depth;
 
 // Long algebraic text of a move, with the promotion letter when `with_promotion`.
 std::string move_text(Move m, bool with_promotion = true);

@@ -1,0 +1,3 @@
+file(REMOVE_RECURSE
+  "libnerul_core.a"
+)

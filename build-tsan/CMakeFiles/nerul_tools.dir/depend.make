@@ -1,0 +1,2 @@
+# Empty dependencies file for nerul_tools.
+# This may be replaced when dependencies are built.

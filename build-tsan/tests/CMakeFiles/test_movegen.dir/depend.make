@@ -1,0 +1,2 @@
+# Empty dependencies file for test_movegen.
+# This may be replaced when dependencies are built.

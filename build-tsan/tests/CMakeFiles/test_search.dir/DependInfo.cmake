@@ -1,0 +1,26 @@
+
+# Consider dependencies only in project.
+set(CMAKE_DEPENDS_IN_PROJECT_ONLY OFF)
+
+# The set of languages for which implicit dependencies are needed:
+set(CMAKE_DEPENDS_LANGUAGES
+  )
+
+# The set of dependency files which are needed:
+set(CMAKE_DEPENDS_DEPENDENCY_FILES
+  "/work/main/tests/search/aids_test.cpp" "tests/CMakeFiles/test_search.dir/search/aids_test.cpp.o" "gcc" "tests/CMakeFiles/test_search.dir/search/aids_test.cpp.o.d"
+  "/work/main/tests/search/poll_test.cpp" "tests/CMakeFiles/test_search.dir/search/poll_test.cpp.o" "gcc" "tests/CMakeFiles/test_search.dir/search/poll_test.cpp.o.d"
+  "/work/main/tests/search/quiets_later_test.cpp" "tests/CMakeFiles/test_search.dir/search/quiets_later_test.cpp.o" "gcc" "tests/CMakeFiles/test_search.dir/search/quiets_later_test.cpp.o.d"
+  "/work/main/tests/search/reports_test.cpp" "tests/CMakeFiles/test_search.dir/search/reports_test.cpp.o" "gcc" "tests/CMakeFiles/test_search.dir/search/reports_test.cpp.o.d"
+  "/work/main/tests/search/search_nodes_test.cpp" "tests/CMakeFiles/test_search.dir/search/search_nodes_test.cpp.o" "gcc" "tests/CMakeFiles/test_search.dir/search/search_nodes_test.cpp.o.d"
+  "/work/main/tests/support/test_support.cpp" "tests/CMakeFiles/test_search.dir/support/test_support.cpp.o" "gcc" "tests/CMakeFiles/test_search.dir/support/test_support.cpp.o.d"
+  )
+
+# Targets to which this target links.
+set(CMAKE_TARGET_LINKED_INFO_FILES
+  "/work/main/build-tsan/CMakeFiles/nerul_tools.dir/DependInfo.cmake"
+  "/work/main/build-tsan/CMakeFiles/nerul_core.dir/DependInfo.cmake"
+  )
+
+# Fortran module output directory.
+set(CMAKE_Fortran_TARGET_MODULE_DIR "")
