@@ -63,10 +63,12 @@ void start_clock_at_ponderhit(SearchState& state) {
 
 }  // namespace
 
+// Only `stop`, `ponderhit`, `quit` or the end of input end the wait: a limit
+// of the search's own (depth, nodes, a mate) has only ended the searching.
 void wait_while_pondering() {
-  while (search_state.pondering && search_state.stop_search == 0) {
+  while (search_state.pondering) {
     poll_input_and_clock();
-    if (search_state.pondering && search_state.stop_search == 0) stdin_readable_within(PONDER_WAIT_MS);
+    if (search_state.pondering) stdin_readable_within(PONDER_WAIT_MS);
   }
 }
 
@@ -92,6 +94,7 @@ void poll_input_and_clock() {
         }
         if (!std::strcmp(state.input_line, "stop")) {
           state.stop_search = 1;
+          state.pondering = 0;
           reading = false;
         } else if (state.pondering && !std::strcmp(state.input_line, "ponderhit")) {
           start_clock_at_ponderhit(state);
@@ -103,7 +106,10 @@ void poll_input_and_clock() {
         break;
     }
   }
-  if (stop_at_input_end && input_ended()) state.stop_search = 1;
+  if (stop_at_input_end && input_ended()) {
+    state.stop_search = 1;
+    state.pondering = 0;
+  }
   const std::int64_t now = clock_ms();
   double elapsed = static_cast<double>(now - budget_start_ms(time_start)) / 1000.0;
   if (elapsed < 0.01) elapsed = 0.01;
