@@ -9,7 +9,7 @@ PREFIX     ?= /usr/local
 DESTDIR    ?=
 EXE        ?=
 
-.PHONY: all build configure run test test-release test-asan install uninstall clean format format-check
+.PHONY: all build configure run test test-release test-asan test-tsan install uninstall clean format format-check
 
 all: build
 
@@ -28,7 +28,7 @@ run:
 	@cmake --build $(BUILD) -j $(JOBS) --target nerul >&2
 	@exec ./$(BUILD)/nerul
 
-test: test-release test-asan
+test: test-release test-asan test-tsan
 
 test-release: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -43,6 +43,14 @@ test-asan:
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L sanitize
 
+# The helper threads under ThreadSanitizer: the process tests that run several
+# threads, with any report ending the engine with a status the tests see.
+TSAN_BUILD := build-tsan
+test-tsan:
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNERUL_TSAN=ON >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target nerul test_process
+	TSAN_OPTIONS="halt_on_error=1 exitcode=66" $(TSAN_BUILD)/tests/test_process --gtest_filter='Threads.*:Ponder.*'
+
 install: build
 	install -d "$(DESTDIR)$(PREFIX)/bin" "$(DESTDIR)$(PREFIX)/share/man/man6"
 	install -m 755 $(BUILD)/nerul $(BUILD)/nerul-tool "$(DESTDIR)$(PREFIX)/bin/"
@@ -53,7 +61,7 @@ uninstall:
 	      "$(DESTDIR)$(PREFIX)/share/man/man6/nerul.6"
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)
 
 # Both fuzzers for SECONDS seconds each: the libFuzzer target (clang, build-fuzz) and
 # the session fuzzer on the sanitizer build. FUZZ_SKIP=class,... leaves classes of

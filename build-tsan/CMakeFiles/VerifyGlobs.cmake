@@ -88,6 +88,7 @@ endif()
 # sources at tests/CMakeLists.txt:11 (file)
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/tests/process/*.cpp")
 set(OLD_GLOB
+  "/work/main/tests/process/analysis_process_test.cpp"
   "/work/main/tests/process/command_loop_test.cpp"
   "/work/main/tests/process/engine_process.cpp"
   "/work/main/tests/process/harness_test.cpp"

@@ -8,6 +8,7 @@ set(CMAKE_DEPENDS_LANGUAGES
 
 # The set of dependency files which are needed:
 set(CMAKE_DEPENDS_DEPENDENCY_FILES
+  "/work/main/tests/process/analysis_process_test.cpp" "tests/CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o" "gcc" "tests/CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o.d"
   "/work/main/tests/process/command_loop_test.cpp" "tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.o" "gcc" "tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.o.d"
   "/work/main/tests/process/engine_process.cpp" "tests/CMakeFiles/test_process.dir/process/engine_process.cpp.o" "gcc" "tests/CMakeFiles/test_process.dir/process/engine_process.cpp.o.d"
   "/work/main/tests/process/harness_test.cpp" "tests/CMakeFiles/test_process.dir/process/harness_test.cpp.o" "gcc" "tests/CMakeFiles/test_process.dir/process/harness_test.cpp.o.d"

@@ -69,10 +69,24 @@ include tests/CMakeFiles/test_process.dir/progress.make
 # Include the compile flags for this target's objects.
 include tests/CMakeFiles/test_process.dir/flags.make
 
+tests/CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o: tests/CMakeFiles/test_process.dir/flags.make
+tests/CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o: /work/main/tests/process/analysis_process_test.cpp
+tests/CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o: tests/CMakeFiles/test_process.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Building CXX object tests/CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o"
+	cd /work/main/build-tsan/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o -MF CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o.d -o CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o -c /work/main/tests/process/analysis_process_test.cpp
+
+tests/CMakeFiles/test_process.dir/process/analysis_process_test.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/test_process.dir/process/analysis_process_test.cpp.i"
+	cd /work/main/build-tsan/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/process/analysis_process_test.cpp > CMakeFiles/test_process.dir/process/analysis_process_test.cpp.i
+
+tests/CMakeFiles/test_process.dir/process/analysis_process_test.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/test_process.dir/process/analysis_process_test.cpp.s"
+	cd /work/main/build-tsan/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/process/analysis_process_test.cpp -o CMakeFiles/test_process.dir/process/analysis_process_test.cpp.s
+
 tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.o: tests/CMakeFiles/test_process.dir/flags.make
 tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.o: /work/main/tests/process/command_loop_test.cpp
 tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.o: tests/CMakeFiles/test_process.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Building CXX object tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_2) "Building CXX object tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.o"
 	cd /work/main/build-tsan/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.o -MF CMakeFiles/test_process.dir/process/command_loop_test.cpp.o.d -o CMakeFiles/test_process.dir/process/command_loop_test.cpp.o -c /work/main/tests/process/command_loop_test.cpp
 
 tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.i: cmake_force
@@ -86,7 +100,7 @@ tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.s: cmake_force
 tests/CMakeFiles/test_process.dir/process/engine_process.cpp.o: tests/CMakeFiles/test_process.dir/flags.make
 tests/CMakeFiles/test_process.dir/process/engine_process.cpp.o: /work/main/tests/process/engine_process.cpp
 tests/CMakeFiles/test_process.dir/process/engine_process.cpp.o: tests/CMakeFiles/test_process.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_2) "Building CXX object tests/CMakeFiles/test_process.dir/process/engine_process.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_3) "Building CXX object tests/CMakeFiles/test_process.dir/process/engine_process.cpp.o"
 	cd /work/main/build-tsan/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/test_process.dir/process/engine_process.cpp.o -MF CMakeFiles/test_process.dir/process/engine_process.cpp.o.d -o CMakeFiles/test_process.dir/process/engine_process.cpp.o -c /work/main/tests/process/engine_process.cpp
 
 tests/CMakeFiles/test_process.dir/process/engine_process.cpp.i: cmake_force
@@ -100,7 +114,7 @@ tests/CMakeFiles/test_process.dir/process/engine_process.cpp.s: cmake_force
 tests/CMakeFiles/test_process.dir/process/harness_test.cpp.o: tests/CMakeFiles/test_process.dir/flags.make
 tests/CMakeFiles/test_process.dir/process/harness_test.cpp.o: /work/main/tests/process/harness_test.cpp
 tests/CMakeFiles/test_process.dir/process/harness_test.cpp.o: tests/CMakeFiles/test_process.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_3) "Building CXX object tests/CMakeFiles/test_process.dir/process/harness_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_4) "Building CXX object tests/CMakeFiles/test_process.dir/process/harness_test.cpp.o"
 	cd /work/main/build-tsan/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/test_process.dir/process/harness_test.cpp.o -MF CMakeFiles/test_process.dir/process/harness_test.cpp.o.d -o CMakeFiles/test_process.dir/process/harness_test.cpp.o -c /work/main/tests/process/harness_test.cpp
 
 tests/CMakeFiles/test_process.dir/process/harness_test.cpp.i: cmake_force
@@ -114,7 +128,7 @@ tests/CMakeFiles/test_process.dir/process/harness_test.cpp.s: cmake_force
 tests/CMakeFiles/test_process.dir/process/key_tool_test.cpp.o: tests/CMakeFiles/test_process.dir/flags.make
 tests/CMakeFiles/test_process.dir/process/key_tool_test.cpp.o: /work/main/tests/process/key_tool_test.cpp
 tests/CMakeFiles/test_process.dir/process/key_tool_test.cpp.o: tests/CMakeFiles/test_process.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_4) "Building CXX object tests/CMakeFiles/test_process.dir/process/key_tool_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_5) "Building CXX object tests/CMakeFiles/test_process.dir/process/key_tool_test.cpp.o"
 	cd /work/main/build-tsan/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/test_process.dir/process/key_tool_test.cpp.o -MF CMakeFiles/test_process.dir/process/key_tool_test.cpp.o.d -o CMakeFiles/test_process.dir/process/key_tool_test.cpp.o -c /work/main/tests/process/key_tool_test.cpp
 
 tests/CMakeFiles/test_process.dir/process/key_tool_test.cpp.i: cmake_force
@@ -128,7 +142,7 @@ tests/CMakeFiles/test_process.dir/process/key_tool_test.cpp.s: cmake_force
 tests/CMakeFiles/test_process.dir/process/same_tree_test.cpp.o: tests/CMakeFiles/test_process.dir/flags.make
 tests/CMakeFiles/test_process.dir/process/same_tree_test.cpp.o: /work/main/tests/process/same_tree_test.cpp
 tests/CMakeFiles/test_process.dir/process/same_tree_test.cpp.o: tests/CMakeFiles/test_process.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_5) "Building CXX object tests/CMakeFiles/test_process.dir/process/same_tree_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_6) "Building CXX object tests/CMakeFiles/test_process.dir/process/same_tree_test.cpp.o"
 	cd /work/main/build-tsan/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/test_process.dir/process/same_tree_test.cpp.o -MF CMakeFiles/test_process.dir/process/same_tree_test.cpp.o.d -o CMakeFiles/test_process.dir/process/same_tree_test.cpp.o -c /work/main/tests/process/same_tree_test.cpp
 
 tests/CMakeFiles/test_process.dir/process/same_tree_test.cpp.i: cmake_force
@@ -142,7 +156,7 @@ tests/CMakeFiles/test_process.dir/process/same_tree_test.cpp.s: cmake_force
 tests/CMakeFiles/test_process.dir/process/search_process_test.cpp.o: tests/CMakeFiles/test_process.dir/flags.make
 tests/CMakeFiles/test_process.dir/process/search_process_test.cpp.o: /work/main/tests/process/search_process_test.cpp
 tests/CMakeFiles/test_process.dir/process/search_process_test.cpp.o: tests/CMakeFiles/test_process.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_6) "Building CXX object tests/CMakeFiles/test_process.dir/process/search_process_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_7) "Building CXX object tests/CMakeFiles/test_process.dir/process/search_process_test.cpp.o"
 	cd /work/main/build-tsan/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/test_process.dir/process/search_process_test.cpp.o -MF CMakeFiles/test_process.dir/process/search_process_test.cpp.o.d -o CMakeFiles/test_process.dir/process/search_process_test.cpp.o -c /work/main/tests/process/search_process_test.cpp
 
 tests/CMakeFiles/test_process.dir/process/search_process_test.cpp.i: cmake_force
@@ -156,7 +170,7 @@ tests/CMakeFiles/test_process.dir/process/search_process_test.cpp.s: cmake_force
 tests/CMakeFiles/test_process.dir/support/test_support.cpp.o: tests/CMakeFiles/test_process.dir/flags.make
 tests/CMakeFiles/test_process.dir/support/test_support.cpp.o: /work/main/tests/support/test_support.cpp
 tests/CMakeFiles/test_process.dir/support/test_support.cpp.o: tests/CMakeFiles/test_process.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_7) "Building CXX object tests/CMakeFiles/test_process.dir/support/test_support.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_8) "Building CXX object tests/CMakeFiles/test_process.dir/support/test_support.cpp.o"
 	cd /work/main/build-tsan/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/test_process.dir/support/test_support.cpp.o -MF CMakeFiles/test_process.dir/support/test_support.cpp.o.d -o CMakeFiles/test_process.dir/support/test_support.cpp.o -c /work/main/tests/support/test_support.cpp
 
 tests/CMakeFiles/test_process.dir/support/test_support.cpp.i: cmake_force
@@ -169,6 +183,7 @@ tests/CMakeFiles/test_process.dir/support/test_support.cpp.s: cmake_force
 
 # Object files for target test_process
 test_process_OBJECTS = \
+"CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o" \
 "CMakeFiles/test_process.dir/process/command_loop_test.cpp.o" \
 "CMakeFiles/test_process.dir/process/engine_process.cpp.o" \
 "CMakeFiles/test_process.dir/process/harness_test.cpp.o" \
@@ -180,6 +195,7 @@ test_process_OBJECTS = \
 # External object files for target test_process
 test_process_EXTERNAL_OBJECTS =
 
+tests/test_process: tests/CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o
 tests/test_process: tests/CMakeFiles/test_process.dir/process/command_loop_test.cpp.o
 tests/test_process: tests/CMakeFiles/test_process.dir/process/engine_process.cpp.o
 tests/test_process: tests/CMakeFiles/test_process.dir/process/harness_test.cpp.o
@@ -194,7 +210,7 @@ tests/test_process: /usr/lib/x86_64-linux-gnu/libgtest_main.a
 tests/test_process: libnerul_core.a
 tests/test_process: /usr/lib/x86_64-linux-gnu/libgtest.a
 tests/test_process: tests/CMakeFiles/test_process.dir/link.txt
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_8) "Linking CXX executable test_process"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build-tsan/CMakeFiles --progress-num=$(CMAKE_PROGRESS_9) "Linking CXX executable test_process"
 	cd /work/main/build-tsan/tests && $(CMAKE_COMMAND) -E cmake_link_script CMakeFiles/test_process.dir/link.txt --verbose=$(VERBOSE)
 
 # Rule to build all files generated by this target.

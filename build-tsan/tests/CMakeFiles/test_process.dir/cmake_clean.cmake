@@ -1,4 +1,6 @@
 file(REMOVE_RECURSE
+  "CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o"
+  "CMakeFiles/test_process.dir/process/analysis_process_test.cpp.o.d"
   "CMakeFiles/test_process.dir/process/command_loop_test.cpp.o"
   "CMakeFiles/test_process.dir/process/command_loop_test.cpp.o.d"
   "CMakeFiles/test_process.dir/process/engine_process.cpp.o"
