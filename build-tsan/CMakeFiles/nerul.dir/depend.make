@@ -1,2 +1,0 @@
-# Empty dependencies file for nerul.
-# This may be replaced when dependencies are built.

@@ -1,2 +1,0 @@
-# Empty dependencies file for nerul_tools.
-# This may be replaced when dependencies are built.
