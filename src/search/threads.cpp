@@ -167,21 +167,19 @@ void stop_helpers() {
   }
 }
 
-std::uint64_t helpers_visited() {
+namespace {
+
+std::uint64_t helpers_sum(std::atomic<std::uint64_t> Helper::*count) {
   if (!the_pool) return 0;
-  Pool& p = pool();
   std::uint64_t n = 0;
-  for (int i = 0; i < p.started; ++i) n += p.helpers[i].visited.load(std::memory_order_relaxed);
+  for (int i = 0; i < the_pool->started; ++i) n += (the_pool->helpers[i].*count).load(std::memory_order_relaxed);
   return n;
 }
 
-std::uint64_t helpers_searched() {
-  if (!the_pool) return 0;
-  Pool& p = pool();
-  std::uint64_t n = 0;
-  for (int i = 0; i < p.started; ++i) n += p.helpers[i].searched.load(std::memory_order_relaxed);
-  return n;
-}
+}  // namespace
+
+std::uint64_t helpers_visited() { return helpers_sum(&Helper::visited); }
+std::uint64_t helpers_searched() { return helpers_sum(&Helper::searched); }
 
 void end_helpers() {
   if (!the_pool || the_pool->started == 0) return;

@@ -54,10 +54,10 @@ TEST(Ponder, AnswersOnlyAfterPonderhitOrStop) {
     const char* go;
     const char* then;
   };
-  for (const Case& c : {Case{"go ponder wtime 10000 btime 10000", "ponderhit"},
-                        Case{"go ponder wtime 10000 btime 10000", "stop"}, Case{"go ponder depth 2", "ponderhit"},
-                        Case{"go ponder depth 2", "stop"}, Case{"go ponder", "ponderhit"},
-                        Case{"go ponder nodes 3000", "ponderhit"}}) {
+  for (const Case& c :
+       {Case{"go ponder wtime 10000 btime 10000", "ponderhit"}, Case{"go ponder wtime 10000 btime 10000", "stop"},
+        Case{"go ponder depth 2", "ponderhit"}, Case{"go ponder depth 2", "stop"}, Case{"go ponder", "ponderhit"},
+        Case{"go ponder nodes 3000", "ponderhit"}}) {
     SCOPED_TRACE(std::string(c.go) + " / " + c.then);
     EngineProcess engine;
     start(engine, {"setoption name Ponder value true", "position startpos moves e2e4", c.go, "isready"});
@@ -94,7 +94,8 @@ TEST(MultiPv, ReportsTheBestLinesInOrder) {
     int lines;
     int expected;
   };
-  const std::regex line_re("info  nps -?[0-9]+ depth ([0-9]+) multipv ([0-9]+) seldepth [0-9]+ score cp (-?[0-9]+) .* pv (\\S+).*");
+  const std::regex line_re(
+      "info  nps -?[0-9]+ depth ([0-9]+) multipv ([0-9]+) seldepth [0-9]+ score cp (-?[0-9]+) .* pv (\\S+).*");
   for (const Case& c : {Case{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 3, 3},
                         Case{"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b KQkq - 0 1", 5, 5},
                         Case{"7k/8/8/8/8/8/8/K7 w - - 0 1", 5, 3}}) {
@@ -166,8 +167,8 @@ TEST(Threads, OneThreadChangesNoLine) {
 // and the end of input mid-search end the program with helpers running.
 TEST(Threads, TwoThreadsAnswerUnderEveryLimit) {
   const std::set<std::string> start_moves = legal_after("");
-  for (const char* go : {"go depth 7", "go nodes 30000", "go movetime 200", "go wtime 2000 btime 2000",
-                         "go mate 2", "go infinite"}) {
+  for (const char* go :
+       {"go depth 7", "go nodes 30000", "go movetime 200", "go wtime 2000 btime 2000", "go mate 2", "go infinite"}) {
     SCOPED_TRACE(go);
     EngineProcess engine;
     start(engine, {"setoption name Threads value 2", "position startpos", go});
