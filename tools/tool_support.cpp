@@ -5,12 +5,14 @@
 #include "board/board.h"
 #include "eval/material.h"
 #include "hash/zobrist.h"
+#include "uci/options.h"
 #include "uci/position.h"
 
-void set_up_fen(const char* fen) {
+void set_up_fen(const char* fen, bool chess960) {
   init_zobrist();
   clear_board();
-  set_up_position(std::string("position fen ") + fen);
+  engine_options.chess960 = chess960;
+  set_up_position(std::string("position fen ") + fen, chess960);
   bitboard.value_white_material = count_white_material();
   bitboard.value_black_material = count_black_material();
 }
