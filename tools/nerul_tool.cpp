@@ -7,7 +7,7 @@
 namespace {
 int usage() {
   std::printf(
-      "usage: nerul-tool key \"<FEN>\"\n"
+      "usage: nerul-tool key [--chess960] \"<FEN>\"\n"
       "       nerul-tool perft [--chess960] [--verify] <depth> \"<FEN>\"\n"
       "       nerul-tool divide [--chess960] <depth> \"<FEN>\"\n"
       "       nerul-tool eval \"<FEN>\" | --bench [rounds]\n"

@@ -13,16 +13,6 @@
 #include "tools/perft_verify.h"
 #include "tools/tool_support.h"
 
-namespace {
-// Takes the flag off the front of the arguments when it is there.
-bool take_flag(int& argc, char**& argv, const char* flag) {
-  if (argc == 0 || std::strcmp(argv[0], flag) != 0) return false;
-  --argc;
-  ++argv;
-  return true;
-}
-}  // namespace
-
 // nerul-tool perft [--chess960] [--verify] <depth> "<FEN>"
 int perft_command(int argc, char** argv) {
   const bool chess960 = take_flag(argc, argv, "--chess960");

@@ -1,5 +1,6 @@
 #include "tools/tool_support.h"
 
+#include <cstring>
 #include <string>
 
 #include "board/board.h"
@@ -15,4 +16,11 @@ void set_up_fen(const char* fen, bool chess960) {
   set_up_position(std::string("position fen ") + fen, chess960);
   bitboard.value_white_material = count_white_material();
   bitboard.value_black_material = count_black_material();
+}
+
+bool take_flag(int& argc, char**& argv, const char* flag) {
+  if (argc == 0 || std::strcmp(argv[0], flag) != 0) return false;
+  --argc;
+  ++argv;
+  return true;
 }
