@@ -35,6 +35,8 @@ usage: tools/match.sh [options]
       --openings FILE     PGN of opening lines, each played with both colours
                           (default: tools/match/openings.pgn; 'none' for the start position)
       --hash MB           hash size given to both engines (default: 16)
+      --variant NAME      xboard's variant, e.g. fischerandom (Chess960: polyglot turns
+                          UCI_Chess960 on, xboard draws each start; openings default to none)
       --timeout S         wall-time bound for each match, in seconds (default: from the
                           time control, room for games of 150 moves)
       --smoke             CI smoke test: 2 games at 2+0.02 against glaurung, one match,
@@ -58,6 +60,7 @@ out=""
 openings="$here/match/openings.pgn"
 hash=16
 timeout_s=""
+variant=""
 
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -72,6 +75,7 @@ while [ $# -gt 0 ]; do
     --openings) openings="$2"; shift 2 ;;
     --hash) hash="$2"; shift 2 ;;
     --timeout) timeout_s="$2"; shift 2 ;;
+    --variant) variant="$2"; shift 2; [ "$openings" = "$here/match/openings.pgn" ] && openings=none ;;
     --smoke) opponent=glaurung; games=2; tc="2+0.02"; concurrency=1; shift ;;
     -h|--help) usage; exit 0 ;;
     *) usage >&2; exit 3 ;;
@@ -174,6 +178,7 @@ EOF
     -noGUI -xexit -saveSettingsOnExit false -soundProgram true
     -debug -nameOfDebugFile "$dir/xboard.debug"
   )
+  [ -n "$variant" ] && args+=(-variant "$variant")
   printf '%q ' xboard "${args[@]}" > "$dir/command.txt"; echo >> "$dir/command.txt"
   local rc=0
   # timeout signals its whole process group, so polyglot and both engines go too.
@@ -210,7 +215,7 @@ echo "Nerul ($engine) vs $opp_name: $games games at $tc_label s, $concurrency at
 export MATCH_SH_INNER=1
 xvfb-run -a -s "-screen 0 800x600x24" "$0" -e "$engine" --wrap "$wrap" -p "$opponent" --skill "$skill" \
   -n "$games" -t "$tc" -c "$concurrency" -o "$out" --openings "$openings" --hash "$hash" \
-  --timeout "$timeout_s" > "$out/xvfb-run.log" 2>&1 || true
+  --timeout "$timeout_s" ${variant:+--variant "$variant"} > "$out/xvfb-run.log" 2>&1 || true
 unset MATCH_SH_INNER
 
 status=0

@@ -7,9 +7,9 @@
 namespace {
 int usage() {
   std::printf(
-      "usage: nerul-tool key \"<FEN>\"\n"
-      "       nerul-tool perft [--verify] <depth> \"<FEN>\"\n"
-      "       nerul-tool divide <depth> \"<FEN>\"\n"
+      "usage: nerul-tool key [--chess960] \"<FEN>\"\n"
+      "       nerul-tool perft [--chess960] [--verify] <depth> \"<FEN>\"\n"
+      "       nerul-tool divide [--chess960] <depth> \"<FEN>\"\n"
       "       nerul-tool eval \"<FEN>\" | --bench [rounds]\n"
       "       nerul-tool bench [depth]\n"
       "       nerul-tool magics\n");

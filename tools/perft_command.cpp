@@ -13,20 +13,16 @@
 #include "tools/perft_verify.h"
 #include "tools/tool_support.h"
 
-// nerul-tool perft [--verify] <depth> "<FEN>"
+// nerul-tool perft [--chess960] [--verify] <depth> "<FEN>"
 int perft_command(int argc, char** argv) {
-  bool verify = false;
-  if (argc > 0 && !std::strcmp(argv[0], "--verify")) {
-    verify = true;
-    --argc;
-    ++argv;
-  }
+  const bool chess960 = take_flag(argc, argv, "--chess960");
+  const bool verify = take_flag(argc, argv, "--verify");
   if (argc < 2) {
-    std::printf("usage: nerul-tool perft [--verify] <depth> \"<FEN>\"\n");
+    std::printf("usage: nerul-tool perft [--chess960] [--verify] <depth> \"<FEN>\"\n");
     return 2;
   }
   const int depth = std::atoi(argv[0]);
-  set_up_fen(argv[1]);
+  set_up_fen(argv[1], chess960);
   const auto start = std::chrono::steady_clock::now();
   std::uint64_t leaves = 0;
   if (verify) {
@@ -44,14 +40,15 @@ int perft_command(int argc, char** argv) {
   return 0;
 }
 
-// nerul-tool divide <depth> "<FEN>": the leaves below each legal root move.
+// nerul-tool divide [--chess960] <depth> "<FEN>": the leaves below each legal root move.
 int divide_command(int argc, char** argv) {
+  const bool chess960 = take_flag(argc, argv, "--chess960");
   if (argc < 2) {
-    std::printf("usage: nerul-tool divide <depth> \"<FEN>\"\n");
+    std::printf("usage: nerul-tool divide [--chess960] <depth> \"<FEN>\"\n");
     return 2;
   }
   const int depth = std::atoi(argv[0]);
-  set_up_fen(argv[1]);
+  set_up_fen(argv[1], chess960);
   MoveList list;
   generate_all_moves(list);
   const bool white = bitboard.colour_move == 1;

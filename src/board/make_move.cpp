@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "board/castling.h"
+
 namespace {
 
 // Per-colour facts of the move rules.
@@ -67,26 +69,6 @@ inline void write_state(BoardState& b, std::uint64_t w) { std::memcpy(&b.taking_
 constexpr std::uint64_t PASSAGE_SQUARE = 0xFFFF00;  // taking_passage_x and _y
 constexpr int RIGHTS_SHIFT = 24, COLOUR_SHIFT = 56;
 
-// The four rights as a 32-bit mask, Q K q k from the low byte up.
-constexpr std::uint32_t right_byte(Colour c, bool king_side) {
-  return std::uint32_t{0xFF} << (8 * ((c == WHITE ? 0 : 2) + (king_side ? 1 : 0)));
-}
-
-// The rights kept when a piece of C of a given type leaves a square, or is
-// taken on it: a king move, or a rook leaving or lost from its corner, costs
-// rights. Looked up rather than tested, since which piece moves is beyond the
-// processor's guessing. Only rooks are looked up for a piece taken: a king is
-// taken only in a position already lost, and costs nothing.
-template <Colour C>
-inline constexpr std::array<std::array<std::uint32_t, 64>, 7> kept_leaving = [] {
-  std::array<std::array<std::uint32_t, 64>, 7> t{};
-  for (auto& row : t) row.fill(~std::uint32_t{0});
-  t[KING].fill(~(right_byte(C, false) | right_byte(C, true)));
-  t[ROOK][CastleSquares<C>::rook_queen_side] = ~right_byte(C, false);
-  t[ROOK][CastleSquares<C>::rook_king_side] = ~right_byte(C, true);
-  return t;
-}();
-
 }  // namespace
 
 template <Colour Us>
@@ -133,6 +115,17 @@ void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
       relocate<Us>(b, ROOK, CastleSquares<Us>::rook_king_side, CastleSquares<Us>::rook_king_side_to);
       kept = kept_leaving<Us>[KING][from];
       break;
+    case MOVE_CASTLE_QUEEN_960:
+    case MOVE_CASTLE_KING_960: {
+      // Both off before both on: the king may land where the rook stood, or stay.
+      const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING_960];
+      remove_piece<Us>(b, KING, from);
+      remove_piece<Us>(b, ROOK, w.rook);
+      restore_piece<Us>(b, KING, to);
+      restore_piece<Us>(b, ROOK, w.rook_to);
+      kept = kept_leaving<Us>[KING][from];
+      break;
+    }
     case MOVE_EN_PASSANT:
       relocate<Us>(b, PAWN, from, to);
       remove_piece<Them>(b, captured, to - Side<Us>::forward);
@@ -212,6 +205,15 @@ void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
       if (kind == MOVE_CASTLE_QUEEN)
         relocate<Us>(b, ROOK, CastleSquares<Us>::rook_queen_side_to, CastleSquares<Us>::rook_queen_side);
       else relocate<Us>(b, ROOK, CastleSquares<Us>::rook_king_side_to, CastleSquares<Us>::rook_king_side);
+      break;
+    }
+    case MOVE_CASTLE_QUEEN_960:
+    case MOVE_CASTLE_KING_960: {
+      const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING_960];
+      remove_piece<Us>(b, KING, to);
+      remove_piece<Us>(b, ROOK, w.rook_to);
+      restore_piece<Us>(b, KING, from);
+      restore_piece<Us>(b, ROOK, w.rook);
       break;
     }
     case MOVE_EN_PASSANT:

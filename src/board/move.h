@@ -14,6 +14,11 @@ enum MoveKind : std::uint8_t {
   MOVE_CASTLE_QUEEN = 3,
   MOVE_CASTLE_KING = 4,
   MOVE_EN_PASSANT = 5,
+  // Castling with the king off the e-file or the rook off the corner: the rook's
+  // square is the position's (see board/castling.h), the king's destination is
+  // in the move word.
+  MOVE_CASTLE_QUEEN_960 = 6,
+  MOVE_CASTLE_KING_960 = 7,
   MOVE_PROMOTE_KNIGHT = 12,
   MOVE_PROMOTE_BISHOP = 13,
   MOVE_PROMOTE_ROOK = 14,
@@ -32,6 +37,11 @@ constexpr unsigned kind_move(Move m) { return (m >> 6) & 63; }
 constexpr unsigned from_coord(Move m) { return (m >> 12) & 63; }
 constexpr unsigned to_coord(Move m) { return (m >> 18) & 63; }
 constexpr unsigned name_piece(Move m) { return (m >> 24) & 63; }
+
+constexpr bool is_castling_kind(unsigned kind) {
+  return kind == MOVE_CASTLE_QUEEN || kind == MOVE_CASTLE_KING || kind == MOVE_CASTLE_QUEEN_960 ||
+         kind == MOVE_CASTLE_KING_960;
+}
 
 constexpr bool is_promotion_kind(unsigned kind) { return (kind >= 12 && kind <= 15) || (kind >= 22 && kind <= 25); }
 

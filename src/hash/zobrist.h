@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "board/board.h"
+#include "board/castling.h"
 #include "board/move.h"
 
 extern std::uint64_t zobrist[2][7][64];
@@ -52,6 +53,12 @@ inline void update_hash_key(std::uint8_t index, const MoveList& list, const Undo
       k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to] ^ zobrist[c][ROOK][CastleSquares<Us>::rook_king_side] ^
            zobrist[c][ROOK][CastleSquares<Us>::rook_king_side_to];
       break;
+    case MOVE_CASTLE_QUEEN_960:
+    case MOVE_CASTLE_KING_960: {
+      const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING_960];
+      k ^= zobrist[c][KING][from] ^ zobrist[c][KING][to] ^ zobrist[c][ROOK][w.rook] ^ zobrist[c][ROOK][w.rook_to];
+      break;
+    }
     case MOVE_EN_PASSANT:
       k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to] ^ zobrist[o][captured][Us == WHITE ? to - 8 : to + 8];
       break;
@@ -71,10 +78,10 @@ inline void update_hash_key(std::uint8_t index, const MoveList& list, const Undo
       break;
   }
   k ^= ZOBRIST_SIDE;
-  if (b.castling_K != undo.castling_K) k ^= ZOBRIST_CASTLING_K;
-  if (b.castling_Q != undo.castling_Q) k ^= ZOBRIST_CASTLING_Q;
-  if (b.castling_k != undo.castling_k) k ^= ZOBRIST_CASTLING_k;
-  if (b.castling_q != undo.castling_q) k ^= ZOBRIST_CASTLING_q;
+  if (b.castling_K != undo.castling_K) k ^= castling_wings[WHITE][1].key_term;
+  if (b.castling_Q != undo.castling_Q) k ^= castling_wings[WHITE][0].key_term;
+  if (b.castling_k != undo.castling_k) k ^= castling_wings[BLACK][1].key_term;
+  if (b.castling_q != undo.castling_q) k ^= castling_wings[BLACK][0].key_term;
   if (undo.taking_passage_yes) k ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
   if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
   bitboard.hash_key = k;

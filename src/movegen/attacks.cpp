@@ -116,6 +116,23 @@ std::uint64_t pinned_pieces() {
 template std::uint64_t pinned_pieces<WHITE>();
 template std::uint64_t pinned_pieces<BLACK>();
 
+template <Colour Them>
+bool attacks_any(std::uint64_t squares, std::uint64_t occupied) {
+  const std::uint64_t* theirs = piece_sets<Them>(bitboard);
+  const SquareTable& pawn_squares = Them == WHITE ? attacked_from_below : attacked_from_above;
+  for (; squares; squares = clear_lowest(squares)) {
+    const int s = bit_scan_forward(squares);
+    if ((rook_attacks(s, occupied) & (theirs[ROOK] | theirs[QUEEN])) ||
+        (bishop_attacks(s, occupied) & (theirs[BISHOP] | theirs[QUEEN])) || (knight_attacks[s] & theirs[KNIGHT]) ||
+        (king_attacks[s] & theirs[KING]) || (pawn_squares[s] & theirs[PAWN]))
+      return true;
+  }
+  return false;
+}
+
+template bool attacks_any<WHITE>(std::uint64_t, std::uint64_t);
+template bool attacks_any<BLACK>(std::uint64_t, std::uint64_t);
+
 template <Colour Us>
 std::uint64_t check_answers() {
   const std::uint64_t king = piece_sets<Us>(bitboard)[KING];

@@ -1,3 +1,4 @@
+#include "board/castling.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
 #include "movegen/rays.h"
@@ -44,8 +45,7 @@ bool may_castle_queen_side() {
   BoardState& b = bitboard;
   constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
   constexpr int base = back_rank_base(Us);
-  return castling_queen_side<Us>(b) &&
-         !(b.all_piece & (square_bit[base + 1] | square_bit[base + 2] | square_bit[base + 3])) &&
+  return !(b.all_piece & (square_bit[base + 1] | square_bit[base + 2] | square_bit[base + 3])) &&
          !castle_square_attacked<Us>(castle[0]) && !castle_square_attacked<Us>(castle[1]) &&
          !castle_square_attacked<Us>(castle[2]);
 }
@@ -54,9 +54,22 @@ bool may_castle_king_side() {
   BoardState& b = bitboard;
   constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
   constexpr int base = back_rank_base(Us);
-  return castling_king_side<Us>(b) && !(b.all_piece & (square_bit[base + 5] | square_bit[base + 6])) &&
-         !castle_square_attacked<Us>(castle[2]) && !castle_square_attacked<Us>(castle[3]) &&
-         !castle_square_attacked<Us>(castle[4]);
+  return !(b.all_piece & (square_bit[base + 5] | square_bit[base + 6])) && !castle_square_attacked<Us>(castle[2]) &&
+         !castle_square_attacked<Us>(castle[3]) && !castle_square_attacked<Us>(castle[4]);
+}
+
+// The kind of the castling Us may make on one wing now, or 0.
+template <Colour Us, bool KingSide>
+unsigned castling_allowed() {
+  const BoardState& b = bitboard;
+  if (!(KingSide ? castling_king_side<Us>(b) : castling_queen_side<Us>(b))) return 0;
+  const CastlingWing& w = castling_wings[Us][KingSide];
+  if (w.standard) {
+    if (KingSide) return may_castle_king_side<Us>() ? MOVE_CASTLE_KING : 0;
+    return may_castle_queen_side<Us>() ? MOVE_CASTLE_QUEEN : 0;
+  }
+  if ((b.all_piece & w.must_be_empty) || attacks_any<~Us>(w.king_path, b.all_piece ^ square_bit[w.rook])) return 0;
+  return KingSide ? MOVE_CASTLE_KING_960 : MOVE_CASTLE_QUEEN_960;
 }
 
 // The quiet steps of one pawn on `s`: one square, or two from its home rank.
@@ -96,8 +109,8 @@ void generate_quiet(MoveList& list) {
     const int k = bit_scan_forward(own[KING]);
     a.targets(KING, k, king_attacks[k] & empty);
     list.move_count = static_cast<std::uint8_t>(a.count);
-    if (may_castle_queen_side<Us>()) add_move(list, MOVE_CASTLE_QUEEN, KING, k, base + 2, 0);
-    if (may_castle_king_side<Us>()) add_move(list, MOVE_CASTLE_KING, KING, k, base + 6, 0);
+    if (const unsigned kind = castling_allowed<Us, false>()) add_move(list, kind, KING, k, base + 2, 0);
+    if (const unsigned kind = castling_allowed<Us, true>()) add_move(list, kind, KING, k, base + 6, 0);
     a.count = list.move_count;
   }
 
@@ -136,13 +149,17 @@ bool generates_quiet(Move m) {
   const unsigned kind = kind_move(m), piece = name_piece(m);
   const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
   if (m != pack_move(kind, piece, from, to, 0) || piece < PAWN || piece > KING) return false;
-  if (!(own[piece] & square_bit[from]) || (b.all_piece & square_bit[to])) return false;
+  if (!(own[piece] & square_bit[from])) return false;
   // Only the first king moves, as in the generator.
   if (piece == KING && from != bit_scan_forward(own[KING])) return false;
-  constexpr int base = back_rank_base(Us);
-  if (kind == MOVE_CASTLE_QUEEN) return piece == KING && to == base + 2 && may_castle_queen_side<Us>();
-  if (kind == MOVE_CASTLE_KING) return piece == KING && to == base + 6 && may_castle_king_side<Us>();
-  if (kind != MOVE_QUIET) return false;
+  // A castling king may land where it or its rook stands.
+  if (is_castling_kind(kind)) {
+    constexpr int base = back_rank_base(Us);
+    const bool king_side = kind == MOVE_CASTLE_KING || kind == MOVE_CASTLE_KING_960;
+    if (piece != KING || to != base + (king_side ? 6 : 2)) return false;
+    return kind == (king_side ? castling_allowed<Us, true>() : castling_allowed<Us, false>());
+  }
+  if (kind != MOVE_QUIET || (b.all_piece & square_bit[to])) return false;
   const std::uint64_t all = b.all_piece;
   std::uint64_t reach = 0;
   switch (piece) {

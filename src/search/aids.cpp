@@ -26,9 +26,7 @@ void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply) {
 }
 
 namespace {
-constexpr bool quiet_kind(unsigned kind) {
-  return kind == MOVE_QUIET || kind == MOVE_CASTLE_QUEEN || kind == MOVE_CASTLE_KING;
-}
+constexpr bool quiet_kind(unsigned kind) { return kind == MOVE_QUIET || is_castling_kind(kind); }
 
 // Moves `m` to `target` if it stands there or after it.
 void bring_forward(MoveList& list, Move m, int target) {

@@ -3,8 +3,10 @@
 #include <cstdlib>
 
 #include "board/board.h"
+#include "board/castling.h"
 #include "io/output.h"
 #include "search/search.h"
+#include "uci/options.h"
 
 thread_local constinit std::int32_t last_info_score = 0;
 thread_local constinit std::uint8_t last_info_depth = 0;
@@ -42,8 +44,9 @@ std::string move_text(Move m, bool with_promotion) {
   std::string text;
   text += static_cast<char>('a' + from_coord(m) % 8);
   text += static_cast<char>('1' + from_coord(m) / 8);
-  text += static_cast<char>('a' + to_coord(m) % 8);
-  text += static_cast<char>('1' + to_coord(m) / 8);
+  const unsigned to = text_to_square(m, engine_options.chess960);
+  text += static_cast<char>('a' + to % 8);
+  text += static_cast<char>('1' + to / 8);
   if (with_promotion && is_promotion_kind(kind_move(m))) text += "nbrq"[kind_move(m) % 10 - 2];
   return text;
 }

@@ -9,7 +9,7 @@
 #include "search/search_state.h"
 #include "search/threads.h"
 
-EngineOptions engine_options{MOVE_OVERHEAD_DEFAULT, false, 1};
+EngineOptions engine_options{MOVE_OVERHEAD_DEFAULT, false, 1, false};
 
 namespace {
 
@@ -34,7 +34,8 @@ void write_option_lines() {
             << "option name MultiPV type spin default 1 min 1 max " << MAX_MULTIPV << '\n'
             << "option name Move Overhead type spin default " << MOVE_OVERHEAD_DEFAULT << " min 0 max "
             << MOVE_OVERHEAD_MAX << '\n'
-            << "option name Clear Hash type button\n";
+            << "option name Clear Hash type button\n"
+            << "option name UCI_Chess960 type check default false\n";
 }
 
 void set_option(std::string_view line) {
@@ -59,6 +60,8 @@ void set_option(std::string_view line) {
     engine_options.ponder = same_name(value, "true");
   } else if (same_name(name, "MultiPV") && has_value) {
     engine_options.multipv = static_cast<std::uint8_t>(std::clamp<std::int32_t>(read_number(value), 1, MAX_MULTIPV));
+  } else if (same_name(name, "UCI_Chess960") && has_value) {
+    engine_options.chess960 = same_name(value, "true");
   } else if (same_name(name, "Clear Hash")) {
     hash_age = 0;
     clear_hash();

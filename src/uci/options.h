@@ -10,6 +10,7 @@ struct EngineOptions {
   std::uint16_t move_overhead_ms;
   bool ponder;           // the interface ponders: `bestmove` names the expected reply
   std::uint8_t multipv;  // lines reported for analysis
+  bool chess960;         // every castling written and read as the king taking its rook
 };
 
 inline constexpr std::uint16_t MOVE_OVERHEAD_DEFAULT = 50, MOVE_OVERHEAD_MAX = 5000;

@@ -2,12 +2,14 @@
 
 #include <bit>
 
+#include "board/castling.h"
 #include "board/make_move.h"
 #include "hash/zobrist.h"
 #include "io/output.h"
 #include "io/text.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
+#include "uci/options.h"
 
 bool position_refused = false;
 
@@ -103,16 +105,69 @@ bool placement_is_playable() {
   return b.colour_move == 1 ? !black_king_attacked() : !white_king_attacked();
 }
 
-// Castling rights need the king and the rook on their home squares, and an
-// en-passant square needs the pawn that has just stepped past it.
+// The castling field as written: read against the board once the rest is known.
+struct CastlingField {
+  char letters[16];
+  std::uint8_t count;
+};
+CastlingField castling_field;
+
+constexpr std::uint8_t NO_ROOK = 255;
+
+// The rook square one castling letter names for Us, or NO_ROOK: K and Q the
+// outermost rook on that wing, a file letter the rook on that file.
+template <Colour Us>
+std::uint8_t named_rook(char upper, int king) {
+  const int base = king - king % 8;
+  const std::uint8_t* names = piece_names<Us>(bitboard);
+  if (upper == 'K' || upper == 'Q') {
+    const int step = upper == 'K' ? -1 : 1;
+    for (int s = upper == 'K' ? base + 7 : base; s != king; s += step)
+      if (names[s] == ROOK) return static_cast<std::uint8_t>(s);
+    return NO_ROOK;
+  }
+  const int s = base + (upper - 'A');
+  return upper >= 'A' && upper <= 'H' && s != king && names[s] == ROOK ? static_cast<std::uint8_t>(s) : NO_ROOK;
+}
+
+template <Colour Us>
+void name_rooks(std::uint8_t (&rook)[2]) {
+  const std::uint64_t king = piece_sets<Us>(bitboard)[KING] & (Us == WHITE ? 0xFFull : 0xFFull << 56);
+  if (std::popcount(king) != 1) return;
+  const int k = std::countr_zero(king);
+  for (int i = 0; i < castling_field.count; ++i) {
+    const char c = castling_field.letters[i];
+    const bool ours = Us == WHITE ? c >= 'A' && c <= 'Z' : c >= 'a' && c <= 'z';
+    if (!ours) continue;
+    const std::uint8_t s = named_rook<Us>(Us == WHITE ? c : static_cast<char>(c - 'a' + 'A'), k);
+    if (s == NO_ROOK) continue;
+    std::uint8_t& wing = rook[s % 8 > k % 8];
+    if (wing == NO_ROOK) wing = s;  // two rights for one wing: the first holds
+  }
+}
+
+// A right holds when the king stands on its first rank and an own rook on the
+// named file of that rank, on the named wing.
+void read_castling_rights() {
+  BoardState& b = bitboard;
+  std::uint8_t rook[2][2] = {{NO_ROOK, NO_ROOK}, {NO_ROOK, NO_ROOK}};
+  name_rooks<WHITE>(rook[WHITE]);
+  name_rooks<BLACK>(rook[BLACK]);
+  b.castling_Q = rook[WHITE][0] != NO_ROOK;
+  b.castling_K = rook[WHITE][1] != NO_ROOK;
+  b.castling_q = rook[BLACK][0] != NO_ROOK;
+  b.castling_k = rook[BLACK][1] != NO_ROOK;
+  for (int colour = 0; colour < 2; ++colour)
+    for (int side = 0; side < 2; ++side)
+      if (rook[colour][side] == NO_ROOK) rook[colour][side] = static_cast<std::uint8_t>((colour ? 0 : 56) + 7 * side);
+  set_castling_rooks(rook);
+}
+
+// Castling rights need the king and the rook named, and an en-passant square
+// needs the pawn that has just stepped past it.
 void drop_impossible_rights() {
   BoardState& b = bitboard;
-  if (!has_piece<WHITE>(4, KING)) b.castling_K = b.castling_Q = 0;
-  if (!has_piece<WHITE>(7, ROOK)) b.castling_K = 0;
-  if (!has_piece<WHITE>(0, ROOK)) b.castling_Q = 0;
-  if (!has_piece<BLACK>(60, KING)) b.castling_k = b.castling_q = 0;
-  if (!has_piece<BLACK>(63, ROOK)) b.castling_k = 0;
-  if (!has_piece<BLACK>(56, ROOK)) b.castling_q = 0;
+  read_castling_rights();
   if (!b.taking_passage_yes) return;
   const int x = b.taking_passage_x, y = b.taking_passage_y;
   const bool white_to_move = b.colour_move == 1;
@@ -181,7 +236,11 @@ void read_fen(std::string_view text) {
   fen.i += 2;  // the side letter and exactly one space
 
   b.castling_Q = b.castling_K = b.castling_q = b.castling_k = 0;
+  set_standard_castling();
+  castling_field.count = 0;
   while (!fen.at_end() && fen.peek() != ' ') {
+    if (castling_field.count < sizeof castling_field.letters)
+      castling_field.letters[castling_field.count++] = fen.peek();
     switch (fen.peek()) {
       case 'K':
         b.castling_K = 1;
@@ -227,7 +286,7 @@ void apply_move_text(const MoveText& move_text) {
   int index = -1;
   for (int k = 0; k < list.move_count && named != NO_PIECE; ++k) {
     const Move m = list.move[k];
-    if (from_coord(m) != from || to_coord(m) != to) continue;
+    if (from_coord(m) != from || text_to_square(m, engine_options.chess960) != to) continue;
     if (!is_promotion_kind(kind_move(m))) {
       if (named == QUEEN) index = k;
       break;
@@ -284,8 +343,9 @@ std::string_view fen_line(std::string_view line) { return starts_with(line, FEN_
 
 }  // namespace
 
-void set_up_position(std::string_view line) {
+void set_up_position(std::string_view line, bool castling_by_file) {
   read_fen(fen_line(line));
+  if (castling_by_file) read_castling_rights();
   start_key_history();
   apply_moves_list(line);
 }

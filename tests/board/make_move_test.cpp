@@ -320,7 +320,7 @@ TEST(MakeMove, CapturingPromotionChangesBothSums) {
 }
 
 TEST(MakeMove, UnknownKindOnlyWritesTheRecordAndPassesTheTurn) {
-  for (unsigned kind : {0u, 6u, 11u, 16u, 21u, 26u, 63u}) {
+  for (unsigned kind : {0u, 8u, 11u, 16u, 21u, 26u, 63u}) {
     for (bool white : {true, false}) {
       set_position(white ? "r3k2r/8/8/3pP3/8/8/8/R3K2R w KQkq d6 0 1" : "r3k2r/8/8/8/3pP3/8/8/R3K2R b KQkq e3 0 1");
       set_true_material();

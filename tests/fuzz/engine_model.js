@@ -193,10 +193,26 @@ function modelPosition(rawLine) {
   return result;
 }
 
+// Chess960: a castling is written as the king taking its own rook when the king
+// is off the e-file or the rook off the corner, and always with UCI_Chess960 on;
+// else as the king's two-square step. Files 0 to 7, rank '1' or '8'.
+function castlingText(kingFile, rookFile, rank, chess960) {
+  const sq = (f) => String.fromCharCode(97 + f) + rank;
+  const standard = kingFile === 4 && (rookFile === 0 || rookFile === 7);
+  if (standard && !chess960) return sq(4) + sq(rookFile === 7 ? 6 : 2);
+  return sq(kingFile) + sq(rookFile);
+}
+
+// A Chess960 position the model cannot play through (chess.js knows no such
+// castling): nothing refused, nothing skipped, no legality check.
+function chess960Model() {
+  return { hostile: [], skipped: [], dropped: [], chess: null, chess960: true };
+}
+
 // The UCI text of every legal move in the position.
 function legalMoveTexts(chess) {
   return new Set(chess.moves({ verbose: true }).map((m) => m.from + m.to + (m.promotion || '')));
 }
 
 module.exports = { engineLine, readFen, hostileReasons, dropBogusRights, fenOf, modelPosition, legalMoveTexts,
-  START_TEXT, placement };
+  START_TEXT, placement, castlingText, chess960Model };

@@ -53,3 +53,9 @@ test('the moves list: promotions, off-board squares, illegal moves and the readi
   const cut = model.modelPosition('position startpos moves e2e4\0 e7e5');
   assert.strictEqual(cut.chess.history().length, 1);
 });
+
+test('Chess960 castling texts: king takes rook but for standard castling with the option off', () => {
+  for (const [k, rk, rank, on, text] of [[4, 7, '1', false, 'e1g1'], [4, 0, '8', false, 'e8c8'], [4, 7, '1', true, 'e1h1'],
+    [1, 0, '1', false, 'b1a1'], [2, 1, '8', true, 'c8b8'], [5, 6, '1', false, 'f1g1'], [4, 6, '1', false, 'e1g1']])
+    assert.strictEqual(model.castlingText(k, rk, rank, on), text, `${k} ${rk} ${on}`);
+});

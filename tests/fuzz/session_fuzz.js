@@ -20,6 +20,8 @@
 //   isready-search  `isready` during a search is answered at once
 //   mate-plies      "score mate N" counts moves
 //   stop-answer     after `stop` the answer is a legal move, never 0000 with moves left
+//   chess960        Chess960 starts in Shredder-FEN and X-FEN, with castling texts and
+//                   UCI_Chess960 on or off: taken without a warning
 //   known           all of the above
 // The exit status is 1 when a fault was found.
 const { spawn } = require('child_process');
@@ -29,7 +31,7 @@ const { Chess } = require('chess.js');
 const model = require('./engine_model');
 
 const KNOWN = ['hostile-fen', 'bogus-rights', 'illegal-moves', 'time', 'long-line', 'isready-search', 'mate-plies',
-  'stop-answer'];
+  'stop-answer', 'chess960'];
 
 function parseArgs(argv) {
   const o = { seconds: 30, sessions: Infinity, seed: null, session: null, engine: null, skip: new Set(),
@@ -222,7 +224,50 @@ function bogusRightsFen(r) {
 }
 
 // A position line and the classes its inputs belong to.
+// A Chess960 start: bishops on opposite colours, the king between the rooks;
+// the back rank sometimes cleared but for king and rooks, so that both sides
+// may castle at once, and then do. Rights in Shredder-FEN or X-FEN.
+function chess960Position(r) {
+  const rank = new Array(8).fill(null);
+  const free = () => rank.map((p, f) => (p ? -1 : f)).filter((f) => f >= 0);
+  rank[2 * r.int(0, 3)] = 'b';
+  rank[2 * r.int(0, 3) + 1] = 'b';
+  for (const p of ['q', 'n', 'n']) rank[r.pick(free())] = p;
+  const [a, k, h] = free();
+  rank[a] = 'r'; rank[k] = 'k'; rank[h] = 'r';
+  const cleared = r.chance(0.5);
+  const row = (upper) => {
+    let s = '', gap = 0;
+    for (const p of rank) {
+      const here = p && (!cleared || p === 'r' || p === 'k') ? p : null;
+      if (!here) { ++gap; continue; }
+      if (gap) s += gap;
+      gap = 0;
+      s += upper ? here.toUpperCase() : here;
+    }
+    return gap ? s + gap : s;
+  };
+  const files = String.fromCharCode(65 + h, 65 + a);
+  const rights = r.chance(0.5) ? files + files.toLowerCase() : 'KQkq';
+  const chess960 = r.chance(0.5);
+  let line = `position fen ${row(false)}/pppppppp/8/8/8/8/PPPPPPPP/${row(true)} w ${rights} - 0 1`;
+  // A castling is legal here unless the other rook stands in its way.
+  const within = (f, x, y) => f >= Math.min(x, y) && f <= Math.max(x, y);
+  const open = [a, h].filter((rf) => {
+    const other = rf === a ? h : a, kingSide = rf === h;
+    return !within(other, k, kingSide ? 6 : 2) && !within(other, rf, kingSide ? 5 : 3);
+  });
+  if (cleared && open.length) {
+    const moves = [model.castlingText(k, r.pick(open), '1', chess960)];
+    if (r.chance(0.5)) moves.push(model.castlingText(k, r.pick(open), '8', chess960));
+    line += ` moves ${moves.join(' ')}`;
+  }
+  return { line, model: model.chess960Model(), tags: new Set(['chess960']),
+    setoption: `setoption name UCI_Chess960 value ${chess960}` };
+}
+
 function makePosition(r, o) {
+  if (!o.skip.has('chess960') && r.chance(0.1)) return chess960Position(r);
   const tags = new Set();
   const options = ['legal', 'legal', 'legal', 'mutated', 'long-list'];
   if (!o.skip.has('hostile-fen')) options.push('hostile');
@@ -433,6 +478,7 @@ async function runSession(o, n, stats) {
   // Until the first `position` the board is empty: no kings, so `go` answers 0000.
   let current = { hostile: ['no position set'], skipped: [], dropped: [], chess: null };
   let endedOnPurpose = null;  // an exit the protocol asks for: {code, why}
+  let chess960On = false;
 
   // Every `isready` the engine will answer is counted, so that a wait for "readyok"
   // never takes an earlier answer for its own.
@@ -471,6 +517,9 @@ async function runSession(o, n, stats) {
       if (roll < 0.35) {
         const p = makePosition(r, o);
         positionTags = p.tags;
+        // The option holds until set again; standard positions are played with it off.
+        if (p.setoption || chess960On) send(p.setoption || 'setoption name UCI_Chess960 value false');
+        chess960On = Boolean(p.setoption);
         current = p.model;
         send(p.line);
         send('isready');

@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "eval/material.h"
 #include "support/test_support.h"
 #include "tools/perft_verify.h"
+#include "uci/position.h"
 
 namespace {
 
@@ -60,5 +63,62 @@ TEST_P(PerftCount, EveryNodeKeepsKeyBoardAndMaterialExact) {
 }
 
 INSTANTIATE_TEST_SUITE_P(StandardPositions, PerftCount, ::testing::ValuesIn(cases));
+
+// Chess960: the shared positions, castling rights by the rooks' files, with
+// counts from another engine. Depth 4 with every check at every node here;
+// depth 5 in the slow label.
+struct Chess960Case {
+  std::string fen;
+  std::vector<std::uint64_t> counts;
+};
+
+std::vector<Chess960Case> read_chess960_cases() {
+  std::vector<Chess960Case> cases;
+  std::ifstream in(NERUL_PERFT_DIR "/chess960_perft.epd");
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    Chess960Case c{line.substr(0, line.find(" ;")), {}};
+    std::istringstream fields(line.substr(line.find(" ;")));
+    for (std::string depth, count; fields >> depth >> count;) c.counts.push_back(std::stoull(count));
+    cases.push_back(c);
+  }
+  return cases;
+}
+
+void set_chess960_position(const std::string& fen) {
+  set_position("8/8/8/8/8/8/8/8 w - - 0 1");  // draws the keys
+  set_up_position("position fen " + fen, true);
+  bitboard.value_white_material = count_white_material();
+  bitboard.value_black_material = count_black_material();
+}
+
+class Chess960Perft : public ::testing::TestWithParam<Chess960Case> {};
+
+TEST(Chess960Perft, AllFiftyPositionsAreRead) { EXPECT_EQ(read_chess960_cases().size(), 50u); }
+
+TEST_P(Chess960Perft, EveryNodeKeepsKeyBoardAndMaterialExactToDepth4) {
+  const Chess960Case& c = GetParam();
+  ASSERT_GE(c.counts.size(), 4u);
+  for (int depth = 1; depth <= 4; ++depth) {
+    set_chess960_position(c.fen);
+    std::uint64_t leaves = 0;
+    std::string failure;
+    ASSERT_TRUE(perft_verify(depth, leaves, failure)) << c.fen << ": " << failure;
+    EXPECT_EQ(leaves, c.counts[static_cast<std::size_t>(depth) - 1]) << c.fen << " depth " << depth;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shared, Chess960Perft, ::testing::ValuesIn(read_chess960_cases()));
+
+class Chess960PerftSlow : public ::testing::TestWithParam<Chess960Case> {};
+
+TEST_P(Chess960PerftSlow, MatchesToDepth5) {
+  const Chess960Case& c = GetParam();
+  ASSERT_GE(c.counts.size(), 5u);
+  set_chess960_position(c.fen);
+  EXPECT_EQ(perft(5), c.counts[4]) << c.fen;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shared, Chess960PerftSlow, ::testing::ValuesIn(read_chess960_cases()));
 
 }  // namespace

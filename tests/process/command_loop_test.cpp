@@ -49,6 +49,7 @@ TEST(UciAnswer, ArrivesBeforeTheNextLineIsSent) {
   EXPECT_EQ(engine.read_line(), "option name MultiPV type spin default 1 min 1 max 64");
   EXPECT_EQ(engine.read_line(), "option name Move Overhead type spin default 50 min 0 max 5000");
   EXPECT_EQ(engine.read_line(), "option name Clear Hash type button");
+  EXPECT_EQ(engine.read_line(), "option name UCI_Chess960 type check default false");
   EXPECT_EQ(engine.read_line(), "uciok ");
   ASSERT_TRUE(engine.send("isready"));
   EXPECT_EQ(engine.read_line(), "readyok ");

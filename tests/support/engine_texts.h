@@ -12,6 +12,7 @@ inline const std::string UCI_ANSWER =
     "option name MultiPV type spin default 1 min 1 max 64\n"
     "option name Move Overhead type spin default 50 min 0 max 5000\n"
     "option name Clear Hash type button\n"
+    "option name UCI_Chess960 type check default false\n"
     "uciok \n";
 inline const std::string ILLEGAL_GO = "Nerul: illegal go command. I am terminated.\n";
 inline const std::string FEN_ERROR = "WARNING ! fen error\n";

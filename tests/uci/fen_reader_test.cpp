@@ -275,13 +275,18 @@ TEST(PositionCheck, ImpossiblePlacementsAreRefused) {
   EXPECT_FALSE(position_refused);
 }
 
-TEST(PositionCheck, CastlingRightsNeedKingAndRookAtHome) {
-  // Without this a king on h1 "castled" queen side, landing on c1.
+TEST(PositionCheck, CastlingRightsNeedKingAndRookOnTheirWing) {
+  // K and Q name the outermost rook on that side of the king, wherever the
+  // king stands on its first rank: a king on h1 has no king side.
   EXPECT_EQ(position("position fen 4k3/8/8/8/8/8/8/R6K w KQ - 0 1"), "");
-  EXPECT_EQ(board_view::state(), "w - ep 0,0,0");
+  EXPECT_EQ(board_view::state(), "w Q ep 0,0,0");
+  EXPECT_EQ(position("position fen 4k3/8/8/8/8/8/R7/4K2R w KQ - 0 1"), "");  // a rook off the first rank
+  EXPECT_EQ(board_view::state(), "w K ep 0,0,0");
   EXPECT_EQ(position("position fen r3k3/8/8/8/8/8/8/4K2R w KQkq - 0 1"), "");
   EXPECT_EQ(board_view::state(), "w Kq ep 0,0,0");
   EXPECT_EQ(position("position fen r3k2r/8/8/8/8/8/8/R2K3R w KQkq - 0 1"), "");  // White king off e1
+  EXPECT_EQ(board_view::state(), "w KQkq ep 0,0,0");
+  EXPECT_EQ(position("position fen r3k2r/8/8/8/8/8/4K3/R6R w KQkq - 0 1"), "");  // the king off its first rank
   EXPECT_EQ(board_view::state(), "w kq ep 0,0,0");
   EXPECT_EQ(position("position fen r3k2r/8/8/8/8/8/8/R3K2B w KQkq - 0 1"), "");  // a bishop is no rook
   EXPECT_EQ(board_view::state(), "w Qkq ep 0,0,0");
