@@ -214,5 +214,26 @@ function legalMoveTexts(chess) {
   return new Set(chess.moves({ verbose: true }).map((m) => m.from + m.to + (m.promotion || '')));
 }
 
+// The root moves `go ... searchmoves ...` leaves: the legal ones among the words
+// after the keyword, up to the first word that reads as no move (a promotion
+// without its letter is a queen's); when none is legal, every move.
+function searchmovesAllowed(rawLine, chess) {
+  const all = legalMoveTexts(chess);
+  const words = engineLine(rawLine).split(' ').filter(Boolean);
+  const named = new Set();
+  for (let k = words.indexOf('searchmoves') + 1; k > 0 && /^[a-h][1-8][a-h][1-8][qrbn]?$/.test(words[k] || ''); ++k) {
+    const w = all.has(words[k]) || words[k].length === 5 ? words[k] : `${words[k]}q`;
+    if (all.has(w)) named.add(w);
+  }
+  return named.size ? named : all;
+}
+
+// Whether the command loop answers the line with its unknown-command warning.
+function warnsUnknown(rawLine) {
+  const line = engineLine(rawLine);
+  if (line === 'ponderhit') return false;  // with no ponder search under way, ignored
+  return !['uci', 'setoption', 'isready', 'position', 'go', 'debug', 'register', 'quit'].some((k) => line.startsWith(k));
+}
+
 module.exports = { engineLine, readFen, hostileReasons, dropBogusRights, fenOf, modelPosition, legalMoveTexts,
-  START_TEXT, placement, castlingText, chess960Model };
+  searchmovesAllowed, warnsUnknown, START_TEXT, placement, castlingText, chess960Model };

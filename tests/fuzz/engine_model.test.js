@@ -3,6 +3,7 @@
 // does, or every difference turns into a false fault.
 const test = require('node:test');
 const assert = require('node:assert');
+const { Chess } = require('chess.js');
 const model = require('./engine_model');
 
 test('the start text reads as the standard position', () => {
@@ -58,4 +59,19 @@ test('Chess960 castling texts: king takes rook but for standard castling with th
   for (const [k, rk, rank, on, text] of [[4, 7, '1', false, 'e1g1'], [4, 0, '8', false, 'e8c8'], [4, 7, '1', true, 'e1h1'],
     [1, 0, '1', false, 'b1a1'], [2, 1, '8', true, 'c8b8'], [5, 6, '1', false, 'f1g1'], [4, 6, '1', false, 'e1g1']])
     assert.strictEqual(model.castlingText(k, rk, rank, on), text, `${k} ${rk} ${on}`);
+});
+
+test('searchmoves: the legal moves named up to the first word that is no move, or every move', () => {
+  const chess = new Chess('8/P6k/8/8/8/8/6K1/8 w - - 0 1');
+  const allowed = (line) => [...model.searchmovesAllowed(line, chess)].sort();
+  assert.deepStrictEqual(allowed('go depth 2 searchmoves a7a8 g2g3 g2g3 e2e4 a7a8n a7a8k g2h3'), ['a7a8n', 'a7a8q', 'g2g3']);
+  assert.deepStrictEqual(allowed('go depth 2 searchmoves e2e4 zz g2g3'), [...model.legalMoveTexts(chess)].sort());
+  assert.deepStrictEqual(allowed('go depth 2'), [...model.legalMoveTexts(chess)].sort());
+});
+
+test('debug and register are commands; other lines no command begins are warned', () => {
+  for (const l of ['debug on', 'register later', 'setoption name Clear Hash', 'ucinewgame', 'go nodes 5', 'isready\0x',
+    'ponderhit'])
+    assert.strictEqual(model.warnsUnknown(l), false, l);
+  for (const l of ['ponderhit now', ' uci', 'stop', '', 'Debug on']) assert.strictEqual(model.warnsUnknown(l), true, l);
 });

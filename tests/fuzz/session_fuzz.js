@@ -112,6 +112,11 @@ const INTERESTING = [
   '2kr3r/ppp2ppp/8/8/8/8/PPP2PPP/2KR3R w - - 0 1',
 ];
 
+// The side to move mates in 1, 1, 2 and 3 moves.
+const MATES = ['6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1', 'k7/8/1K6/8/8/8/8/7R w - - 0 1',
+  'r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1',
+  'r1b1kb1r/pppp1ppp/5q2/4n3/3KP3/2N3PN/PPP4P/R1BQ1B1R b kq - 0 1'];
+
 // Crowded but legal: many queens and both kings, side not to move not in check.
 const CROWDED = [
   'qqqqqqqk/8/8/8/8/8/8/KQQQQQQQ w - - 0 1',
@@ -362,11 +367,12 @@ function makePosition(r, o) {
 }
 
 // A `go` line and the time within which its answer is due (null: only `stop` ends it).
-function makeGo(r, o, crowded) {
+function makeGo(r, o, crowded, chess) {
   const tags = new Set();
   const big = () => r.pick([2147483647, 4294967295, 99999999999, 1e15, 86400000]);
   const neg = () => -r.int(1, 100000);
-  const kinds = ['depth', 'movetime', 'clock', 'infinite', 'depth+clock'];
+  const count = () => r.pick(['0', `-${r.int(1, 99999)}`, '', 'x', `${r.int(1, 3000)}`, `${r.int(1, 3)}`, '99999999999999999999']);
+  const kinds = ['depth', 'movetime', 'clock', 'infinite', 'depth+clock', 'nodes', 'mate', 'searchmoves', 'perft'];
   if (!o.skip.has('time')) kinds.push('neg', 'huge');
   let kind = r.pick(kinds);
   if (crowded && (kind === 'depth' || kind === 'depth+clock')) kind = 'movetime';
@@ -389,7 +395,7 @@ function makeGo(r, o, crowded) {
       const wi = r.chance(0.5) ? r.int(0, 3000) : 0, bi = r.chance(0.5) ? r.int(0, 3000) : 0;
       let line = `go wtime ${w} btime ${b}`;
       if (wi || bi) line += ` winc ${wi} binc ${bi}`;
-      if (r.chance(0.3)) line += ` movestogo ${r.int(1, 40)}`;
+      if (r.chance(0.3)) line += ` movestogo ${r.pick([r.int(1, 40), 0, -r.int(1, 50), 99999999999, ''])}`;
       return { line, clock: { w, b }, tags };
     }
     case 'neg': {
@@ -402,6 +408,23 @@ function makeGo(r, o, crowded) {
       const line = r.chance(0.5) ? `go movetime ${big()}` : `go wtime ${big()} btime ${big()} winc ${big()} binc ${big()}`;
       return { line, bound: null, tags, huge: true };
     }
+    case 'nodes': {
+      const n = count();  // a huge count runs until stop
+      return { line: `go nodes ${n}`, bound: null, depthOnly: n.length < 6, tags };
+    }
+    case 'mate':
+      // Often from a position with a mate to find, so that the search can end by itself.
+      return { line: `go mate ${count()}`, bound: null, mate: true, tags,
+        position: r.chance(0.5) ? `position fen ${r.pick(MATES)}` : null };
+    case 'searchmoves': {
+      // Legal moves, duplicates, moves not legal here and words that end the list.
+      const pool = [...(chess ? model.legalMoveTexts(chess) : []), 'e2e4', 'a7a8', 'e7e8q', 'h1h8', 'e1g1', 'zz', '0000'];
+      const words = Array.from({ length: r.int(0, 6) }, () => (r.chance(0.2) ? randomSquare(r) + randomSquare(r) : r.pick(pool)));
+      const limit = crowded ? `movetime ${r.int(1, 300)}` : `depth ${r.int(1, 3)}`;
+      return { line: `go ${limit} searchmoves ${words.join(' ')}`, bound: crowded ? 300 : null, depthOnly: !crowded, tags };
+    }
+    case 'perft':
+      return { line: `go perft ${r.pick(['-2', '', 'x', '0', '1', '2', crowded ? '2' : '3'])}`, perft: true, tags };
     default:
       return { line: r.chance(0.8) ? 'go infinite' : 'go infinite depth 0', bound: null, infinite: true, tags };
   }
@@ -537,14 +560,22 @@ async function runSession(o, n, stats) {
         }
         checkErrorLines(mark);
       } else if (roll < 0.75) {
-        const g = makeGo(r, o, current.crowded);
+        const g = makeGo(r, o, current.crowded, current.chess);
+        if (g.position) {
+          send(g.position);
+          inputs += 1;
+          current = model.modelPosition(g.position);
+          positionTags = new Set();
+        }
         inputs += await runGo(o, r, eng, g, current, send, fault, synced);
         checkErrorLines(mark);
       } else if (roll < 0.82) {
         // Lines outside a search, with stray bytes: the engine keeps serving.
         const line = r.pick(['stop', 'isready\r', 'isready\0junk', 'ucinewgame', 'setoption name Threads value 4',
           `setoption name Hash value ${r.int(1, 32)}`, 'debug on', 'ponderhit', garbage(r, r.int(0, 200)),
-          `go ${garbage(r, 20)} depth 1`, 'setoption name Hash value', 'go depth', 'go movetime']);
+          `go ${garbage(r, 20)} depth 1`, 'setoption name Hash value', 'go depth', 'go movetime', 'register later',
+          `setoption name Move Overhead value ${r.pick(['-5', '0', '100', '5000', '99999', 'x', ''])}`, 'debug off',
+          'setoption name Clear Hash']);
         send(line);
         send('isready');
         inputs += 2;
@@ -554,6 +585,9 @@ async function runSession(o, n, stats) {
         if (eng.exit) {
           if (!line.startsWith('go')) fault('other', `engine ended after ${JSON.stringify(line.slice(0, 60))}`);
           endedOnPurpose = { code: 1 };
+        } else if (got && !line.startsWith('go')) {
+          const warned = eng.lines.slice(mark, got).some((l) => l.text.startsWith('WARNING ! Unknown command'));
+          if (warned !== model.warnsUnknown(line)) fault('other', `${JSON.stringify(line.slice(0, 60))}: warned ${warned}`);
         }
         checkErrorLines(mark);
       } else if (roll < 0.87) {
@@ -582,7 +616,7 @@ async function runSession(o, n, stats) {
         if (!got && !eng.exit) fault('other', 'no readyok within 5 s');
       } else {
         // A go without any limit ends the engine, by the protocol of this engine.
-        send(r.pick(['go', 'go ponder', 'go winc 100 binc 100', 'go depth 255', 'go movestogo 3']));
+        send(r.pick(['go', 'go winc 100 binc 100', 'go depth 255', 'go movestogo 3', 'go searchmoves e2e4']));
         inputs += 1;
         await eng.waitFor(() => eng.exit, 10000);
         if (!eng.exit) { fault('other', 'a go without limits neither searched to a limit nor ended'); break; }
@@ -639,6 +673,20 @@ async function runGo(o, r, eng, g, current, send, fault, synced) {
   send(g.line);
   const hostile = current.hostile.length > 0;
   const legal = current.chess ? model.legalMoveTexts(current.chess) : null;
+  if (g.perft) {
+    // A count ends by itself with its total, and names no move.
+    const total = await eng.waitFor(() => eng.findLine(mark, (t) => t.startsWith('Nodes searched: ')), 60000);
+    send('isready');
+    const ready = await synced(10000);
+    const depth = Math.max(0, Number.parseInt(g.line.slice(9), 10) || 0);
+    const want = hostile || !depth ? 0 : current.chess ? current.chess.perft(depth) : null;
+    const best = eng.findLine(mark, (t) => t.startsWith('bestmove'));
+    if (!total || !ready) fault('other', `"${g.line}": no total or no readyok after it`);
+    else if (want !== null && eng.lines[total - 1].text !== `Nodes searched: ${want}`)
+      fault('other', `"${g.line}" in ${current.chess ? current.chess.fen() : 'no position'}: ${eng.lines[total - 1].text}, expected ${want}`);
+    else if (best && best < ready) fault('other', `"${g.line}" answered a bestmove`);
+    return inputs + 1;
+  }
 
   // When a sound engine must answer on its own, and when we send stop.
   let due = null;
@@ -715,6 +763,25 @@ async function runGo(o, r, eng, g, current, send, fault, synced) {
     }
   }
   if (!o.skip.has('mate-plies')) checkMateReports(eng.lines.slice(mark, got), current.chess, (c, m) => fault(c, m, tags));
+  if (/ searchmoves /.test(g.line) && legal && legal.size && !hostile) {
+    const allowed = model.searchmovesAllowed(g.line, current.chess);
+    const roots = new Set([...allowed].map((m) => m.slice(0, 4)));
+    const stray = eng.lines.slice(mark, got).find((l) => l.text.startsWith('info currmove ') && !roots.has(l.text.slice(14, 18)));
+    if (!allowed.has(answer) || stray) fault('other', `"${g.line}": bestmove ${answer}${stray ? `, ${stray.text}` : ''}`, tags);
+  }
+  // A `go mate N` that ended by itself found a mate for the mover within N moves.
+  const ownEnd = g.mate && stopSent === null && current.chess;
+  const last = ownEnd ? eng.lines.slice(mark, got).reverse().find((l) => l.text.startsWith('info  nps ')) : null;
+  const mate = last && last.text.match(/ score mate (\d+) .* pv (.*)$/);
+  if (mate && Number(mate[1]) > 0) {
+    const asked = Math.min(100, Math.max(1, Number.parseInt(g.line.slice(8), 10) || 0));
+    const c = new Chess(current.chess.fen(), { skipValidation: true });
+    try {
+      for (const mv of mate[2].trim().split(' ')) c.move({ from: mv.slice(0, 2), to: mv.slice(2, 4), promotion: mv[4] });
+    } catch { /* an illegal move: the line is no mate */ }
+    if (!c.isCheckmate() || Number(mate[1]) > asked || mate[2].trim().split(' ').length > 2 * asked - 1)
+      fault('other', `"${g.line}" ended by itself on "${last.text.trim()}"`, tags);
+  }
   if (isreadySent !== null) {
     const ready = await synced(o.stopMs);
     const readyAt = ready ? eng.lines[ready - 1].at : null;

@@ -3,6 +3,7 @@
 // engine's own self-checks over many positions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <regex>
 #include <set>
@@ -581,6 +582,114 @@ TEST(ClosedInputDuringSearch, ASearchWithADepthStillRunsToItsEnd) {
     const std::vector<std::string> lines = lines_of(run.output);
     EXPECT_EQ(lines[lines.size() - 2], iterations.back());
     EXPECT_EQ(bestmove_in(lines.back()), pv_of(iterations.back()).front());
+  }
+}
+
+// ---------------------------------------------------------------------------
+// go nodes, go mate, searchmoves and go perft
+
+TEST(GoNodes, TheSameLimitGivesTheSameSearchOnEveryRun) {
+  // Only the speed figures may differ between two runs.
+  const auto without_nps = [](const std::string& text) {
+    return std::regex_replace(text, std::regex("nps [0-9]+"), "nps *");
+  };
+  for (const auto& [fen, legal] :
+       {std::pair{START_FEN, &START_MOVES}, std::pair{KIWIPETE_BLACK, &KIWIPETE_BLACK_MOVES}}) {
+    for (const char* nodes : {"1", "5000", "20000"}) {
+      const std::string input = "uci\nposition fen " + fen + "\ngo nodes " + nodes + "\n";
+      const EngineRun first = run_engine(input), second = run_engine(input);
+      EXPECT_EQ(first.status, 0) << nodes;
+      EXPECT_EQ(without_nps(first.output), without_nps(second.output)) << fen << " nodes " << nodes;
+      EXPECT_TRUE(legal->count(bestmove_in(lines_of(first.output).back()))) << first.output;
+    }
+  }
+}
+
+TEST(GoMate, EndsByItselfOnlyOnAMateOfTheMoverWithinTheMovesAsked) {
+  const std::string mate_in_2 = "r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1";
+  const std::string mate_in_3 = "r1b1kb1r/pppp1ppp/5q2/4n3/3KP3/2N3PN/PPP4P/R1BQ1B1R b kq - 0 1";
+  struct Case {
+    std::string position, go, score, first;  // no first move: the search waits for stop
+  };
+  const Case cases[] = {{mate_in_2, "go mate 2", "mate 2", "d5f6"},
+                        {mate_in_3, "go mate 3", "mate 3", "f8c5"},
+                        {mate_in_3, "go mate 9", "mate 3", "f8c5"},
+                        {mate_in_3, "go mate 2", "mate 3", ""},
+                        {mate_in_3 + " moves f8c5", "go mate 5", "mate -2", ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.position + " " + c.go);
+    EngineProcess engine;  // its input stays open
+    start(engine);
+    ASSERT_TRUE(engine.send("position fen " + c.position));
+    ASSERT_TRUE(engine.send(c.go));
+    std::vector<std::string> before;
+    if (c.first.empty()) {
+      before = lines_of(engine.read_for(milliseconds(1500)));
+      for (const std::string& line : before) ASSERT_FALSE(starts_with(line, "bestmove")) << line;
+      ASSERT_TRUE(engine.send("stop"));
+    }
+    const auto bestmove = engine.read_until("bestmove ", BESTMOVE_TIMEOUT, &before);
+    ASSERT_TRUE(bestmove.has_value());
+    ASSERT_TRUE(starts_with(before.back(), iteration_prefix())) << before.back();
+    EXPECT_EQ(score_of(before.back()), c.score) << before.back();
+    if (!c.first.empty()) {
+      EXPECT_LE((pv_of(before.back()).size() + 1) / 2, std::stoul(c.go.substr(8))) << before.back();
+      EXPECT_EQ(pv_of(before.back()).front(), c.first);
+      EXPECT_EQ(bestmove_in(*bestmove), c.first);
+    }
+    engine.close_input();
+    EXPECT_EQ(engine.wait_exit(), 0);
+  }
+}
+
+TEST(SearchMoves, OnlyTheNamedLegalMovesAreSearchedAndNoneNamedMeansAll) {
+  for (const auto& [go, allowed] : {std::pair{"go depth 3 searchmoves a2a3 h2h4", words("a2a3 h2h4")},
+                                    std::pair{"go depth 3 searchmoves g1f3 e2e5 g1f3", words("g1f3")},
+                                    std::pair{"go depth 2 searchmoves e2e5 zz", START_MOVES}}) {
+    const EngineRun run = run_engine(std::string("uci\nposition startpos\n") + go + "\n");
+    EXPECT_EQ(run.status, 0) << go;
+    EXPECT_TRUE(allowed.count(bestmove_in(lines_of(run.output).back()))) << run.output;
+    std::set<std::string> searched;
+    for (const std::string& line : lines_starting(run.output, "info currmove ")) searched.insert(line.substr(14, 4));
+    EXPECT_EQ(searched, allowed) << go;
+  }
+}
+
+TEST(GoPerft, CountsEachRootMoveAndTheTotalWithoutBestmove) {
+  struct Case {
+    std::string fen;
+    int depth;
+    std::uint64_t total;
+    const std::set<std::string>& legal;
+    std::string divide_line;
+  };
+  const Case cases[] = {{START_FEN, 1, 20, START_MOVES, "e2e4: 1"},
+                        {START_FEN, 2, 400, START_MOVES, "g1f3: 20"},
+                        {START_FEN, 3, 8902, START_MOVES, "e2e4: 600"},
+                        {START_FEN, 4, 197281, START_MOVES, "e2e4: 13160"},
+                        {KIWIPETE_WHITE, 2, 2039, KIWIPETE_WHITE_MOVES, "e1c1: 43"}};
+  for (const Case& c : cases) {
+    const std::string go = "go perft " + std::to_string(c.depth);
+    const EngineRun run = run_engine("uci\nposition fen " + c.fen + "\n" + go + "\n", LONG_TIMEOUT);
+    std::vector<std::string> lines = lines_of(run.output.substr(UCI_ANSWER.size()));
+    const std::vector<std::string> end = {"", "Nodes searched: " + std::to_string(c.total), ""};
+    ASSERT_GE(lines.size(), end.size()) << go;
+    EXPECT_EQ(std::vector(lines.end() - 3, lines.end()), end) << c.fen << " " << go;
+    lines.resize(lines.size() - 3);
+    std::set<std::string> moves;
+    for (const std::string& line : lines) moves.insert(line.substr(0, line.find(':')));
+    EXPECT_EQ(moves, c.legal) << go;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), c.divide_line), 1) << go;
+  }
+  expect_transcript("uci\nposition startpos\ngo perft 0\n", UCI_ANSWER + "\nNodes searched: 0\n\n", 0);
+}
+
+TEST(GoPerft, StopAndQuitAreReadDuringALongCount) {
+  // The count's own end would lie far beyond the timeout.
+  for (const std::string then : {"stop", "quit"}) {
+    const EngineRun run = run_engine("uci\nposition startpos\ngo perft 9\n" + then + "\n");
+    EXPECT_EQ(run.status, then == "stop" ? 0 : 1) << then;
+    EXPECT_EQ(run.output.find("Nodes searched: ") != std::string::npos, then == "stop") << run.output;
   }
 }
 

@@ -202,3 +202,18 @@ TEST_F(Poll, QuitEndsTheProcess) {
   ::close(file);
   EXPECT_EQ(written, "Nerul: quit command. I am terminated.\n");
 }
+
+TEST_F(Poll, ANodeLimitStopsTheSearchOnExactlyThatNode) {
+  set_position("4k3/8/8/8/8/8/8/4K3 w - - 0 1");  // no capture: one node a call
+  constexpr std::uint64_t P = POLL_INTERVAL;
+  for (const std::uint64_t limit : {std::uint64_t{1}, std::uint64_t{2}, P - 1, P, P + 1, 3 * P + 7}) {
+    search_state.limits.nodes = limit;
+    search_state.stop_search = 0;
+    start_node_count();
+    std::uint64_t visited = 0;
+    for (; search_state.stop_search == 0 && visited <= limit + P; ++visited) node();
+    EXPECT_EQ(visited, limit);
+    EXPECT_EQ(nodes_visited(), limit);
+  }
+  search_state.limits = GoLimits{};
+}

@@ -97,7 +97,7 @@ TEST(Dispatch, UcinewgameEmptiesTheTableAndKeepsTheBoard) {
   EXPECT_EQ(dispatch("uci"), UCI_ANSWER);
   set_position("r3k2r/8/8/8/4Pp2/8/8/R3K2R b KQkq e3 0 1");
   const BoardState before = bitboard;
-  for (const char* line : {"ucinewgame", "ucinewgamefoo"}) {
+  for (const char* line : {"ucinewgame", "ucinewgamefoo", "setoption name Clear Hash", "setoption name clear HASH"}) {
     const MoveList list{};
     Hash::save_hash_move(0, 1, list, 0, 0);
     Hash::save_hash_score(32767, 2, 77, BOUND_EXACT, 0);

@@ -236,6 +236,30 @@ TEST_F(GoParamsTest, TheClockBoundsEveryMove) {
   EXPECT_DOUBLE_EQ(cap("go wtime 90000 btime 800"), 0.1);
 }
 
+// With `movestogo` the clock is shared over that many moves, and the cap allows
+// their share of it; the Move Overhead option, clamped to 0..5000, is the margin.
+TEST_F(GoParamsTest, MovesToGoAndTheMoveOverheadShapeBudgetAndCap) {
+  struct Case {
+    const char *overhead, *line;
+    double cap, budget;
+  };
+  const Case cases[] = {{"50", "go wtime 5000 btime 5000", 0.625, 5.0 / 80 / 3},
+                        {"50", "go wtime 5000 btime 5000 movestogo 0", 0.625, 5.0 / 80 / 3},
+                        {"50", "go wtime 5000 btime 5000 movestogo -4", 0.625, 5.0 / 80 / 3},
+                        {"50", "go wtime 5000 btime 5000 movestogo 1", 2.5, 5.0 / 3},
+                        {"50", "go wtime 8000 btime 5000 movestogo 3 winc 300", 2.0, (8.0 / 3 + 0.3) / 3},
+                        {"50", "go wtime 8000 btime 5000 movestogo 30", 1.0, 8.0 / 30 / 3},
+                        {"1000", "go wtime 1500 btime 5000 movestogo 1", 0.5, 1.5 / 3},
+                        {"99999", "go wtime 8000 btime 5000 movestogo 1", 3.0, 8.0 / 3},
+                        {"-5", "go wtime 56 btime 5000 movestogo 1", 0.028, 0.056 / 3},
+                        {"50", "go wtime 56 btime 5000 movestogo 1", 0.006, 0.056 / 3}};
+  for (const Case& c : cases) {
+    set_option(std::string("setoption name move OVERHEAD value ") + c.overhead);
+    EXPECT_DOUBLE_EQ(budget(c.line).time_budget, c.budget) << c.line;
+    EXPECT_DOUBLE_EQ(move_time_cap(), c.cap) << c.line << ", overhead " << c.overhead;
+  }
+}
+
 TEST(HashAge, RunsOneTo251AndAgain) {
   hash_age = 0;
   for (int expected = 1; expected <= 251; ++expected) {
