@@ -75,9 +75,7 @@ template <class T>
 inline void set_field(T& f, T value) {
   std::atomic_ref<T>(f).store(value, std::memory_order_relaxed);
 }
-constexpr std::uint32_t fold(std::uint32_t value, std::uint32_t small_fields) {
-  return value * 0x9E3779B1u ^ small_fields * 0x85EBCA77u;
-}
+constexpr std::uint32_t fold(std::uint32_t value, std::uint32_t small_fields) { return value ^ small_fields << 8; }
 inline std::uint32_t move_key(const HashEntry& e) {
   return field(e.move_check) ^ fold(field(e.stored_move), field(e.move_depth) | std::uint32_t{field(e.move_age)} << 8);
 }
