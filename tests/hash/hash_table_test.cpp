@@ -411,3 +411,23 @@ TEST_F(HashTable, AClearAfterAWriteEmptiesTheTableEveryTime) {
     EXPECT_TRUE(every_entry_empty()) << round;
   }
 }
+
+// Threads write slots field by field: a slot that pairs one write's check with
+// another's fields must read as some other key, never as this one's score or move.
+TEST_F(HashTable, ASlotMixedFromTwoWritesReadsAsAnotherKey) {
+  MoveList list = ten_moves();
+  store_score(300, BOUND_CUTOFF, 4);
+  Hash::save_hash_move(index_of(LO), HI, list, 3, 4);
+  ASSERT_EQ(white(0, 0, 100, 200), 300);
+  HashEntry& e = p_hash_moves[index_of(LO)];
+  const HashEntry whole = e;
+  for (int field = 0; field < 4; ++field) {
+    e = whole;
+    if (field == 0) e.stored_score = 301;  // another write's score beside this check
+    if (field == 1) e.score_flag = BOUND_NOT_RAISED;
+    if (field == 2) e.score_depth = 9;
+    if (field == 3) e.stored_move = list.move[4];
+    if (field < 3) EXPECT_EQ(white(0, 0, 100, 200), NF) << field;
+    else EXPECT_EQ(Hash::look_hash_move(list, LO, HI), HashMoveFound::NONE);
+  }
+}
