@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "board/move.h"
+#include "io/per_thread.h"
 
 enum Colour : std::uint8_t { BLACK = 0, WHITE = 1 };
 
@@ -57,12 +58,12 @@ struct alignas(8) UndoRecord {
   std::uint8_t colour_move;
 };
 
-extern thread_local constinit BoardState bitboard;
-extern thread_local constinit UndoRecord undo_by_ply[MAX_PLY + 1];
+extern PER_THREAD constinit BoardState bitboard;
+extern PER_THREAD constinit UndoRecord undo_by_ply[MAX_PLY + 1];
 // Calls of make move since start-up: the bench's measure of work done.
-extern thread_local constinit std::uint64_t moves_made;
+extern PER_THREAD constinit std::uint64_t moves_made;
 // Where quiescence parks the opponent's occupancy while it narrows the capture targets.
-extern thread_local constinit std::uint64_t parked_occupancy;
+extern PER_THREAD constinit std::uint64_t parked_occupancy;
 
 inline constexpr std::array<std::uint64_t, 64> square_bit = [] {
   std::array<std::uint64_t, 64> t{};

@@ -7,6 +7,7 @@
 #include "board/board.h"
 #include "eval/eval_tables.h"
 #include "eval/placement.h"
+#include "io/per_thread.h"
 #include "movegen/bits.h"
 #include "movegen/sliders.h"
 #include "movegen/tables.h"
@@ -188,7 +189,7 @@ struct PawnCacheEntry {
 // 16384 entries, 384 KB: the size trades the hits of a larger table against the
 // room in the processor's caches that it would take from the rest of the search.
 constexpr int PAWN_CACHE_BITS = 14;
-thread_local constinit PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
+PER_THREAD constinit PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
 
 template <Colour C>
 inline constexpr std::array<std::uint8_t, 64> king_groups = [] {
@@ -241,7 +242,7 @@ inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t bla
   const std::uint32_t situation = pawn_situation(kings, white_material, black_material);
   // Neighbouring nodes mostly share their pawns: many calls ask again for the
   // answer just given.
-  static thread_local constinit PawnCacheEntry last{};
+  static PER_THREAD constinit PawnCacheEntry last{};
   if (holds(last, white_pawns, black_pawns, situation)) return last.score;
   PawnCacheEntry& e = pawn_cache[pawn_cache_index(white_pawns, black_pawns, situation)];
   if (!holds(e, white_pawns, black_pawns, situation))

@@ -7,10 +7,12 @@
 #include <charconv>
 #include <cstring>
 
-namespace output {
-thread_local constinit bool muted = false;
+#include "io/per_thread.h"
 
-thread_local constinit HelperLog* diverted = nullptr;
+namespace output {
+PER_THREAD constinit bool muted = false;
+
+PER_THREAD constinit HelperLog* diverted = nullptr;
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "eval/placement.h"
 #include "hash/zobrist.h"
 #include "io/output.h"
+#include "io/per_thread.h"
 #include "io/platform.h"
 #include "movegen/generate.h"
 #include "search/aids.h"
@@ -16,8 +17,8 @@
 #include "search/threads.h"
 
 bool stop_at_input_end = false;
-thread_local constinit std::uint64_t nodes_previous;
-thread_local constinit std::uint64_t nodes_iteration;
+PER_THREAD constinit std::uint64_t nodes_previous;
+PER_THREAD constinit std::uint64_t nodes_iteration;
 std::uint64_t nodes_all_iterations;
 
 // `searchmoves`: the root list keeps only the moves asked for, in their order.

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "io/per_thread.h"
 #include "search/search_state.h"
 
 // Set by `go` when only `stop` can end the search: then the end of standard input
@@ -22,8 +23,8 @@ inline constexpr std::uint8_t BUDGET_FROM_DEPTH = 4;
 // `deadline_ms`, a clock reading, ends the search wherever it is (see search_state.h).
 void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int64_t deadline_ms = NO_DEADLINE);
 
-extern thread_local constinit std::uint64_t nodes_previous;
-extern thread_local constinit std::uint64_t nodes_iteration;
+extern PER_THREAD constinit std::uint64_t nodes_previous;
+extern PER_THREAD constinit std::uint64_t nodes_iteration;
 // Sum of every iteration's node count since start-up: the bench's signature.
 extern std::uint64_t nodes_all_iterations;
 

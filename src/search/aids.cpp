@@ -1,21 +1,22 @@
 #include "search/aids.h"
 
 #include "board/make_move.h"
+#include "io/per_thread.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
 #include "search/search.h"
 #include "search/search_state.h"
 
-thread_local constinit Move killer_1[MAX_PLY + 1];
-thread_local constinit Move killer_2[MAX_PLY + 1];
-thread_local constinit std::uint64_t key_history_search[MAX_PLY + 1];
-thread_local constinit Move line_current[MAX_PLY + 1];
-thread_local constinit PvLine PV_line;
+PER_THREAD constinit Move killer_1[MAX_PLY + 1];
+PER_THREAD constinit Move killer_2[MAX_PLY + 1];
+PER_THREAD constinit std::uint64_t key_history_search[MAX_PLY + 1];
+PER_THREAD constinit Move line_current[MAX_PLY + 1];
+PER_THREAD constinit PvLine PV_line;
 std::uint64_t key_history_game[MAX_GAME_KEYS];
 std::uint16_t key_history_game_count;
 
-thread_local constinit SearchState search_state;
-thread_local constinit std::int64_t time_start;
+PER_THREAD constinit SearchState search_state;
+PER_THREAD constinit std::int64_t time_start;
 
 void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply) {
   const Move m = list.move[index];

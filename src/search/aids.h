@@ -5,12 +5,13 @@
 
 #include "board/board.h"
 #include "board/move.h"
+#include "io/per_thread.h"
 
-extern thread_local constinit Move killer_1[MAX_PLY + 1];
-extern thread_local constinit Move killer_2[MAX_PLY + 1];
-extern thread_local constinit std::uint64_t key_history_search[MAX_PLY + 1];
-extern thread_local constinit Move line_current[MAX_PLY + 1];
-extern thread_local constinit PvLine PV_line;
+extern PER_THREAD constinit Move killer_1[MAX_PLY + 1];
+extern PER_THREAD constinit Move killer_2[MAX_PLY + 1];
+extern PER_THREAD constinit std::uint64_t key_history_search[MAX_PLY + 1];
+extern PER_THREAD constinit Move line_current[MAX_PLY + 1];
+extern PER_THREAD constinit PvLine PV_line;
 
 // The game's positions before the search: entry k is the key after k moves of the
 // `position` command's list, entry `key_history_game_count` the root.

@@ -1,5 +1,6 @@
 #include "eval/evaluate.h"
 #include "hash/hash.h"
+#include "io/per_thread.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
 #include "search/aids.h"
@@ -8,7 +9,7 @@
 #include "search/search_state.h"
 #include "search/window.h"
 
-thread_local constinit MoveList list_ply[MAX_PLY + 1];
+PER_THREAD constinit MoveList list_ply[MAX_PLY + 1];
 
 namespace {
 

@@ -1,11 +1,12 @@
 #include "eval/evaluate.h"
+#include "io/per_thread.h"
 #include "movegen/generate.h"
 #include "search/aids.h"
 #include "search/do_move.h"
 #include "search/search.h"
 #include "search/window.h"
 
-thread_local constinit MoveList list_quiescence[MAX_PLY + 1];
+PER_THREAD constinit MoveList list_quiescence[MAX_PLY + 1];
 
 namespace {
 

@@ -5,11 +5,12 @@
 #include "board/board.h"
 #include "board/castling.h"
 #include "io/output.h"
+#include "io/per_thread.h"
 #include "search/search.h"
 #include "uci/options.h"
 
-thread_local constinit std::int32_t last_info_score = 0;
-thread_local constinit std::uint8_t last_info_depth = 0;
+PER_THREAD constinit std::int32_t last_info_score = 0;
+PER_THREAD constinit std::uint8_t last_info_depth = 0;
 
 namespace {
 

@@ -7,11 +7,12 @@
 #include <string>
 
 #include "board/move.h"
+#include "io/per_thread.h"
 
 // Persist from search to search: an unchanged score at the same depth writes only
 // an empty line.
-extern thread_local constinit std::int32_t last_info_score;
-extern thread_local constinit std::uint8_t last_info_depth;
+extern PER_THREAD constinit std::int32_t last_info_score;
+extern PER_THREAD constinit std::uint8_t last_info_depth;
 
 // Long algebraic text of a move, with the promotion letter when `with_promotion`.
 std::string move_text(Move m, bool with_promotion = true);

@@ -3,6 +3,7 @@
 #include "board/snapshot.h"
 #include "hash/hash.h"
 #include "io/output.h"
+#include "io/per_thread.h"
 #include "movegen/attacks.h"
 #include "search/aids.h"
 #include "search/do_move.h"
@@ -11,11 +12,11 @@
 #include "search/search_state.h"
 #include "search/window.h"
 
-thread_local constinit MoveList list_root;
-thread_local constinit std::uint64_t nodes_root;
-thread_local constinit std::uint8_t best_from;
-thread_local constinit std::uint8_t best_to;
-thread_local constinit std::uint8_t root_moves_searched;
+PER_THREAD constinit MoveList list_root;
+PER_THREAD constinit std::uint64_t nodes_root;
+PER_THREAD constinit std::uint8_t best_from;
+PER_THREAD constinit std::uint8_t best_to;
+PER_THREAD constinit std::uint8_t root_moves_searched;
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "board/board.h"
 #include "board/move.h"
+#include "io/per_thread.h"
 #include "search/search_state.h"
 
 inline constexpr std::int32_t INFINITE_SCORE = 9999999;
@@ -21,14 +22,14 @@ inline constexpr std::uint16_t POLL_INTERVAL = 2048;
 // that arrives wakes it at once.
 inline constexpr int PONDER_WAIT_MS = 100;
 
-extern thread_local constinit MoveList list_root;
-extern thread_local constinit MoveList list_ply[MAX_PLY + 1];
-extern thread_local constinit MoveList list_quiescence[MAX_PLY + 1];
-extern thread_local constinit std::uint64_t nodes_root;
-extern thread_local constinit std::uint8_t best_from;
-extern thread_local constinit std::uint8_t best_to;
+extern PER_THREAD constinit MoveList list_root;
+extern PER_THREAD constinit MoveList list_ply[MAX_PLY + 1];
+extern PER_THREAD constinit MoveList list_quiescence[MAX_PLY + 1];
+extern PER_THREAD constinit std::uint64_t nodes_root;
+extern PER_THREAD constinit std::uint8_t best_from;
+extern PER_THREAD constinit std::uint8_t best_to;
 // Root moves the last root search finished; fewer than the legal moves after a stop.
-extern thread_local constinit std::uint8_t root_moves_searched;
+extern PER_THREAD constinit std::uint8_t root_moves_searched;
 
 template <Colour Us>
 std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node);
@@ -41,9 +42,9 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
 // quiescence search. More than half the calls are such leaves; deciding here,
 // in the caller, spares them the frame of an interior node.
 template <Colour Us>
-inline std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
-                               std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
-                               std::uint8_t null_forbidden) {
+[[gnu::always_inline]] inline std::int32_t alpha_beta(std::int32_t alpha, std::int32_t beta, std::uint8_t depth,
+                                                      std::uint8_t ply, std::int32_t kind_last, std::uint8_t pv_node,
+                                                      std::uint8_t in_check, std::uint8_t null_forbidden) {
   if (ply >= depth || ply >= MAX_PLY) return quiescence<Us>(alpha, beta, ply, pv_node);
   return alpha_beta_interior<Us>(alpha, beta, depth, ply, kind_last, pv_node, in_check, null_forbidden);
 }

@@ -6,6 +6,7 @@
 
 #include "board/move.h"
 #include "io/input.h"
+#include "io/per_thread.h"
 
 inline constexpr int MAX_MULTIPV = 64;
 
@@ -63,7 +64,7 @@ inline constexpr std::int64_t NO_DEADLINE = std::numeric_limits<std::int64_t>::m
 // A search without a time budget: only its depth limit, the deadline or `stop` end it.
 inline constexpr double NO_TIME_BUDGET = -1.0;
 
-extern thread_local constinit SearchState search_state;
+extern PER_THREAD constinit SearchState search_state;
 
 // Where the budget and the hard limit count from: the iteration's start, or a later `ponderhit`.
 inline std::int64_t budget_start_ms(std::int64_t iteration_start) {
@@ -71,4 +72,4 @@ inline std::int64_t budget_start_ms(std::int64_t iteration_start) {
                                                                                     : iteration_start;
 }
 // Clock reading (milliseconds) at the start of the current iteration.
-extern thread_local constinit std::int64_t time_start;
+extern PER_THREAD constinit std::int64_t time_start;

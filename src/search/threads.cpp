@@ -12,6 +12,7 @@
 #include "eval/placement.h"
 #include "hash/zobrist.h"
 #include "io/output.h"
+#include "io/per_thread.h"
 #include "io/platform.h"
 #include "movegen/generate.h"
 #include "search/Iterative_Deepening.h"
@@ -115,7 +116,8 @@ void helper_main(Helper& h) {
 }  // namespace
 
 int set_search_threads(int count) {
-  const int wanted = std::clamp(count, 1, MAX_THREADS) - 1;
+  // A build without helper threads goes on with the one it has.
+  const int wanted = HELPER_THREADS ? std::clamp(count, 1, MAX_THREADS) - 1 : 0;
   if (!the_pool) {
     if (wanted == 0) return 1;
     the_pool = new Pool;
