@@ -71,6 +71,20 @@ constexpr int RIGHTS_SHIFT = 24, COLOUR_SHIFT = 56;
 
 }  // namespace
 
+namespace {
+
+// Castling by the Chess960 rules: both pieces off before both on, since the
+// king may land where the rook stood, or stay where it is.
+template <Colour Us>
+inline void swap_castling_pieces(BoardState& b, int king_from, int king_to, int rook_from, int rook_to) {
+  remove_piece<Us>(b, KING, king_from);
+  remove_piece<Us>(b, ROOK, rook_from);
+  restore_piece<Us>(b, KING, king_to);
+  restore_piece<Us>(b, ROOK, rook_to);
+}
+
+}  // namespace
+
 template <Colour Us>
 void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
   constexpr Colour Them = ~Us;
@@ -117,12 +131,8 @@ void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
       break;
     case MOVE_CASTLE_QUEEN_960:
     case MOVE_CASTLE_KING_960: {
-      // Both off before both on: the king may land where the rook stood, or stay.
       const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING_960];
-      remove_piece<Us>(b, KING, from);
-      remove_piece<Us>(b, ROOK, w.rook);
-      restore_piece<Us>(b, KING, to);
-      restore_piece<Us>(b, ROOK, w.rook_to);
+      swap_castling_pieces<Us>(b, from, to, w.rook, w.rook_to);
       kept = kept_leaving<Us>[KING][from];
       break;
     }
@@ -210,10 +220,7 @@ void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
     case MOVE_CASTLE_QUEEN_960:
     case MOVE_CASTLE_KING_960: {
       const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING_960];
-      remove_piece<Us>(b, KING, to);
-      remove_piece<Us>(b, ROOK, w.rook_to);
-      restore_piece<Us>(b, KING, from);
-      restore_piece<Us>(b, ROOK, w.rook);
+      swap_castling_pieces<Us>(b, to, from, w.rook_to, w.rook);
       break;
     }
     case MOVE_EN_PASSANT:
