@@ -276,11 +276,13 @@ fi
 extras="${options:+, Nerul with $options}${opp_extra:+, $opp_name with $opp_extra}"
 [ "$ponder" = 1 ] && extras="$extras, pondering"
 echo "Nerul ($engine) vs $opp_name: $games games at $tc_label, $concurrency at once$extras; wall-time bound ${timeout_s}s a match; output $out"
+ponder_flag=()
+[ "$ponder" = 1 ] && ponder_flag=(--ponder)
 export MATCH_SH_INNER=1
 xvfb-run -a -s "-screen 0 800x600x24" "$0" -e "$engine" --wrap "$wrap" -p "$opponent" --skill "$skill" \
   -n "$games" -t "$tc" -c "$concurrency" -o "$out" --openings "$openings" --hash "$hash" \
   --timeout "$timeout_s" ${variant:+--variant "$variant"} --mps "$mps" --options "$options" \
-  --opponent-options "$opp_extra" $([ "$ponder" = 1 ] && echo --ponder) > "$out/xvfb-run.log" 2>&1 || true
+  --opponent-options "$opp_extra" "${ponder_flag[@]}" > "$out/xvfb-run.log" 2>&1 || true
 unset MATCH_SH_INNER
 
 status=0
