@@ -24,11 +24,20 @@ usage: tools/match.sh [options]
       --wrap 'CMD ...'    command that starts the engine, its path appended, e.g. a
                           fault injector (tests/tools/fault_engine.py); absolute paths
   -p, --opponent NAME     glaurung, toga2, stockfish, ethereal-chess, or the path of
-                          any UCI engine (default: glaurung)
+                          any UCI engine, Nerul included (default: glaurung)
       --skill N           Stockfish's Skill Level, 0 to 20 (default: 3)
+      --options 'N=V,...' Nerul's UCI options, e.g. 'Threads=2,MultiPV=1'
+      --opponent-options 'N=V,...'
+                          the opponent's, after its defaults (Threads=1, Stockfish's
+                          Skill Level), e.g. 'Threads=1' for Nerul as the opponent
   -n, --games N           games in all (default: 10)
   -t, --tc BASE[+INC]     base as M:SS or whole seconds, increment in seconds,
                           e.g. 0:10+0.1, 10+0.1, 2+0.02, 1:00+0.6 (default: 10+0.1)
+      --mps N             repeating controls: the base for every N moves, refilled
+                          after each N (xboard's -mps; no increment then), e.g.
+                          -t 0:20 --mps 40
+      --ponder            both engines ponder (xboard's -ponder; polyglot turns the
+                          UCI option Ponder on); the default is no pondering
   -c, --concurrency N     matches played at once, each an xboard of its own; more than
                           the cores to load the machine as test rigs do (default: 1)
   -o, --out DIR           output directory (default: build/matches/<date-time>)
@@ -61,6 +70,10 @@ openings="$here/match/openings.pgn"
 hash=16
 timeout_s=""
 variant=""
+mps=0
+ponder=0
+options=""
+opp_extra=""
 
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -76,6 +89,10 @@ while [ $# -gt 0 ]; do
     --hash) hash="$2"; shift 2 ;;
     --timeout) timeout_s="$2"; shift 2 ;;
     --variant) variant="$2"; shift 2; [ "$openings" = "$here/match/openings.pgn" ] && openings=none ;;
+    --mps) mps="$2"; shift 2 ;;
+    --ponder) ponder=1; shift ;;
+    --options) options="$2"; shift 2 ;;
+    --opponent-options) opp_extra="$2"; shift 2 ;;
     --smoke) opponent=glaurung; games=2; tc="2+0.02"; concurrency=1; shift ;;
     -h|--help) usage; exit 0 ;;
     *) usage >&2; exit 3 ;;
@@ -92,6 +109,11 @@ whole_number --games "$games" 1 100000
 whole_number --concurrency "$concurrency" 1 64
 whole_number --hash "$hash" 1 1024
 whole_number --skill "$skill" 0 20
+whole_number --mps "$mps" 0 1000
+# xboard's options lists: Name=Value pairs, separated by commas.
+for list in "$options" "$opp_extra"; do
+  [ -z "$list" ] || [[ "$list" =~ ^[^=,]+=[^,]*(,[^=,]+=[^,]*)*$ ]] || die "options '$list' are not Name=Value,..."
+done
 [ "$concurrency" -le "$games" ] || concurrency="$games"
 
 # Time control. xboard takes the base as minutes[:seconds] (sub-minute bases are
@@ -109,7 +131,14 @@ fi
 [ "$base_s" -ge 1 ] || die "--tc: the base must be at least one second"
 [[ "$inc" =~ ^[0-9]+(\.[0-9]+)?$ ]] || die "--tc: increment '$inc' is not a number of seconds"
 xb_tc="$(( base_s / 60 )):$(printf '%02d' $(( base_s % 60 )))"
-tc_label="${base_s}+${inc}"
+tc_label="${base_s}+${inc} s"
+# xboard plays repeating controls only with no increment: -inc -1 is its classical mode.
+tc_args=(-tc "$xb_tc" -inc "$inc")
+if [ "$mps" -gt 0 ]; then
+  python3 -c "import sys; sys.exit(float('$inc') != 0)" || die "--mps takes no increment"
+  tc_args=(-tc "$xb_tc" -mps "$mps" -inc -1)
+  tc_label="$mps moves in ${base_s} s"
+fi
 
 for tool in xboard polyglot xvfb-run xauth timeout python3; do
   command -v "$tool" >/dev/null || die "$tool not found (apt-get install xboard polyglot xvfb xauth python3)"
@@ -126,6 +155,9 @@ case "$opponent" in
   ethereal-chess) opp_name="Ethereal" ;;
   *) opp_name="$(basename "$opponent")" ;;
 esac
+# Nerul against itself: the summary tells the two apart by name.
+case "$opp_name" in [Nn]erul*) opp_name="Nerul-opponent" ;; esac
+[ -z "$opp_extra" ] || opp_options="$opp_options,$opp_extra"
 opp_cmd="$(command -v "$opponent" || true)"
 [ -n "$opp_cmd" ] || die "opponent '$opponent' not found (apt-get install $opponent?)"
 case "$opp_cmd" in /*) ;; *) opp_cmd="$(pwd)/$opp_cmd" ;; esac
@@ -141,19 +173,43 @@ out="$(cd "$out" && pwd)"
 [ "${MATCH_SH_INNER:-}" = 1 ] || [ -z "$(ls -A "$out")" ] || die "output directory '$out' is not empty"
 
 # Each match must fit in its wall time even when the machine is loaded: a game of
-# 150 moves a side uses at most 2 x (base + 150 x increment) on the clocks.
+# 150 moves a side uses at most 2 x (base + 150 x increment) on the clocks, or
+# with repeating controls 2 x base for each of its controls.
 if [ -z "$timeout_s" ]; then
-  per_game=$(python3 -c "print(int(2 * ($base_s + 150 * $inc)) + 10)")
+  if [ "$mps" -gt 0 ]; then
+    per_game=$(( 2 * base_s * ((150 + mps - 1) / mps) + 10 ))
+  else
+    per_game=$(python3 -c "print(int(2 * ($base_s + 150 * $inc)) + 10)")
+  fi
   per_match=$(( (games + concurrency - 1) / concurrency ))
   timeout_s=$(( per_match * per_game + 30 ))
 fi
 whole_number --timeout "$timeout_s" 1 1000000
 
+# An engine's options as xboard passes them. Polyglot keeps Threads and Hash from
+# xboard's option list and sets them from the `cores` and `memory` commands, which
+# xboard sends before every game with one value for both engines; the engine's own
+# init string, sent after them, carries its own. Sets xb_options and xb_init.
+split_options() {
+  local item name value
+  xb_options="" xb_init='new\nrandom\n'
+  local IFS=,
+  for item in $1; do
+    name="${item%%=*}" value="${item#*=}"
+    case "${name,,}" in
+      threads) xb_init+="cores $value\\n" ;;
+      hash) xb_init+="memory $value\\n" ;;
+      *) xb_options+="${xb_options:+,}$item" ;;
+    esac
+  done
+}
+
 # Plays match number $2 of $concurrency in folder $1, with $3 games.
 play_match() {
   local dir="$1" index="$2" n="$3"
   mkdir -p "$dir/home" "$dir/nerul" "$dir/opponent"
-  local book_args=()
+  local book_args=() ponder_arg=-xponder
+  [ "$ponder" = 1 ] && ponder_arg=-ponder
   if [ "$openings" != none ]; then
     # xboard walks the file from the top; a rotated copy gives each concurrent
     # match different openings. Every line is played twice, colours reversed.
@@ -168,12 +224,18 @@ EOF
     count=$(grep -c '^\[Event ' "$dir/openings.pgn")
     book_args=(-lgf "$dir/openings.pgn" -lgi -2 -rewindIndex "$count")
   fi
+  local xb_options xb_init
+  split_options "$opp_options"
+  local second=(-secondOptions "$xb_options" -secondInitString "$xb_init")
+  split_options "$options"
+  local first=(-firstInitString "$xb_init")
+  [ -n "$xb_options" ] && first+=(-firstOptions "$xb_options")
   local args=(
-    -fcp "${wrap:+$wrap }$engine" -fUCI -fd "$dir/nerul" -fn Nerul
-    -scp "$opp_cmd" -sUCI -sd "$dir/opponent" -sn "$opp_name" -secondOptions "$opp_options"
+    -fcp "${wrap:+$wrap }$engine" -fUCI -fd "$dir/nerul" -fn Nerul "${first[@]}"
+    -scp "$opp_cmd" -sUCI -sd "$dir/opponent" -sn "$opp_name" "${second[@]}"
     -adapterCommand 'polyglot -noini -ec "%fcp" -ed "%fd" -log true -lf "%fd/polyglot.log"'
-    -mg "$n" -tc "$xb_tc" -inc "$inc" -defaultHashSize "$hash" -defaultCacheSizeEGTB 0
-    -xponder -autoCallFlag true -matchPause 500 "${book_args[@]}"
+    -mg "$n" "${tc_args[@]}" -defaultHashSize "$hash" -defaultCacheSizeEGTB 0
+    "$ponder_arg" -autoCallFlag true -matchPause 500 "${book_args[@]}"
     -sgf "$dir/games.pgn" -pgnExtendedInfo true
     -noGUI -xexit -saveSettingsOnExit false -soundProgram true
     -debug -nameOfDebugFile "$dir/xboard.debug"
@@ -211,16 +273,21 @@ if [ "${MATCH_SH_INNER:-}" = 1 ]; then
   exit 0
 fi
 
-echo "Nerul ($engine) vs $opp_name: $games games at $tc_label s, $concurrency at once; wall-time bound ${timeout_s}s a match; output $out"
+extras="${options:+, Nerul with $options}${opp_extra:+, $opp_name with $opp_extra}"
+[ "$ponder" = 1 ] && extras="$extras, pondering"
+echo "Nerul ($engine) vs $opp_name: $games games at $tc_label, $concurrency at once$extras; wall-time bound ${timeout_s}s a match; output $out"
+ponder_flag=()
+[ "$ponder" = 1 ] && ponder_flag=(--ponder)
 export MATCH_SH_INNER=1
 xvfb-run -a -s "-screen 0 800x600x24" "$0" -e "$engine" --wrap "$wrap" -p "$opponent" --skill "$skill" \
   -n "$games" -t "$tc" -c "$concurrency" -o "$out" --openings "$openings" --hash "$hash" \
-  --timeout "$timeout_s" ${variant:+--variant "$variant"} > "$out/xvfb-run.log" 2>&1 || true
+  --timeout "$timeout_s" ${variant:+--variant "$variant"} --mps "$mps" --options "$options" \
+  --opponent-options "$opp_extra" "${ponder_flag[@]}" > "$out/xvfb-run.log" 2>&1 || true
 unset MATCH_SH_INNER
 
 status=0
 python3 "$here/match/pgn_summary.py" --name Nerul --expected "$games" \
-  --title "Nerul vs $opp_name, $games games at $tc_label s, $concurrency at once" \
+  --title "Nerul vs $opp_name, $games games at $tc_label, $concurrency at once$extras" \
   --pgn-out "$out/games.pgn" "$out"/match-* | tee "$out/summary.txt" || status=$?
 # The logs stay for diagnosis, packed: Nerul's polyglot log runs to megabytes a game.
 gzip -f "$out"/match-*/nerul/polyglot.log "$out"/match-*/opponent/polyglot.log "$out"/match-*/xboard.debug 2>/dev/null || true

@@ -235,5 +235,40 @@ function warnsUnknown(rawLine) {
   return !['uci', 'setoption', 'isready', 'position', 'go', 'debug', 'register', 'quit'].some((k) => line.startsWith(k));
 }
 
+// The engine's reading of a number: leading blanks and one sign, digits up to the
+// first other character (none reads as 0), and a value past 32 bits wrapped.
+function readNumber(text) {
+  let i = 0;
+  while (i < text.length && (text[i] === ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  let negative = false;
+  if (text[i] === '+' || text[i] === '-') negative = text[i++] === '-';
+  let value = 0n;
+  for (; i < text.length && text[i] >= '0' && text[i] <= '9'; ++i) if (value < 1n << 40n) value = value * 10n + BigInt(text[i]);
+  return Number(BigInt.asIntN(32, negative ? -value : value));
+}
+
+const OPTIONS_AT_START = { ponder: false, multipv: 1, threads: 1 };
+const clamp = (x, lo, hi) => Math.min(hi, Math.max(lo, x));
+
+// The options a `setoption` line leaves: the name is matched without regard to
+// case, name and value lose the spaces around them, a spin is clamped to its range
+// and a check box is on only for "true". Returns the options unchanged otherwise.
+function applyOption(options, rawLine) {
+  const line = engineLine(rawLine);
+  if (!line.startsWith('setoption')) return options;
+  const at = line.indexOf(' name ');
+  if (at < 0) return options;
+  const rest = line.slice(at + 6);
+  const v = rest.indexOf(' value ');
+  if (v < 0) return options;
+  const name = rest.slice(0, v).replace(/^ +| +$/g, '').toLowerCase();
+  const value = rest.slice(v + 7).replace(/^ +| +$/g, '');
+  if (name === 'ponder') return { ...options, ponder: value.toLowerCase() === 'true' };
+  if (name === 'multipv') return { ...options, multipv: clamp(readNumber(value), 1, 64) };
+  if (name === 'threads') return { ...options, threads: clamp(readNumber(value), 1, 64) };
+  return options;
+}
+
 module.exports = { engineLine, readFen, hostileReasons, dropBogusRights, fenOf, modelPosition, legalMoveTexts,
-  searchmovesAllowed, warnsUnknown, START_TEXT, placement, castlingText, chess960Model };
+  searchmovesAllowed, warnsUnknown, START_TEXT, placement, castlingText, chess960Model, readNumber, applyOption,
+  OPTIONS_AT_START };

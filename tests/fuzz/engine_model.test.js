@@ -75,3 +75,25 @@ test('debug and register are commands; other lines no command begins are warned'
     assert.strictEqual(model.warnsUnknown(l), false, l);
   for (const l of ['ponderhit now', ' uci', 'stop', '', 'Debug on']) assert.strictEqual(model.warnsUnknown(l), true, l);
 });
+
+// Digits stop counting once the value passes 2^40: twenty nines read as thirteen.
+test('numbers read as the engine reads them: sign, digits up to the first other character, 32 bits', () => {
+  for (const [text, n] of [['64', 64], [' -5', -5], ['+3x', 3], ['junk', 0], ['', 0], ['1000', 1000],
+    ['4294967297', 1], ['2147483648', -2147483648], ['99999999999999999999', Number(BigInt.asIntN(32, 9999999999999n))]])
+    assert.strictEqual(model.readNumber(text), n, text);
+});
+
+test('Ponder, MultiPV and Threads: clamped, case-blind names, "true" alone turns a check box on', () => {
+  const after = (...lines) => lines.reduce(model.applyOption, model.OPTIONS_AT_START);
+  assert.deepStrictEqual(after('setoption name MultiPV value 0'), { ponder: false, multipv: 1, threads: 1 });
+  assert.strictEqual(after('setoption name multipv value 1000').multipv, 64);
+  assert.strictEqual(after('setoption name MultiPV value -5').multipv, 1);
+  assert.strictEqual(after('setoption name MultiPV value 3 \r').multipv, 3);
+  assert.strictEqual(after('setoption name MultiPV value 3', 'setoption name MultiPV value junk').multipv, 1);
+  assert.strictEqual(after('setoption name MultiPV value 3', 'setoption name MultiPV').multipv, 3);
+  assert.strictEqual(after('setoption name Threads value 999').threads, 64);
+  assert.strictEqual(after('setoption name Threads value 2\0x').threads, 2);
+  assert.strictEqual(after('setoption name  Ponder  value TRUE').ponder, true);
+  assert.strictEqual(after('setoption name Ponder value true', 'setoption name Ponder value yes').ponder, false);
+  assert.deepStrictEqual(after('setoption name Hash value 4', 'isready'), model.OPTIONS_AT_START);
+});

@@ -22,6 +22,11 @@
 //   stop-answer     after `stop` the answer is a legal move, never 0000 with moves left
 //   chess960        Chess960 starts in Shredder-FEN and X-FEN, with castling texts and
 //                   UCI_Chess960 on or off: taken without a warning
+//   ponder          `go ponder` answers only after `ponderhit` or `stop`, then by the
+//                   clock it was given; with Ponder on, a named reply is legal
+//   multipv         MultiPV k: each iteration's lines numbered 1, 2, ... up to k with
+//                   distinct first moves, and bestmove the first line's move
+//   threads         Threads above 1 (skipped: the option is only ever set to 1)
 //   known           all of the above
 // The exit status is 1 when a fault was found.
 const { spawn } = require('child_process');
@@ -31,7 +36,7 @@ const { Chess } = require('chess.js');
 const model = require('./engine_model');
 
 const KNOWN = ['hostile-fen', 'bogus-rights', 'illegal-moves', 'time', 'long-line', 'isready-search', 'mate-plies',
-  'stop-answer', 'chess960'];
+  'stop-answer', 'chess960', 'ponder', 'multipv', 'threads'];
 
 function parseArgs(argv) {
   const o = { seconds: 30, sessions: Infinity, seed: null, session: null, engine: null, skip: new Set(),
@@ -366,6 +371,51 @@ function makePosition(r, o) {
   return { line, model: m, tags };
 }
 
+// Mostly 1 and 2, so that many sessions search with a helper thread; now and then
+// a count the option clamps.
+function threadsValue(r, o) {
+  if (o.skip.has('threads')) return r.pick(['1', '0', 'junk', '-3']);
+  return r.pick(['2', '2', '2', '2', '1', '1', '1', '0', '4', '999', 'junk']);
+}
+
+function optionLine(r, o) {
+  const kinds = ['threads'];
+  if (!o.skip.has('ponder')) kinds.push('ponder');
+  if (!o.skip.has('multipv')) kinds.push('multipv');
+  switch (r.pick(kinds)) {
+    case 'ponder': return `setoption name Ponder value ${r.pick(['true', 'true', 'false', 'false', 'TRUE', 'yes', ''])}`;
+    case 'multipv': return `setoption name MultiPV value ${r.pick(['0', '1', '3', '3', '64', '1000', '-5', 'junk', String(r.int(2, 8))])}`;
+    default: return `setoption name Threads value ${threadsValue(r, o)}`;
+  }
+}
+
+// A ponder search, ended by `ponderhit`, `stop` or `quit`. After `ponderhit` the
+// answer is due as for the same line without the word; a bare `go ponder`
+// answers at once.
+function makePonderGo(r, crowded, chess, tags) {
+  const end = r.chance(0.08) ? 'quit' : r.chance(0.35) ? 'stop' : 'ponderhit';
+  // On a refused position the answer is 0000 at once: ponder on a game's position.
+  const position = chess ? null : `position startpos moves ${randomGame(r, new Chess().fen(), r.int(0, 40)).moves.join(' ')}`;
+  tags.add('ponder');
+  const g = { ponder: true, end, position, tags, bound: null };
+  const forms = crowded && chess ? ['bare', 'clock', 'movetime', 'infinite']
+    : ['bare', 'bare', 'depth', 'clock', 'clock', 'movetime', 'infinite', 'depth+clock', 'nodes'];
+  const w = r.int(0, 30000), b = r.int(0, 30000);
+  const clock = `wtime ${w} btime ${b}${r.chance(0.4) ? ` winc ${r.int(0, 2000)} binc ${r.int(0, 2000)}` : ''}`;
+  switch (r.pick(forms)) {
+    case 'bare': return { ...g, line: 'go ponder', bound: 0 };
+    case 'depth': return { ...g, line: `go ponder depth ${r.int(1, 4)}`, depthOnly: true };
+    case 'clock': return { ...g, line: r.chance(0.7) ? `go ponder ${clock}` : `go ${clock} ponder`, clock: { w, b } };
+    case 'movetime': {
+      const t = r.int(1, 400);
+      return { ...g, line: `go ponder movetime ${t}`, bound: t };
+    }
+    case 'infinite': return { ...g, line: 'go ponder infinite', infinite: true };
+    case 'depth+clock': return { ...g, line: `go ponder ${clock} depth ${r.int(1, 3)}`, depthOnly: true };
+    default: return { ...g, line: `go ponder nodes ${r.int(1, 5000)}`, depthOnly: true };
+  }
+}
+
 // A `go` line and the time within which its answer is due (null: only `stop` ends it).
 function makeGo(r, o, crowded, chess) {
   const tags = new Set();
@@ -374,7 +424,9 @@ function makeGo(r, o, crowded, chess) {
   const count = () => r.pick(['0', `-${r.int(1, 99999)}`, '', 'x', `${r.int(1, 3000)}`, `${r.int(1, 3)}`, '99999999999999999999']);
   const kinds = ['depth', 'movetime', 'clock', 'infinite', 'depth+clock', 'nodes', 'mate', 'searchmoves', 'perft'];
   if (!o.skip.has('time')) kinds.push('neg', 'huge');
+  if (!o.skip.has('ponder')) kinds.push('ponder', 'ponder');
   let kind = r.pick(kinds);
+  if (kind === 'ponder') return makePonderGo(r, crowded, chess, tags);
   if (crowded && (kind === 'depth' || kind === 'depth+clock')) kind = 'movetime';
   const maxDepth = r.chance(0.8) ? 4 : 6;
   switch (kind) {
@@ -502,12 +554,15 @@ async function runSession(o, n, stats) {
   let current = { hostile: ['no position set'], skipped: [], dropped: [], chess: null };
   let endedOnPurpose = null;  // an exit the protocol asks for: {code, why}
   let chess960On = false;
+  let options = model.OPTIONS_AT_START;
+  let helpers = false;
 
   // Every `isready` the engine will answer is counted, so that a wait for "readyok"
   // never takes an earlier answer for its own.
   let readySent = 0;
   const send = (text) => {
     if (model.engineLine(text).startsWith('isready')) ++readySent;
+    options = model.applyOption(options, text);
     transcript.push(`> ${text.length > 300 ? `${JSON.stringify(text.slice(0, 200))}... (${text.length} chars)` : JSON.stringify(text)}`);
     eng.send(text);
   };
@@ -533,6 +588,12 @@ async function runSession(o, n, stats) {
       return { faults, transcript, eng, inputs: 1 };
     }
     let inputs = 1;
+    const opening = [];
+    if (r.chance(0.7)) opening.push(`setoption name Threads value ${threadsValue(r, o)}`);
+    if (!o.skip.has('ponder') && r.chance(0.4)) opening.push(`setoption name Ponder value ${r.pick(['true', 'true', 'false'])}`);
+    if (!o.skip.has('multipv') && r.chance(0.3)) opening.push(optionLine(r, { skip: new Set(['ponder']) }));
+    for (const line of opening) send(line);
+    inputs += opening.length;
     const steps = r.int(3, 14);
     for (let step = 0; step < steps && !eng.exit && faults.length === 0; ++step) {
       const roll = r.next();
@@ -562,16 +623,20 @@ async function runSession(o, n, stats) {
       } else if (roll < 0.75) {
         const g = makeGo(r, o, current.crowded, current.chess);
         if (g.position) {
+          if (chess960On) send('setoption name UCI_Chess960 value false');
+          chess960On = false;
           send(g.position);
           inputs += 1;
           current = model.modelPosition(g.position);
           positionTags = new Set();
         }
-        inputs += await runGo(o, r, eng, g, current, send, fault, synced);
+        if (options.threads > 1) helpers = true;
+        inputs += await runGo(o, r, eng, g, current, send, fault, synced, options);
+        if (g.quitSent && eng.exit) endedOnPurpose = { code: 1 };
         checkErrorLines(mark);
       } else if (roll < 0.82) {
         // Lines outside a search, with stray bytes: the engine keeps serving.
-        const line = r.pick(['stop', 'isready\r', 'isready\0junk', 'ucinewgame', 'setoption name Threads value 4',
+        const line = r.pick(['stop', 'isready\r', 'isready\0junk', 'ucinewgame', optionLine(r, o), optionLine(r, o),
           `setoption name Hash value ${r.int(1, 32)}`, 'debug on', 'ponderhit', garbage(r, r.int(0, 200)),
           `go ${garbage(r, 20)} depth 1`, 'setoption name Hash value', 'go depth', 'go movetime', 'register later',
           `setoption name Move Overhead value ${r.pick(['-5', '0', '100', '5000', '99999', 'x', ''])}`, 'debug off',
@@ -641,6 +706,7 @@ async function runSession(o, n, stats) {
     else if (eng.exit && !endedOnPurpose && faults.length === 0 && eng.exit.signal !== 'SIGKILL')
       fault('other', `engine ended unasked with status ${eng.exit.code}`);
     stats.lastSessionFaults = faults;
+    if (helpers) stats.helperSessions += 1;
   }
 }
 
@@ -665,8 +731,40 @@ function checkMateReports(lines, chess, fault) {
   }
 }
 
+// The iteration reports of one search with MultiPV k: with k above 1, each
+// iteration's lines are numbered 1, 2, ... without a gap, at most k of them, with
+// distinct legal first moves, and the answer is the last first line's move; with
+// k 1 no line is numbered. `legal` is null where the model knows no moves.
+function checkMultiPV(lines, k, legal, answer, fail) {
+  let block = null, lastFirst = null;
+  for (const { text } of lines) {
+    if (!text.startsWith('info  nps ')) continue;
+    const m = text.match(/ depth (\d+)(?: multipv (\d+))? seldepth /);
+    const first = (text.match(/ pv (\S+)/) || [])[1] || null;
+    if (!m) { fail(`unread report "${text.trim()}"`); return; }
+    if (k === 1) {
+      if (m[2] !== undefined) { fail(`a numbered line "${text.trim()}"`); return; }
+      continue;
+    }
+    if (m[2] === undefined) { fail(`a line without its number "${text.trim()}"`); return; }
+    const i = Number(m[2]);
+    if (i === 1) {
+      block = { depth: m[1], next: 2, firsts: new Set([first]) };
+      lastFirst = first;
+    } else if (!block || i !== block.next || m[1] !== block.depth || i > k || block.firsts.has(first)) {
+      fail(`"${text.trim()}" after ${block ? `${block.next - 1} lines of depth ${block.depth}` : 'no first line'}`);
+      return;
+    } else {
+      block.next += 1;
+      block.firsts.add(first);
+    }
+    if (legal && first && !legal.has(first)) { fail(`"${text.trim()}" begins with an illegal move`); return; }
+  }
+  if (k > 1 && lastFirst && legal && legal.size && answer !== lastFirst) fail(`bestmove ${answer}, yet the last first line begins ${lastFirst}`);
+}
+
 // Runs one `go` with whatever `stop`, `isready` and long lines the session throws in.
-async function runGo(o, r, eng, g, current, send, fault, synced) {
+async function runGo(o, r, eng, g, current, send, fault, synced, options) {
   const mark = eng.lines.length;
   let inputs = 1;
   const sentAt = Date.now();
@@ -694,18 +792,38 @@ async function runGo(o, r, eng, g, current, send, fault, synced) {
   else if (g.bound !== undefined && g.bound !== null) due = Math.max(0, g.bound);
   else if (g.clock) due = current.chess && current.chess.turn() === 'w' ? g.clock.w : g.clock.b;
   const needsStop = g.infinite || g.huge || (due === null && !g.depthOnly);
-  let stopAt = null;
-  if (needsStop || r.chance(0.3)) stopAt = r.int(0, needsStop ? 1500 : Math.max(50, due === null ? 1000 : due));
-  const isreadyAt = !o.skip.has('isready-search') && r.chance(0.3) ? r.int(0, 300) : null;
+  const laterStop = (from) => from + r.int(0, needsStop ? 1500 : Math.max(50, due === null ? 1000 : due));
+  // A ponder search is ended by `ponderhit`, `stop` or `quit`; after `ponderhit` it
+  // may still get a `stop`, as any search.
+  let stopAt = null, hitAt = null, quitAt = null;
+  if (g.ponder) {
+    const at = r.int(0, 1500);
+    if (g.end === 'stop') stopAt = at;
+    else if (g.end === 'quit') quitAt = at;
+    else {
+      hitAt = at;
+      if (needsStop || r.chance(0.3)) stopAt = laterStop(at);
+    }
+  } else if (needsStop || r.chance(0.3)) stopAt = laterStop(0);
+  const isreadyAt = !o.skip.has('isready-search') && r.chance(0.3) ? r.int(0, g.ponder ? 1500 : 300) : null;
   const longLine = g.infinite && !o.skip.has('long-line') && r.chance(0.3) ? r.int(65534, 80000) : null;
+  // A `ponderhit` with no ponder search under way is ignored: during another
+  // search, or after the `ponderhit` or `stop` that ended pondering.
+  const endAt = hitAt ?? stopAt;
+  let strayHitAt = null;
+  if (!o.skip.has('ponder') && r.chance(0.15) && (!g.ponder || endAt !== null))
+    strayHitAt = g.ponder ? endAt + r.int(1, 200) : r.int(0, 300);
 
-  let stopSent = null, isreadySent = null;
+  let stopSent = null, isreadySent = null, hitSent = null, quitSent = null;
   const events = [];
   if (isreadyAt !== null) events.push({ at: isreadyAt, what: 'isready' });
+  if (hitAt !== null) events.push({ at: hitAt, what: 'ponderhit' });
   if (stopAt !== null) {
     if (longLine) events.push({ at: stopAt, what: 'long' });
     events.push({ at: stopAt, what: 'stop' });
   }
+  if (quitAt !== null) events.push({ at: quitAt, what: 'quit' });
+  if (strayHitAt !== null) events.push({ at: strayHitAt, what: 'stray' });
   events.sort((a, b) => a.at - b.at);
 
   const bestmove = () => eng.findLine(mark, (t) => t.startsWith('bestmove'));
@@ -717,20 +835,40 @@ async function runGo(o, r, eng, g, current, send, fault, synced) {
     if (bestmove() || eng.exit) break;
     if (ev.what === 'stop') { send(r.pick(['stop', 'stop\r', 'stop\0x'])); stopSent = Date.now(); }
     else if (ev.what === 'isready') { send('isready'); isreadySent = Date.now(); }
+    else if (ev.what === 'ponderhit') { send(r.pick(['ponderhit', 'ponderhit', 'ponderhit\r'])); hitSent = Date.now(); }
+    else if (ev.what === 'stray') send('ponderhit');
+    else if (ev.what === 'quit') { send('quit'); quitSent = Date.now(); g.quitSent = true; }
     else send(r.chance(0.5) ? 'x'.repeat(longLine) : `position startpos ${'y'.repeat(longLine)}`);
     inputs += 1;
   }
-  // Wait for the answer: by the limit, or shortly after stop.
+  const tags = [...g.tags];
+  if (g.ponder && !o.skip.has('ponder')) {
+    // Only a line that arrived before the ending word was sent is surely early.
+    const endSent = [stopSent, hitSent, quitSent].filter((t) => t !== null).sort((a, b) => a - b)[0] ?? null;
+    const early = bestmove();
+    if (early && (endSent === null || eng.lines[early - 1].at < endSent)) {
+      fault('ponder', `"${g.line}": ${eng.lines[early - 1].text.trim()} ${eng.lines[early - 1].at - sentAt} ms after go, before ${g.end}`, tags);
+      return inputs;
+    }
+  }
+  if (quitSent !== null) {
+    if (!(await eng.waitFor(() => eng.exit, 5000))) fault('ponder', `"${g.line}": quit did not end the engine`, tags);
+    return inputs;
+  }
+  // Wait for the answer: by the limit, or shortly after stop. A ponder search's
+  // limit counts from `ponderhit`.
+  const from = g.ponder ? hitSent : sentAt;
   let waitUntil;
-  if (stopSent !== null) waitUntil = Math.min(limit === null ? Infinity : sentAt + limit, stopSent + o.stopMs);
-  else if (limit !== null) waitUntil = sentAt + limit;
+  if (stopSent !== null) waitUntil = Math.min(limit === null || from === null ? Infinity : from + limit, stopSent + o.stopMs);
+  else if (limit !== null && from !== null) waitUntil = from + limit;
   else waitUntil = Date.now() + 30000;  // cannot happen: every unbounded go gets a stop
   let got = await eng.waitFor(bestmove, Math.max(0, waitUntil - Date.now()));
-  const tags = [...g.tags];
   if (!got && !eng.exit) {
     const late = await eng.waitFor(bestmove, 20000);
-    const what = stopSent !== null ? `stop sent after ${stopSent - sentAt} ms` : `due after ${limit} ms`;
-    const cls = tags.includes('time') || current.crowded ? 'time' : longLine ? 'long-line' : hostile ? 'hostile-fen' : 'other';
+    const what = stopSent !== null ? `stop sent after ${stopSent - sentAt} ms`
+      : `due ${limit} ms after ${g.ponder ? `ponderhit (sent after ${hitSent - sentAt} ms)` : 'go'}`;
+    const cls = tags.includes('time') || current.crowded ? 'time' : longLine ? 'long-line' : hostile ? 'hostile-fen'
+      : g.ponder ? 'ponder' : 'other';
     if (!late) {
       send('stop');
       got = await eng.waitFor(bestmove, 3000);
@@ -769,6 +907,16 @@ async function runGo(o, r, eng, g, current, send, fault, synced) {
     const stray = eng.lines.slice(mark, got).find((l) => l.text.startsWith('info currmove ') && !roots.has(l.text.slice(14, 18)));
     if (!allowed.has(answer) || stray) fault('other', `"${g.line}": bestmove ${answer}${stray ? `, ${stray.text}` : ''}`, tags);
   }
+  // The reply named for pondering: only with Ponder on, and legal after the move.
+  const reply = eng.lines[got - 1].text.match(/^bestmove \S+ ponder (\S+)/);
+  if (!o.skip.has('ponder') && reply && legal && legal.has(answer)) {
+    const c = new Chess(current.chess.fen(), { skipValidation: true });
+    c.move({ from: answer.slice(0, 2), to: answer.slice(2, 4), promotion: answer[4] });
+    if (!options.ponder) fault('ponder', `Ponder off, yet "${eng.lines[got - 1].text.trim()}"`, tags);
+    else if (!model.legalMoveTexts(c).has(reply[1]))
+      fault('ponder', `"${eng.lines[got - 1].text.trim()}": ${reply[1]} is no legal reply in ${c.fen()}`, tags);
+  }
+  if (!o.skip.has('multipv') && !hostile) checkMultiPV(eng.lines.slice(mark, got), options.multipv, legal, answer, (m) => fault('multipv', `"${g.line}" with MultiPV ${options.multipv}: ${m}`, tags));
   // A `go mate N` that ended by itself found a mate for the mover within N moves.
   const ownEnd = g.mate && stopSent === null && current.chess;
   const last = ownEnd ? eng.lines.slice(mark, got).reverse().find((l) => l.text.startsWith('info  nps ')) : null;
@@ -807,7 +955,7 @@ async function main() {
     console.error(`no engine at ${o.engine}: build it with \`make test-asan\``);
     process.exit(2);
   }
-  const stats = { sessions: 0, inputs: 0, faults: [] };
+  const stats = { sessions: 0, inputs: 0, faults: [], helperSessions: 0 };
   const started = Date.now();
   const only = o.session !== null;
   console.log(`session fuzz: seed ${o.seed}, engine ${o.engine}${o.skip.size ? `, skipping ${[...o.skip].join(',')}` : ''}`);
@@ -838,7 +986,7 @@ async function main() {
   }
   const byClass = {};
   for (const f of stats.faults) byClass[f.cls] = (byClass[f.cls] || 0) + 1;
-  console.log(`session fuzz: ${stats.sessions} sessions, ${stats.inputs} inputs run, ${stats.faults.length} faults found` +
+  console.log(`session fuzz: ${stats.sessions} sessions (${stats.helperSessions} searching with helper threads), ${stats.inputs} inputs run, ${stats.faults.length} faults found` +
     (stats.faults.length ? ` (${Object.entries(byClass).map(([k, v]) => `${k}: ${v}`).join(', ')})` : ''));
   process.exit(stats.faults.length ? 1 : 0);
 }
