@@ -189,7 +189,7 @@ struct PawnCacheEntry {
 // 16384 entries, 384 KB: the size trades the hits of a larger table against the
 // room in the processor's caches that it would take from the rest of the search.
 constexpr int PAWN_CACHE_BITS = 14;
-PER_THREAD constinit PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
+PER_THREAD constinit PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS]{};
 
 template <Colour C>
 inline constexpr std::array<std::uint8_t, 64> king_groups = [] {

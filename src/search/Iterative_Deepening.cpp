@@ -17,8 +17,8 @@
 #include "search/threads.h"
 
 bool stop_at_input_end = false;
-PER_THREAD constinit std::uint64_t nodes_previous;
-PER_THREAD constinit std::uint64_t nodes_iteration;
+PER_THREAD constinit std::uint64_t nodes_previous{};
+PER_THREAD constinit std::uint64_t nodes_iteration{};
 std::uint64_t nodes_all_iterations;
 
 // `searchmoves`: the root list keeps only the moves asked for, in their order.

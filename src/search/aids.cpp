@@ -7,16 +7,16 @@
 #include "search/search.h"
 #include "search/search_state.h"
 
-PER_THREAD constinit Move killer_1[MAX_PLY + 1];
-PER_THREAD constinit Move killer_2[MAX_PLY + 1];
-PER_THREAD constinit std::uint64_t key_history_search[MAX_PLY + 1];
-PER_THREAD constinit Move line_current[MAX_PLY + 1];
-PER_THREAD constinit PvLine PV_line;
+PER_THREAD constinit Move killer_1[MAX_PLY + 1]{};
+PER_THREAD constinit Move killer_2[MAX_PLY + 1]{};
+PER_THREAD constinit std::uint64_t key_history_search[MAX_PLY + 1]{};
+PER_THREAD constinit Move line_current[MAX_PLY + 1]{};
+PER_THREAD constinit PvLine PV_line{};
 std::uint64_t key_history_game[MAX_GAME_KEYS];
 std::uint16_t key_history_game_count;
 
-PER_THREAD constinit SearchState search_state;
-PER_THREAD constinit std::int64_t time_start;
+PER_THREAD constinit SearchState search_state{};
+PER_THREAD constinit std::int64_t time_start{};
 
 void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply) {
   const Move m = list.move[index];

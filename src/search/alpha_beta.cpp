@@ -9,7 +9,7 @@
 #include "search/search_state.h"
 #include "search/window.h"
 
-PER_THREAD constinit MoveList list_ply[MAX_PLY + 1];
+PER_THREAD constinit MoveList list_ply[MAX_PLY + 1]{};
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "search/search.h"
 #include "search/window.h"
 
-PER_THREAD constinit MoveList list_quiescence[MAX_PLY + 1];
+PER_THREAD constinit MoveList list_quiescence[MAX_PLY + 1]{};
 
 namespace {
 

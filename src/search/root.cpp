@@ -12,11 +12,11 @@
 #include "search/search_state.h"
 #include "search/window.h"
 
-PER_THREAD constinit MoveList list_root;
-PER_THREAD constinit std::uint64_t nodes_root;
-PER_THREAD constinit std::uint8_t best_from;
-PER_THREAD constinit std::uint8_t best_to;
-PER_THREAD constinit std::uint8_t root_moves_searched;
+PER_THREAD constinit MoveList list_root{};
+PER_THREAD constinit std::uint64_t nodes_root{};
+PER_THREAD constinit std::uint8_t best_from{};
+PER_THREAD constinit std::uint8_t best_to{};
+PER_THREAD constinit std::uint8_t root_moves_searched{};
 
 namespace {
 

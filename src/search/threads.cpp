@@ -163,6 +163,9 @@ void stop_helpers() {
     p.idle.wait(lock, [&] { return p.busy == 0; });
   }
   for (int i = 0; i < p.started; ++i) {
+    // The next search's node limit counts from zero, before the helpers are woken.
+    p.helpers[i].visited.store(0, std::memory_order_relaxed);
+    p.helpers[i].searched.store(0, std::memory_order_relaxed);
     output::HelperLog& log = p.helpers[i].log;
     if (log.size > 0) OutLine() << std::string_view(log.text, log.size);
     log.size = 0;

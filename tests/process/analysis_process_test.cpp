@@ -171,7 +171,9 @@ TEST(Threads, TwoThreadsAnswerUnderEveryLimit) {
        {"go depth 7", "go nodes 30000", "go movetime 200", "go wtime 2000 btime 2000", "go mate 2", "go infinite"}) {
     SCOPED_TRACE(go);
     EngineProcess engine;
-    start(engine, {"setoption name Threads value 2", "position startpos", go});
+    // A search before: the helpers' counts must not carry over into this one's limits.
+    start(engine, {"setoption name Threads value 2", "position startpos", "go depth 3", go});
+    ASSERT_TRUE(engine.read_until("bestmove").has_value());
     if (std::string(go) == "go infinite" || std::string(go) == "go mate 2") {
       engine.read_for(QUIET);
       ASSERT_TRUE(engine.send("stop"));
