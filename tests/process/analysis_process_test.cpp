@@ -168,7 +168,7 @@ TEST(Threads, OneThreadChangesNoLine) {
 TEST(Threads, TwoThreadsAnswerUnderEveryLimit) {
   const std::set<std::string> start_moves = legal_after("");
   for (const char* go :
-       {"go depth 7", "go nodes 30000", "go movetime 200", "go wtime 2000 btime 2000", "go mate 2", "go infinite"}) {
+       {"go depth 7", "go nodes 700", "go movetime 200", "go wtime 2000 btime 2000", "go mate 2", "go infinite"}) {
     SCOPED_TRACE(go);
     EngineProcess engine;
     // A search before: the helpers' counts must not carry over into this one's limits.
