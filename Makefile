@@ -61,7 +61,7 @@ uninstall:
 	      "$(DESTDIR)$(PREFIX)/share/man/man6/nerul.6"
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(THREADS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)
 
 # Both fuzzers for SECONDS seconds each: the libFuzzer target (clang, build-fuzz) and
 # the session fuzzer on the sanitizer build. FUZZ_SKIP=class,... leaves classes of
@@ -77,15 +77,6 @@ fuzz:
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target nerul
 	@cd tests/fuzz && { [ -d node_modules/chess.js ] || npm ci --no-audit --no-fund; }
 	@tests/fuzz/run_fuzz.sh $(SECONDS) "$(FUZZ_SKIP)"
-
-# The engine with helper threads for the Threads option, in build-threads/. Its
-# search keeps its records per thread, which costs one thread a little speed;
-# the default build searches with one thread whatever Threads says.
-THREADS_BUILD := build-threads
-.PHONY: threads
-threads:
-	@cmake -S . -B $(THREADS_BUILD) -DCMAKE_BUILD_TYPE=Release -DNERUL_THREADS=ON >/dev/null
-	@cmake --build $(THREADS_BUILD) -j $(JOBS) --target nerul nerul-tool
 
 # The fastest engine for the machine at hand, in build-fast/: built for its
 # processor, with link-time optimisation. Training on the bench (profile-guided

@@ -5,6 +5,7 @@
 
 #include "eval/material.h"
 #include "eval/placement.h"
+#include "hash/board_key.h"
 #include "hash/zobrist.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"

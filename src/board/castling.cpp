@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "board/board.h"
 #include "hash/zobrist.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "board/board.h"
+#include "board/state.h"
 
 struct CastlingWing {
   std::uint8_t rook;     // the castling rook's start square

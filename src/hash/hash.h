@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "board/move.h"
-#include "io/per_thread.h"
 
 // What a stored score says. Scores are White's view, so a bound's direction
 // depends on the side that stored it: a cut-off is a lower bound to White and an
@@ -63,27 +62,18 @@ void free_hash();
 [[noreturn]] void hash_fatal(const char* message);
 
 namespace Hash {
-// With helper threads, several threads read and write the table at once: each
-// field is then read and written whole, with no order needed between them. In
-// every build each slot's check is kept XORed with a fold of the slot's other
-// fields, so that a slot whose fields come from two different writes reads as
-// another key's, never as a score or move of this one. An empty slot (all
-// zero) reads as key 0.
+// Helper threads read and write the table while the main thread does: each
+// field is read and written whole, with no order needed between them. Each
+// slot's check is kept XORed with a fold of the slot's other fields, so that a
+// slot whose fields come from two different writes reads as another key's,
+// never as a score or move of this one. An empty slot (all zero) reads as key 0.
 template <class T>
 inline T field(const T& f) {
-#if NERUL_THREADS
   return std::atomic_ref<T>(const_cast<T&>(f)).load(std::memory_order_relaxed);
-#else
-  return f;
-#endif
 }
 template <class T>
 inline void set_field(T& f, T value) {
-#if NERUL_THREADS
   std::atomic_ref<T>(f).store(value, std::memory_order_relaxed);
-#else
-  f = value;
-#endif
 }
 constexpr std::uint32_t fold(std::uint32_t value, std::uint32_t small_fields) { return value ^ small_fields << 8; }
 inline std::uint32_t move_key(const HashEntry& e) {

@@ -20,19 +20,3 @@ void init_zobrist() {
         zobrist[colour][piece][square] = ((((r1 << 12 ^ r2) << 16 ^ r3) << 16 ^ r4) << 15) ^ r5;
       }
 }
-
-void compute_hash_key() {
-  const BoardState& b = bitboard;
-  std::uint64_t k = 0;
-  for (int s = 0; s < 64; ++s) {
-    if (const std::uint8_t p = b.white_name_from_coord[s]; p && p < 7) k ^= zobrist[1][p][s];
-    if (const std::uint8_t p = b.black_name_from_coord[s]; p && p < 7) k ^= zobrist[0][p][s];
-  }
-  if (b.colour_move) k ^= ZOBRIST_SIDE;
-  if (b.castling_K) k ^= castling_wings[WHITE][1].key_term;
-  if (b.castling_Q) k ^= castling_wings[WHITE][0].key_term;
-  if (b.castling_k) k ^= castling_wings[BLACK][1].key_term;
-  if (b.castling_q) k ^= castling_wings[BLACK][0].key_term;
-  if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
-  bitboard.hash_key = k;
-}

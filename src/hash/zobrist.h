@@ -1,12 +1,12 @@
-// Zobrist keys: the random piece-square table, the fixed keys for side, castling
-// and en passant, the key from scratch and the key update after a move.
+// Zobrist keys: the random piece-square table and the fixed keys for side,
+// castling and en passant, shared by every search thread.
 #pragma once
 
 #include <cstdint>
 
-#include "board/board.h"
 #include "board/castling.h"
 #include "board/move.h"
+#include "board/state.h"
 
 extern std::uint64_t zobrist[2][7][64];
 
@@ -20,74 +20,8 @@ inline constexpr std::uint64_t ZOBRIST_EN_PASSANT = 0x6BE8C34538F83F11ULL;
 // The engine's own generator, so that the keys are the same everywhere. Its state
 // starts at 1 with the process and nothing else draws from it.
 std::uint32_t zobrist_random();
-
 void init_zobrist();
-void compute_hash_key();
 
 inline std::uint64_t en_passant_term(std::uint8_t x, std::uint8_t y) {
   return ZOBRIST_EN_PASSANT ^ static_cast<std::uint8_t>(x ^ y);
-}
-
-// From the key before a move (`hash_key`) to the key after it; the board must
-// already show the position after the move.
-template <Colour Us>
-inline void update_hash_key(std::uint8_t index, const MoveList& list, const UndoRecord& undo) {
-  constexpr int c = Us, o = ~Us;
-  const BoardState& b = bitboard;
-  const Move m = list.move[index];
-  const unsigned piece = name_piece(m), captured = name_capture(m), kind = kind_move(m);
-  const unsigned from = from_coord(m), to = to_coord(m);
-  std::uint64_t k = b.hash_key;
-  switch (kind) {
-    case MOVE_QUIET:
-      k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to];
-      break;
-    case MOVE_CAPTURE:
-      k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to] ^ zobrist[o][captured][to];
-      break;
-    case MOVE_CASTLE_QUEEN:
-      k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to] ^ zobrist[c][ROOK][CastleSquares<Us>::rook_queen_side] ^
-           zobrist[c][ROOK][CastleSquares<Us>::rook_queen_side_to];
-      break;
-    case MOVE_CASTLE_KING:
-      k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to] ^ zobrist[c][ROOK][CastleSquares<Us>::rook_king_side] ^
-           zobrist[c][ROOK][CastleSquares<Us>::rook_king_side_to];
-      break;
-    case MOVE_CASTLE_QUEEN_960:
-    case MOVE_CASTLE_KING_960: {
-      const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING_960];
-      k ^= zobrist[c][KING][from] ^ zobrist[c][KING][to] ^ zobrist[c][ROOK][w.rook] ^ zobrist[c][ROOK][w.rook_to];
-      break;
-    }
-    case MOVE_EN_PASSANT:
-      k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to] ^ zobrist[o][captured][Us == WHITE ? to - 8 : to + 8];
-      break;
-    case MOVE_PROMOTE_KNIGHT:
-    case MOVE_PROMOTE_BISHOP:
-    case MOVE_PROMOTE_ROOK:
-    case MOVE_PROMOTE_QUEEN:
-      k ^= zobrist[c][piece][from] ^ zobrist[c][kind - 10][to];
-      break;
-    case MOVE_CAPTURE_PROMOTE_KNIGHT:
-    case MOVE_CAPTURE_PROMOTE_BISHOP:
-    case MOVE_CAPTURE_PROMOTE_ROOK:
-    case MOVE_CAPTURE_PROMOTE_QUEEN:
-      k ^= zobrist[c][piece][from] ^ zobrist[o][captured][to] ^ zobrist[c][kind - 20][to];
-      break;
-    default:
-      break;
-  }
-  k ^= ZOBRIST_SIDE;
-  if (b.castling_K != undo.castling_K) k ^= castling_wings[WHITE][1].key_term;
-  if (b.castling_Q != undo.castling_Q) k ^= castling_wings[WHITE][0].key_term;
-  if (b.castling_k != undo.castling_k) k ^= castling_wings[BLACK][1].key_term;
-  if (b.castling_q != undo.castling_q) k ^= castling_wings[BLACK][0].key_term;
-  if (undo.taking_passage_yes) k ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
-  if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
-  bitboard.hash_key = k;
-}
-
-inline void update_hash_key(std::uint8_t colour, std::uint8_t index, const MoveList& list, const UndoRecord& undo) {
-  if (colour == 1) update_hash_key<WHITE>(index, list, undo);
-  else update_hash_key<BLACK>(index, list, undo);
 }

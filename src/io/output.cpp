@@ -7,12 +7,10 @@
 #include <charconv>
 #include <cstring>
 
-#include "io/per_thread.h"
-
 namespace output {
-PER_THREAD constinit bool muted = false;
+thread_local constinit bool muted = false;
 
-PER_THREAD constinit HelperLog* diverted = nullptr;
+thread_local constinit HelperLog* diverted = nullptr;
 
 namespace {
 

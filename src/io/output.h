@@ -6,18 +6,16 @@
 #include <cstdint>
 #include <string_view>
 
-#include "io/per_thread.h"
-
 namespace output {
 // Set by tools that run the search for its figures alone.
-extern PER_THREAD constinit bool muted;
+extern thread_local constinit bool muted;
 // A helper thread of the search writes nothing: its self-check lines are kept
 // here for the main thread to write, and everything else it says is dropped.
 struct HelperLog {
   char text[4096];
   std::size_t size = 0;
 };
-extern PER_THREAD constinit HelperLog* diverted;
+extern thread_local constinit HelperLog* diverted;
 void write_through(const char* data, std::size_t size);
 }  // namespace output
 

@@ -1,16 +1,9 @@
-// State each search thread keeps for itself. Thread-local storage costs every
-// access a little, so only a build with helper threads (NERUL_THREADS) pays for
-// it; the default build keeps plain globals and searches with one thread.
+// State each search thread keeps for itself. The search is built twice (see
+// search/helper_copy.h): the main thread's build keeps this state in plain
+// globals, which cost nothing per access; the helpers' build, in thread-local
+// storage, one copy per helper.
 #pragma once
 
-#ifndef NERUL_THREADS
-#define NERUL_THREADS 0
-#endif
-
-#if NERUL_THREADS
-#define PER_THREAD thread_local
-#else
+#ifndef PER_THREAD
 #define PER_THREAD
 #endif
-
-inline constexpr bool HELPER_THREADS = NERUL_THREADS != 0;

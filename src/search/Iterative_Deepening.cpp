@@ -5,6 +5,7 @@
 
 #include "eval/material.h"
 #include "eval/placement.h"
+#include "hash/board_key.h"
 #include "hash/zobrist.h"
 #include "io/output.h"
 #include "io/per_thread.h"
@@ -16,10 +17,10 @@
 #include "search/search_state.h"
 #include "search/threads.h"
 
-bool stop_at_input_end = false;
+PER_THREAD constinit bool stop_at_input_end = false;
 PER_THREAD constinit std::uint64_t nodes_previous{};
 PER_THREAD constinit std::uint64_t nodes_iteration{};
-std::uint64_t nodes_all_iterations;
+PER_THREAD constinit std::uint64_t nodes_all_iterations{};
 
 // `searchmoves`: the root list keeps only the moves asked for, in their order.
 void keep_searched_root_moves(MoveList& list) {
@@ -109,7 +110,7 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
   start_node_count();
   generate_all_moves(list_root);
   keep_searched_root_moves(list_root);
-  start_helpers();
+  start_helpers(bitboard, search_state.limits);
 
   std::uint8_t mate_reported = 0;
   bool line_stored = false;

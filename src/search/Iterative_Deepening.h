@@ -8,7 +8,7 @@
 
 // Set by `go` when only `stop` can end the search: then the end of standard input
 // counts as `stop`, since no `stop` can follow it.
-extern bool stop_at_input_end;
+extern PER_THREAD constinit bool stop_at_input_end;
 
 // The iterations stop after this depth, whatever the limits; the per-ply arrays
 // leave room for the check extensions below it.
@@ -26,7 +26,7 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
 extern PER_THREAD constinit std::uint64_t nodes_previous;
 extern PER_THREAD constinit std::uint64_t nodes_iteration;
 // Sum of every iteration's node count since start-up: the bench's signature.
-extern std::uint64_t nodes_all_iterations;
+extern PER_THREAD constinit std::uint64_t nodes_all_iterations;
 
 // `searchmoves`: the root list keeps only the moves asked for, in their order.
 void keep_searched_root_moves(MoveList& list);

@@ -12,8 +12,6 @@ PER_THREAD constinit Move killer_2[MAX_PLY + 1]{};
 PER_THREAD constinit std::uint64_t key_history_search[MAX_PLY + 1]{};
 PER_THREAD constinit Move line_current[MAX_PLY + 1]{};
 PER_THREAD constinit PvLine PV_line{};
-std::uint64_t key_history_game[MAX_GAME_KEYS];
-std::uint16_t key_history_game_count;
 
 PER_THREAD constinit SearchState search_state{};
 PER_THREAD constinit std::int64_t time_start{};
@@ -30,7 +28,7 @@ namespace {
 constexpr bool quiet_kind(unsigned kind) { return kind == MOVE_QUIET || is_castling_kind(kind); }
 
 // Moves `m` to `target` if it stands there or after it.
-void bring_forward(MoveList& list, Move m, int target) {
+void bring_listed_forward(MoveList& list, Move m, int target) {
   for (int j = target; j < list.move_count; ++j) {
     if (list.move[j] != m) continue;
     bring_to(list, j, target);
@@ -40,8 +38,8 @@ void bring_forward(MoveList& list, Move m, int target) {
 }  // namespace
 
 void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start) {
-  if (killer_1[ply] != 0) bring_forward(list, killer_1[ply], start);
-  if (killer_2[ply] != 0) bring_forward(list, killer_2[ply], start + 1);
+  if (killer_1[ply] != 0) bring_listed_forward(list, killer_1[ply], start);
+  if (killer_2[ply] != 0) bring_listed_forward(list, killer_2[ply], start + 1);
 }
 
 bool QuietsLater::listed(Move m) const {
@@ -65,7 +63,7 @@ void QuietsLater::bring_forward(MoveList& list, Move m, int target) {
     // list is full): list them all.
     if (target > list.move_count || list.move_count >= MAX_LIST_MOVES) {
       append<Us>(list);
-      ::bring_forward(list, m, target);
+      bring_listed_forward(list, m, target);
       return;
     }
     list.move[list.move_count] = m;
@@ -74,7 +72,7 @@ void QuietsLater::bring_forward(MoveList& list, Move m, int target) {
     listed_[listed_count_++] = m;
     return;
   }
-  ::bring_forward(list, m, target);
+  bring_listed_forward(list, m, target);
 }
 
 template <Colour Us>

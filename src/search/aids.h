@@ -6,18 +6,13 @@
 #include "board/board.h"
 #include "board/move.h"
 #include "io/per_thread.h"
+#include "search/shared.h"
 
 extern PER_THREAD constinit Move killer_1[MAX_PLY + 1];
 extern PER_THREAD constinit Move killer_2[MAX_PLY + 1];
 extern PER_THREAD constinit std::uint64_t key_history_search[MAX_PLY + 1];
 extern PER_THREAD constinit Move line_current[MAX_PLY + 1];
 extern PER_THREAD constinit PvLine PV_line;
-
-// The game's positions before the search: entry k is the key after k moves of the
-// `position` command's list, entry `key_history_game_count` the root.
-inline constexpr int MAX_GAME_KEYS = 1000;
-extern std::uint64_t key_history_game[MAX_GAME_KEYS];
-extern std::uint16_t key_history_game_count;
 
 void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply);
 void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start);

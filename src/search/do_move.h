@@ -8,6 +8,7 @@
 
 #include "board/make_move.h"
 #include "eval/placement.h"
+#include "hash/board_key.h"
 #include "hash/hash.h"
 #include "hash/zobrist.h"
 #include "search/aids.h"

@@ -7,6 +7,7 @@
 #include "io/platform.h"
 #include "io/text.h"
 #include "search/Iterative_Deepening.h"
+#include "search/helper.h"
 #include "search/search.h"
 #include "search/search_state.h"
 #include "search/threads.h"

@@ -7,17 +7,7 @@
 #include "board/move.h"
 #include "io/input.h"
 #include "io/per_thread.h"
-
-inline constexpr int MAX_MULTIPV = 64;
-
-// What `go` may ask beyond a depth and a time; zero where it was not given.
-struct GoLimits {
-  std::uint64_t nodes;  // nodes the search may visit, alpha-beta and quiescence alike
-  std::uint8_t mate;    // a mate for the side to move in at most this many moves ends the search
-  // The root moves to search (`searchmoves`); none given, every move.
-  std::uint8_t root_move_count;
-  Move root_moves[MAX_LIST_MOVES];
-};
+#include "search/shared.h"
 
 struct SearchState {
   std::uint16_t poll_count;

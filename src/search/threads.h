@@ -1,18 +1,34 @@
 // Helper threads of the shared-table search. They are started once and wait
 // between searches; during one they search the same root as the main thread,
 // each with its own records, and share only the transposition table. Only the
-// main thread calls these.
+// main thread calls these, but for helper_stop_requested.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <thread>
+
+#include "board/state.h"
+#include "io/output.h"
+#include "search/shared.h"
 
 inline constexpr int MAX_THREADS = 64;
+
+// One helper as the main thread sees it: what it hands back during a search.
+struct Helper {
+  std::thread thread;
+  int id = 0;
+  std::atomic<std::uint64_t> visited{0};
+  std::atomic<std::uint64_t> searched{0};
+  std::uint64_t completed = 0;  // the helper's own: nodes of its finished iterations
+  output::HelperLog log;
+};
 
 // Starts or ends helpers so that `count` threads search, the main one among
 // them; returns how many do (fewer if a thread could not be started).
 int set_search_threads(int count);
-// Hands the position on the board and the go limits to every helper and wakes them.
-void start_helpers();
+// Hands the root and the go limits to every helper and wakes them.
+void start_helpers(const BoardState& root, const GoLimits& limits);
 // Stops the helpers and waits until each is idle; then writes what their
 // self-checks found, for only the main thread writes.
 void stop_helpers();
@@ -22,6 +38,5 @@ std::uint64_t helpers_visited();
 std::uint64_t helpers_searched();
 // Stops and joins every helper, before the table is released and the process ends.
 void end_helpers();
-// A helper's look at the main thread: publishes its counts, and stops its
-// search once the main thread has asked.
-void helper_poll();
+// The main thread has asked the helpers to stop.
+bool helper_stop_requested();

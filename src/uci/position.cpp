@@ -4,6 +4,7 @@
 
 #include "board/castling.h"
 #include "board/make_move.h"
+#include "hash/board_key.h"
 #include "hash/zobrist.h"
 #include "io/output.h"
 #include "io/text.h"

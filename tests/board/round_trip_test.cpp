@@ -11,6 +11,7 @@
 #include "board_helpers.h"
 #include "eval/material.h"
 #include "eval/placement.h"
+#include "hash/board_key.h"
 #include "hash/zobrist.h"
 #include "movegen/attacks.h"
 #include "support/test_support.h"

@@ -13,6 +13,7 @@
 #include "eval/evaluate.h"
 #include "eval/material.h"
 #include "eval/placement.h"
+#include "hash/board_key.h"
 #include "hash/hash.h"
 #include "hash/zobrist.h"
 #include "movegen/generate.h"
