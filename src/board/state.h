@@ -65,7 +65,6 @@ inline constexpr std::array<std::uint64_t, 64> square_bit = [] {
 
 inline constexpr std::uint16_t material_value[7] = {0, 100, 400, 400, 600, 1200, 0};
 
-
 // White's material less Black's.
 inline std::int32_t material_balance(const BoardState& b) {
   return static_cast<std::int32_t>(b.value_white_material) - static_cast<std::int32_t>(b.value_black_material);

@@ -20,6 +20,12 @@ namespace {
 // every page of it (seconds for a large table) to write the zeros it holds.
 std::atomic<bool> table_written = false;
 
+// Read before it is written: every thread stores into the table, and a flag
+// written at every store would pass its cache line from core to core.
+void note_table_written() {
+  if (!table_written.load(std::memory_order_relaxed)) table_written.store(true, std::memory_order_relaxed);
+}
+
 // The Russian texts are Windows-1251 bytes.
 constexpr const char* NO_MEMORY = "\xEF\xE0\xEC\xFF\xF2\xE8 \xED\xE5\xF2 ";
 constexpr const char* NOTHING_TO_FREE = "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC \xED\xE5\xF7\xE5\xE3\xEE ";
@@ -90,7 +96,7 @@ void save_hash_move(std::uint64_t index_of_entry, std::uint32_t key_hi, const Mo
                     std::uint8_t depth_left) {
   if (!p_hash_moves) hash_fatal("Hash::save_hash_move  p_hash_moves == NULL ");
   HashEntry& e = entry_at(index_of_entry);
-  table_written.store(true, std::memory_order_relaxed);
+  note_table_written();
   const Move m = list.move[index];
   set_field(e.move_check, key_hi ^ fold(m, depth_left | std::uint32_t{hash_age} << 8));
   set_field(e.stored_move, m);
@@ -110,7 +116,7 @@ void save_hash_score(std::uint64_t index_of_entry, std::uint32_t key_hi, std::in
                      std::uint8_t depth_left) {
   if (!p_hash_moves) hash_fatal("Hash::save_hash_score  p_hash_moves == NULL ");
   HashEntry& e = entry_at(index_of_entry);
-  table_written.store(true, std::memory_order_relaxed);
+  note_table_written();
   set_field(e.score_check, key_hi ^ fold(static_cast<std::uint32_t>(score),
                                          flag | std::uint32_t{depth_left} << 8 | std::uint32_t{hash_age} << 16));
   set_field(e.stored_score, score);

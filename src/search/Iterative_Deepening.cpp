@@ -128,6 +128,7 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
       std::memset(killer_1, 0, sizeof killer_1);
       std::memset(killer_2, 0, sizeof killer_2);
       nodes_previous = node_total;
+      note_main_depth(depth);
       nodes_root = 0;
       search_state.nodes = 0;
       time_start = clock_ms();

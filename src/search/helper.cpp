@@ -1,5 +1,6 @@
 #include "search/helper.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "board/board.h"
@@ -23,8 +24,10 @@ void enter_helper(Helper& h) {
   search_state.is_helper = 1;
 }
 
-// The helpers' iterations are spread over the depths, as shared-table searches
-// do, so that their trees differ from the main thread's and from each other's.
+// The helpers search two or three plies ahead of the main thread's iteration,
+// alternately, so that their trees differ from the main thread's and from each
+// other's: in step with it they would only repeat its work, while ahead they
+// leave deeper results in the table for the nodes it comes to next.
 void helper_search(Helper& h, const BoardState& root, const GoLimits& limits) {
   BoardState& b = bitboard;
   b = root;
@@ -49,7 +52,9 @@ void helper_search(Helper& h, const BoardState& root, const GoLimits& limits) {
   generate_all_moves(list_root);
   keep_searched_root_moves(list_root);
   h.completed = 0;
-  for (int depth = 1 + (h.id & 1); depth <= MAX_ITERATION_DEPTH && st.stop_search == 0; depth += 1 + (h.id >> 2 & 1)) {
+  for (int depth = 1; st.stop_search == 0; ++depth) {
+    depth = std::max(depth, main_depth() + 2 + (h.id & 1));
+    if (depth > MAX_ITERATION_DEPTH) break;
     std::memset(killer_1, 0, sizeof killer_1);
     std::memset(killer_2, 0, sizeof killer_2);
     nodes_root = 0;

@@ -26,6 +26,7 @@ struct Pool {
   int busy = 0;
   int started = 0;  // read and written by the main thread only, between searches
   std::atomic<bool> stop{false};
+  std::atomic<int> main_depth{0};
   BoardState root;
   GoLimits limits;
   Helper helpers[MAX_THREADS - 1];
@@ -83,6 +84,7 @@ void start_helpers(const BoardState& root, const GoLimits& limits) {
   p.root = root;
   p.limits = limits;
   p.stop.store(false, std::memory_order_relaxed);
+  p.main_depth.store(0, std::memory_order_relaxed);
   for (int i = 0; i < p.started; ++i) {
     p.helpers[i].visited.store(0, std::memory_order_relaxed);
     p.helpers[i].searched.store(0, std::memory_order_relaxed);
@@ -139,5 +141,10 @@ void end_helpers() {
   p.busy = 0;
   p.quit = false;
 }
+
+void note_main_depth(int depth) {
+  if (the_pool) the_pool->main_depth.store(depth, std::memory_order_relaxed);
+}
+int main_depth() { return pool().main_depth.load(std::memory_order_relaxed); }
 
 bool helper_stop_requested() { return pool().stop.load(std::memory_order_relaxed); }

@@ -40,3 +40,6 @@ std::uint64_t helpers_searched();
 void end_helpers();
 // The main thread has asked the helpers to stop.
 bool helper_stop_requested();
+// The depth of the main thread's iteration in hand, which the helpers search ahead of.
+void note_main_depth(int depth);
+int main_depth();
