@@ -163,12 +163,13 @@ TEST(Threads, OneThreadChangesNoLine) {
   EXPECT_EQ(std::regex_replace(one.output, nps, ""), std::regex_replace(plain.output, nps, ""));
 }
 
-// Two threads answer a legal move under every limit and obey `stop`; `quit`
-// and the end of input mid-search end the program with helpers running.
+// Two threads answer a legal move under every limit, pondering among them, and
+// obey `stop` and `ponderhit`; `quit` and the end of input mid-search end the
+// program with helpers running.
 TEST(Threads, TwoThreadsAnswerUnderEveryLimit) {
   const std::set<std::string> start_moves = legal_after("");
-  for (const char* go :
-       {"go depth 7", "go nodes 700", "go movetime 200", "go wtime 2000 btime 2000", "go mate 2", "go infinite"}) {
+  for (const char* go : {"go depth 7", "go nodes 700", "go movetime 200", "go wtime 2000 btime 2000", "go mate 2",
+                         "go infinite", "go ponder wtime 2000 btime 2000"}) {
     SCOPED_TRACE(go);
     EngineProcess engine;
     // A search before: the helpers' counts must not carry over into this one's limits.
@@ -177,6 +178,10 @@ TEST(Threads, TwoThreadsAnswerUnderEveryLimit) {
     if (std::string(go) == "go infinite" || std::string(go) == "go mate 2") {
       engine.read_for(QUIET);
       ASSERT_TRUE(engine.send("stop"));
+    }
+    if (std::string(go).starts_with("go ponder")) {
+      engine.read_for(QUIET);
+      ASSERT_TRUE(engine.send("ponderhit"));
     }
     const auto answer = engine.read_until("bestmove");
     ASSERT_TRUE(answer.has_value());
