@@ -10,6 +10,7 @@
 #include "search/reports.h"
 #include "search/search.h"
 #include "search/search_state.h"
+#include "search/threads.h"
 #include "search/window.h"
 
 PER_THREAD constinit MoveList list_root{};
@@ -71,7 +72,10 @@ std::int32_t root_search(std::uint8_t depth) {
   const bool several = search_state.multipv > 1;
   search_state.line_count = 0;
 
+  // Helpers refute the moves after the first from the far end (see threads.h).
+  const bool lead = !search_state.is_helper && !several;
   for (std::uint8_t i = 0; i < list_root.move_count; ++i) {
+    if (lead) note_root_move(i, bound);
     if (!moves.do_move(i, [] { return king_attacked<Us>(); })) {
       list_root.score[i] = M::view(-MATE_SCORE);
       continue;
@@ -123,6 +127,7 @@ std::int32_t root_search(std::uint8_t depth) {
       PV_best_point = PV_line;
       if (s != PV_line.score_move) OutLine() << (white ? "ERROR white value \n" : "ERROR black value \n");
     }
+    if (lead && i == 0) publish_root_moves(depth, bound, list_root);
     ++move_number;
     print_root_info(best, depth, PV_best_point, white ? 1 : 0, nodes_root);
   }

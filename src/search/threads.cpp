@@ -27,6 +27,15 @@ struct Pool {
   int started = 0;  // read and written by the main thread only, between searches
   std::atomic<bool> stop{false};
   std::atomic<int> main_depth{0};
+  // The main thread's root moves (see publish_root_moves), under `root_mutex`.
+  std::mutex root_mutex;
+  std::atomic<std::uint32_t> root_generation{0};
+  int root_depth = 0;
+  std::int32_t root_bound = 0;
+  int root_count = 0;
+  int root_main_index = 0;
+  int root_next = 0;  // the next move from the far end, while above root_main_index
+  Move root_moves[MAX_LIST_MOVES];
   BoardState root;
   GoLimits limits;
   Helper helpers[MAX_THREADS - 1];
@@ -85,6 +94,10 @@ void start_helpers(const BoardState& root, const GoLimits& limits) {
   p.limits = limits;
   p.stop.store(false, std::memory_order_relaxed);
   p.main_depth.store(0, std::memory_order_relaxed);
+  {
+    std::lock_guard lock(p.root_mutex);
+    p.root_next = 0;
+  }
   for (int i = 0; i < p.started; ++i) {
     p.helpers[i].visited.store(0, std::memory_order_relaxed);
     p.helpers[i].searched.store(0, std::memory_order_relaxed);
@@ -146,5 +159,41 @@ void note_main_depth(int depth) {
   if (the_pool) the_pool->main_depth.store(depth, std::memory_order_relaxed);
 }
 int main_depth() { return pool().main_depth.load(std::memory_order_relaxed); }
+
+namespace {
+bool helpers_running() { return the_pool && the_pool->started > 0; }
+}  // namespace
+
+void publish_root_moves(int depth, std::int32_t bound, const MoveList& list) {
+  if (!helpers_running()) return;
+  Pool& p = pool();
+  std::lock_guard lock(p.root_mutex);
+  p.root_depth = depth;
+  p.root_bound = bound;
+  p.root_count = list.move_count;
+  std::copy_n(list.move, list.move_count, p.root_moves);
+  p.root_main_index = 0;
+  p.root_next = list.move_count - 1;
+  p.root_generation.fetch_add(1, std::memory_order_release);
+}
+
+void note_root_move(int index, std::int32_t bound) {
+  if (!helpers_running()) return;
+  Pool& p = pool();
+  std::lock_guard lock(p.root_mutex);
+  p.root_main_index = index;
+  p.root_bound = bound;
+  if (index == 0) p.root_next = 0;  // a new iteration: the last list is closed
+}
+
+std::uint32_t root_moves_published() { return pool().root_generation.load(std::memory_order_acquire); }
+
+bool take_root_move(std::uint32_t generation, RootMoveTask& task) {
+  Pool& p = pool();
+  std::lock_guard lock(p.root_mutex);
+  if (p.root_generation.load(std::memory_order_relaxed) != generation || p.root_next <= p.root_main_index) return false;
+  task = {p.root_moves[p.root_next--], p.root_depth, p.root_bound};
+  return true;
+}
 
 bool helper_stop_requested() { return pool().stop.load(std::memory_order_relaxed); }

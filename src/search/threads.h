@@ -43,3 +43,21 @@ bool helper_stop_requested();
 // The depth of the main thread's iteration in hand, which the helpers search ahead of.
 void note_main_depth(int depth);
 int main_depth();
+
+// The root moves of the main thread's iteration, once its first move has set a
+// bound: helpers refute them from the far end of the list on the same null
+// window while the main thread works from the near end, and the table hands
+// their results to the main thread when it comes to those moves. Published
+// again each iteration, with the main thread's place in the list and its bound
+// kept up to date as it goes.
+void publish_root_moves(int depth, std::int32_t bound, const MoveList& list);
+void note_root_move(int index, std::int32_t bound);
+struct RootMoveTask {
+  Move move;
+  int depth;
+  std::int32_t bound;
+};
+// The count of root move lists published so far.
+std::uint32_t root_moves_published();
+// The next move of list `generation` that the main thread has not come to, if any.
+bool take_root_move(std::uint32_t generation, RootMoveTask& task);
