@@ -32,7 +32,6 @@ struct Pool {
   std::atomic<std::uint32_t> root_generation{0};
   int root_depth = 0;
   std::int32_t root_bound = 0;
-  int root_count = 0;
   int root_main_index = 0;
   int root_next = 0;  // the next move from the far end, while above root_main_index
   Move root_moves[MAX_LIST_MOVES];
@@ -170,7 +169,6 @@ void publish_root_moves(int depth, std::int32_t bound, const MoveList& list) {
   std::lock_guard lock(p.root_mutex);
   p.root_depth = depth;
   p.root_bound = bound;
-  p.root_count = list.move_count;
   std::copy_n(list.move, list.move_count, p.root_moves);
   p.root_main_index = 0;
   p.root_next = list.move_count - 1;

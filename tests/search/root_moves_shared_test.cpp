@@ -12,7 +12,8 @@ namespace {
 
 MoveList root_list(int count) {
   MoveList list{};
-  for (int i = 0; i < count; ++i) add_move(list, MOVE_QUIET, 1, static_cast<unsigned>(i), static_cast<unsigned>(i + 8), 0);
+  for (int i = 0; i < count; ++i)
+    add_move(list, MOVE_QUIET, 1, static_cast<unsigned>(i), static_cast<unsigned>(i + 8), 0);
   return list;
 }
 
