@@ -122,8 +122,10 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
   std::uint8_t completed_depth = 0, completed_from = 0, completed_to = 0;
   if (depth_limit >= 1) {
     for (std::uint8_t depth = 1;; ++depth) {
+      // The first iteration always runs, for a move to answer: helpers woken
+      // before it may already have spent a small node limit.
       if ((mate_reported == 1 && mate_ends_search()) || depth > MAX_ITERATION_DEPTH || search_state.stop_search != 0 ||
-          node_limit_reached())
+          (depth > 1 && node_limit_reached()))
         break;
       std::memset(killer_1, 0, sizeof killer_1);
       std::memset(killer_2, 0, sizeof killer_2);
