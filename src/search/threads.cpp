@@ -45,10 +45,11 @@ struct Pool {
 Pool* the_pool = nullptr;
 Pool& pool() { return *the_pool; }
 
-void helper_main(Helper& h) {
+// `seen` is the last search started before this helper was: a helper added
+// after a search waits for the next one, as the others do.
+void helper_main(Helper& h, std::uint64_t seen) {
   Pool& p = pool();
   helper_copy::enter_helper(h);
-  std::uint64_t seen = 0;
   for (;;) {
     {
       std::unique_lock lock(p.mutex);
@@ -77,7 +78,7 @@ int set_search_threads(int count) {
     Helper& h = p.helpers[i];
     h.id = i + 1;
     try {
-      h.thread = std::thread(helper_main, std::ref(h));
+      h.thread = std::thread(helper_main, std::ref(h), p.generation);
     } catch (const std::system_error&) {
       break;  // go on with the threads that did start
     }

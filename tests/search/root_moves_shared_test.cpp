@@ -1,12 +1,17 @@
 // The main thread's root moves as the helpers take them: from the far end of the
 // list, never one the main thread has come to, and none of a list that a newer
-// one or a new iteration has replaced.
+// one or a new iteration has replaced. And helpers added between searches.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "board/move.h"
+#include "hash/hash.h"
+#include "search/shared.h"
 #include "search/threads.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -53,6 +58,20 @@ TEST(RootMovesShared, HelpersTakeFromTheFarEndUntilTheyMeetTheMainThread) {
   publish_root_moves(11, 0, list);
   note_root_move(0, 0);
   EXPECT_EQ(taken(root_moves_published()), std::vector<int>{});
+  end_helpers();
+}
+
+// A helper added after a search waits for the next, as the others do: woken at
+// once, it would search the last root with nobody waiting for it to finish.
+TEST(HelperPool, AHelperAddedBetweenSearchesWaitsForTheNext) {
+  if (!p_hash_moves) init_hash();
+  set_position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  ASSERT_EQ(set_search_threads(2), 2);
+  start_helpers(bitboard, GoLimits{});
+  stop_helpers();
+  ASSERT_EQ(set_search_threads(3), 3);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(helpers_searched(), 0u);
   end_helpers();
 }
 
