@@ -42,6 +42,13 @@ void refute_root_move(std::uint8_t index, const RootMoveTask& task) {
   moves.undo_move(index);
 }
 
+// The count handed over only grows, for the main thread takes an earlier
+// reading from a later one: a null move's probe counts while it runs, and no
+// longer once it has returned.
+void publish_searched(Helper& h, std::uint64_t nodes) {
+  if (nodes > h.searched.load(std::memory_order_relaxed)) h.searched.store(nodes, std::memory_order_relaxed);
+}
+
 void refute_root_moves() {
   root_list_waiting = false;
   root_list_seen = root_moves_published();
@@ -110,7 +117,7 @@ void helper_search(Helper& h, const BoardState& root, const GoLimits& limits) {
     }
     if (helper_stop_requested()) st.stop_search = 1;
     h.completed += st.nodes + nodes_root;
-    h.searched.store(h.completed, std::memory_order_relaxed);
+    publish_searched(h, h.completed);
     Test_Deepening(material_start, key_start);
   }
 }
@@ -120,7 +127,7 @@ void helper_poll() {
   SearchState& st = search_state;
   st.nodes_polled += POLL_INTERVAL;
   this_helper->visited.store(st.nodes_polled, std::memory_order_relaxed);
-  this_helper->searched.store(this_helper->completed + st.nodes + nodes_root, std::memory_order_relaxed);
+  publish_searched(*this_helper, this_helper->completed + st.nodes + nodes_root);
   if (helper_stop_requested()) {
     st.stop_search = 1;
   } else if (root_moves_published() != root_list_seen) {
