@@ -231,7 +231,10 @@ TEST(Threads, TwoThreadsAnswerUnderEveryLimit) {
   }
   for (const char* end : {"quit", ""}) {
     EngineProcess engine;
-    start(engine, {"setoption name Threads value 4", "position startpos", "go infinite"});
+    // Threads added after a search wait for the next: the table is resized
+    // under none of them.
+    start(engine, {"setoption name Threads value 2", "position startpos", "go depth 4",
+                   "setoption name Threads value 4", "setoption name Hash value 2", "go infinite"});
     engine.read_for(QUIET);
     if (*end) ASSERT_TRUE(engine.send(end));
     else engine.close_input();
