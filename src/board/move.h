@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 using Move = std::uint32_t;
 
@@ -73,12 +74,8 @@ inline void sort_capture_pass(MoveList& list, int i) {
   const int n = list.capture_count;
   for (int j = i + 1; j < n; ++j)
     if (list.score[i] < list.score[j]) {
-      const Move m = list.move[i];
-      list.move[i] = list.move[j];
-      list.move[j] = m;
-      const std::int32_t s = list.score[i];
-      list.score[i] = list.score[j];
-      list.score[j] = s;
+      std::swap(list.move[i], list.move[j]);
+      std::swap(list.score[i], list.score[j]);
     }
 }
 

@@ -186,38 +186,14 @@ std::uint8_t rank_of(char c) { return c >= '1' && c <= '8' ? static_cast<std::ui
 // The piece a move text's promotion letter names: the queen when there is none,
 // NO_PIECE for a letter that names no piece (an upper-case one among them).
 PieceType named_promotion(char letter) {
-  switch (letter) {
-    case 0:
-    case 'q':
-      return QUEEN;
-    case 'r':
-      return ROOK;
-    case 'b':
-      return BISHOP;
-    case 'n':
-      return KNIGHT;
-    default:
-      return NO_PIECE;
-  }
+  if (letter == 0) return QUEEN;
+  const std::size_t at = std::string_view("nbrq").find(letter);
+  return at == std::string_view::npos ? NO_PIECE : static_cast<PieceType>(KNIGHT + at);
 }
 
+// The piece a promotion makes: its kind's last digit (see the promotion kinds).
 PieceType promoted_piece(unsigned kind) {
-  switch (kind) {
-    case MOVE_PROMOTE_QUEEN:
-    case MOVE_CAPTURE_PROMOTE_QUEEN:
-      return QUEEN;
-    case MOVE_PROMOTE_ROOK:
-    case MOVE_CAPTURE_PROMOTE_ROOK:
-      return ROOK;
-    case MOVE_PROMOTE_BISHOP:
-    case MOVE_CAPTURE_PROMOTE_BISHOP:
-      return BISHOP;
-    case MOVE_PROMOTE_KNIGHT:
-    case MOVE_CAPTURE_PROMOTE_KNIGHT:
-      return KNIGHT;
-    default:
-      return NO_PIECE;
-  }
+  return is_promotion_kind(kind) ? static_cast<PieceType>(kind % 10) : NO_PIECE;
 }
 
 }  // namespace
@@ -242,22 +218,11 @@ void read_fen(std::string_view text) {
   while (!fen.at_end() && fen.peek() != ' ') {
     if (castling_field.count < sizeof castling_field.letters)
       castling_field.letters[castling_field.count++] = fen.peek();
-    switch (fen.peek()) {
-      case 'K':
-        b.castling_K = 1;
-        break;
-      case 'Q':
-        b.castling_Q = 1;
-        break;
-      case 'k':
-        b.castling_k = 1;
-        break;
-      case 'q':
-        b.castling_q = 1;
-        break;
-      default:
-        break;
-    }
+    const char c = fen.peek();
+    if (c == 'K') b.castling_K = 1;
+    else if (c == 'Q') b.castling_Q = 1;
+    else if (c == 'k') b.castling_k = 1;
+    else if (c == 'q') b.castling_q = 1;
     ++fen.i;
   }
 
