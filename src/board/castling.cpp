@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int back_rank_base(int colour) { return colour == WHITE ? 0 : 56; }
-
 // The squares from a to b, both included, on one rank.
 constexpr std::uint64_t span(int a, int b) {
   const int low = a < b ? a : b, high = a < b ? b : a;

@@ -97,16 +97,11 @@ constexpr auto& castling_king_side(Board& b) {
   return C == WHITE ? b.castling_K : b.castling_k;
 }
 
+constexpr int back_rank_base(int colour) { return colour == WHITE ? 0 : 56; }  // a1 or a8
+
 // Squares each colour's castling rules are about.
 template <Colour C>
-struct CastleSquares;
-template <>
-struct CastleSquares<WHITE> {
-  static constexpr int rook_queen_side = 0, rook_queen_side_to = 3;
-  static constexpr int rook_king_side = 7, rook_king_side_to = 5;
-};
-template <>
-struct CastleSquares<BLACK> {
-  static constexpr int rook_queen_side = 56, rook_queen_side_to = 59;
-  static constexpr int rook_king_side = 63, rook_king_side_to = 61;
+struct CastleSquares {
+  static constexpr int rook_queen_side = back_rank_base(C), rook_queen_side_to = rook_queen_side + 3;
+  static constexpr int rook_king_side = rook_queen_side + 7, rook_king_side_to = rook_queen_side + 5;
 };

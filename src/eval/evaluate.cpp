@@ -19,40 +19,22 @@ namespace {
 // on the board; the shelter squares in particular are square numbers, not
 // files, so a king on the a- or h-file looks across the board edge.
 template <Colour C>
-struct Side;
-
-template <>
-struct Side<WHITE> {
-  static constexpr int forward = 8;             // one rank towards the enemy
-  static constexpr int shelter_skip_left = 0;   // no k+7 square in front of a1
-  static constexpr int shelter_skip_right = 7;  // no k+9 square in front of h1
-  static constexpr int castled_short_rooks[2] = {6, 7}, castled_short_kings[2] = {5, 6};
-  static constexpr int castled_long_rooks[2] = {0, 1}, castled_long_kings[3] = {1, 2, 3};
-  static constexpr int king_side_homes[2] = {6, 7}, queen_side_homes[3] = {0, 1, 2};
-  static constexpr const PieceSquareTable& king_middle = king_middle_white;
-  static constexpr const PieceSquareTable& king_endgame = king_end_white;
-  static constexpr const PieceSquareTable& pawn_centre = pawn_centre_white;
-  static constexpr const PieceSquareTable& pawn_king_side = pawn_king_side_white;
-  static constexpr const PieceSquareTable& pawn_queen_side = pawn_queen_side_white;
-  static constexpr const PieceSquareTable& pawn_end = pawn_end_white;
-  static constexpr const PassedPawnTable& passed_pawn = passed_pawn_white;
-};
-
-template <>
-struct Side<BLACK> {
-  static constexpr int forward = -8;
-  static constexpr int shelter_skip_left = 56;   // no k-9 square in front of a8
-  static constexpr int shelter_skip_right = 63;  // no k-7 square in front of h8
-  static constexpr int castled_short_rooks[2] = {62, 63}, castled_short_kings[2] = {61, 62};
-  static constexpr int castled_long_rooks[2] = {56, 57}, castled_long_kings[3] = {57, 58, 59};
-  static constexpr int king_side_homes[2] = {62, 63}, queen_side_homes[3] = {56, 57, 58};
-  static constexpr const PieceSquareTable& king_middle = king_middle_black;
-  static constexpr const PieceSquareTable& king_endgame = king_end_black;
-  static constexpr const PieceSquareTable& pawn_centre = pawn_centre_black;
-  static constexpr const PieceSquareTable& pawn_king_side = pawn_king_side_black;
-  static constexpr const PieceSquareTable& pawn_queen_side = pawn_queen_side_black;
-  static constexpr const PieceSquareTable& pawn_end = pawn_end_black;
-  static constexpr const PassedPawnTable& passed_pawn = passed_pawn_black;
+struct Side {
+  static constexpr bool white = C == WHITE;
+  static constexpr int base = white ? 0 : 56;     // Black's squares are White's with the ranks turned
+  static constexpr int forward = white ? 8 : -8;  // one rank towards the enemy
+  // A king on a1 or h1 (a8, h8) has no shelter square beyond the board's edge.
+  static constexpr int shelter_skip_left = base, shelter_skip_right = base + 7;
+  static constexpr int castled_short_rooks[2] = {base + 6, base + 7}, castled_short_kings[2] = {base + 5, base + 6};
+  static constexpr int castled_long_rooks[2] = {base, base + 1}, castled_long_kings[3] = {base + 1, base + 2, base + 3};
+  static constexpr int king_side_homes[2] = {base + 6, base + 7}, queen_side_homes[3] = {base, base + 1, base + 2};
+  static constexpr const PieceSquareTable& king_middle = white ? king_middle_white : king_middle_black;
+  static constexpr const PieceSquareTable& king_endgame = white ? king_end_white : king_end_black;
+  static constexpr const PieceSquareTable& pawn_centre = white ? pawn_centre_white : pawn_centre_black;
+  static constexpr const PieceSquareTable& pawn_king_side = white ? pawn_king_side_white : pawn_king_side_black;
+  static constexpr const PieceSquareTable& pawn_queen_side = white ? pawn_queen_side_white : pawn_queen_side_black;
+  static constexpr const PieceSquareTable& pawn_end = white ? pawn_end_white : pawn_end_black;
+  static constexpr const PassedPawnTable& passed_pawn = white ? passed_pawn_white : passed_pawn_black;
 };
 
 constexpr std::int32_t ROOK_BEHIND_KING = 50;

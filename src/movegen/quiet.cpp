@@ -37,8 +37,6 @@ inline std::uint8_t castle_square_attacked(std::uint8_t square) {
   else return square_attacked_by_white(square);
 }
 
-constexpr int back_rank_base(Colour c) { return c == WHITE ? 0 : 56; }  // a1 or a8
-
 // castle[0..4] are c, d, e, f, g of the back rank.
 template <Colour Us>
 bool may_castle_queen_side() {
