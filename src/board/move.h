@@ -99,6 +99,6 @@ inline void sort_captures(MoveList& list) {
 // A line of moves from the root with the score it was found with.
 struct PvLine {
   Move moves[MAX_PLY + 1];
-  std::int32_t score_move;
-  std::uint8_t length;
+  std::int32_t score_move = 0;
+  std::uint8_t length = 0;
 };

@@ -18,7 +18,6 @@
 #include "search/threads.h"
 
 PER_THREAD constinit bool stop_at_input_end = false;
-PER_THREAD constinit std::uint64_t nodes_previous{};
 PER_THREAD constinit std::uint64_t nodes_iteration{};
 PER_THREAD constinit std::uint64_t nodes_all_iterations{};
 
@@ -117,7 +116,6 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
   // The last iteration that finished, for a stop that leaves the next one without
   // a single finished root move.
   PvLine completed_line;
-  completed_line.length = 0;
   std::int32_t completed_score = 0;
   std::uint8_t completed_depth = 0, completed_from = 0, completed_to = 0;
   if (depth_limit >= 1) {
@@ -129,7 +127,7 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
         break;
       std::memset(killer_1, 0, sizeof killer_1);
       std::memset(killer_2, 0, sizeof killer_2);
-      nodes_previous = node_total;
+      const std::uint64_t nodes_previous = node_total;
       note_main_depth(depth);
       nodes_root = 0;
       search_state.nodes = 0;

@@ -23,7 +23,6 @@ inline constexpr std::uint8_t BUDGET_FROM_DEPTH = 4;
 // `deadline_ms`, a clock reading, ends the search wherever it is (see search_state.h).
 void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int64_t deadline_ms = NO_DEADLINE);
 
-extern PER_THREAD constinit std::uint64_t nodes_previous;
 extern PER_THREAD constinit std::uint64_t nodes_iteration;
 // Sum of every iteration's node count since start-up: the bench's signature.
 extern PER_THREAD constinit std::uint64_t nodes_all_iterations;

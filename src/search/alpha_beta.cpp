@@ -106,8 +106,6 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
   std::uint8_t best_index = 0, raise_index = 0;
   bool bound_improved = false, legal_move_found = false;
   PvLine local;
-  local.score_move = 0;
-  local.length = 0;
   const std::uint64_t pinned = pinned_pieces<Us>();
   const std::uint64_t answers = in_check ? check_answers<Us>() : 0;
   const CheckLines checks = check_lines<Us>();

@@ -63,8 +63,6 @@ std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, s
 
   std::int32_t best = stand;
   PvLine local;
-  local.score_move = 0;
-  local.length = 0;
   NodeMoves<Us, Keeps::PLACEMENT> moves(ply, list);
   for (std::uint8_t i = 0; i < list.capture_count; ++i) {
     sort_capture_pass(list, i);

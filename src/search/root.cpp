@@ -64,8 +64,6 @@ std::int32_t root_search(std::uint8_t depth) {
   save_board_copy(snapshot);
   search_state.null_move_on = 1;
   PvLine PV_best_point;
-  PV_best_point.length = 0;
-  PV_best_point.score_move = 0;
   NodeMoves<Us, Keeps::KEY> moves(0, list_root, &nodes_root);
   // With several lines, a move must beat the last of them, and is searched with
   // the open window while there are fewer lines than asked for.
