@@ -69,10 +69,6 @@ inline void write_state(BoardState& b, std::uint64_t w) { std::memcpy(&b.taking_
 constexpr std::uint64_t PASSAGE_SQUARE = 0xFFFF00;  // taking_passage_x and _y
 constexpr int RIGHTS_SHIFT = 24, COLOUR_SHIFT = 56;
 
-}  // namespace
-
-namespace {
-
 // Castling by the Chess960 rules: both pieces off before both on, since the
 // king may land where the rook stood, or stay where it is.
 template <Colour Us>

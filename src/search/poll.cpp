@@ -33,20 +33,6 @@ void place_poll_window(SearchState& state) {
   state.poll_count = state.poll_start;
 }
 
-}  // namespace
-
-void start_node_count() {
-  search_state.nodes_polled = 0;
-  search_state.poll_count = 0;
-  place_poll_window(search_state);
-}
-
-std::uint64_t nodes_visited() {
-  return search_state.nodes_polled + search_state.poll_count - search_state.poll_start + helpers_visited();
-}
-
-namespace {
-
 // From `ponderhit` on, the clock given with `go ponder` counts as if `go` had
 // been read now; a search that already did enough for it answers at once.
 void start_clock_at_ponderhit(SearchState& state) {
@@ -63,6 +49,16 @@ void start_clock_at_ponderhit(SearchState& state) {
 }
 
 }  // namespace
+
+void start_node_count() {
+  search_state.nodes_polled = 0;
+  search_state.poll_count = 0;
+  place_poll_window(search_state);
+}
+
+std::uint64_t nodes_visited() {
+  return search_state.nodes_polled + search_state.poll_count - search_state.poll_start + helpers_visited();
+}
 
 // Only `stop`, `ponderhit`, `quit` or the end of input end the wait: a limit
 // of the search's own (depth, nodes, a mate) has only ended the searching.

@@ -44,6 +44,14 @@ struct Pool {
 // destroyed: a helper may still be waiting on it when the process exits.
 Pool* the_pool = nullptr;
 Pool& pool() { return *the_pool; }
+bool helpers_running() { return the_pool && the_pool->started > 0; }
+
+std::uint64_t helpers_sum(std::atomic<std::uint64_t> Helper::*count) {
+  if (!the_pool) return 0;
+  std::uint64_t n = 0;
+  for (int i = 0; i < the_pool->started; ++i) n += (the_pool->helpers[i].*count).load(std::memory_order_relaxed);
+  return n;
+}
 
 // `seen` is the last search started before this helper was: a helper added
 // after a search waits for the next one, as the others do.
@@ -126,17 +134,6 @@ void stop_helpers() {
   }
 }
 
-namespace {
-
-std::uint64_t helpers_sum(std::atomic<std::uint64_t> Helper::*count) {
-  if (!the_pool) return 0;
-  std::uint64_t n = 0;
-  for (int i = 0; i < the_pool->started; ++i) n += (the_pool->helpers[i].*count).load(std::memory_order_relaxed);
-  return n;
-}
-
-}  // namespace
-
 std::uint64_t helpers_visited() { return helpers_sum(&Helper::visited); }
 std::uint64_t helpers_searched() { return helpers_sum(&Helper::searched); }
 
@@ -159,10 +156,6 @@ void note_main_depth(int depth) {
   if (the_pool) the_pool->main_depth.store(depth, std::memory_order_relaxed);
 }
 int main_depth() { return pool().main_depth.load(std::memory_order_relaxed); }
-
-namespace {
-bool helpers_running() { return the_pool && the_pool->started > 0; }
-}  // namespace
 
 void publish_root_moves(int depth, std::int32_t bound, const MoveList& list) {
   if (!helpers_running()) return;

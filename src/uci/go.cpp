@@ -117,6 +117,26 @@ void read_searchmoves(std::string_view line) {
   });
 }
 
+// The clock is spread over the moves the game is still expected to last: this
+// many at the start, one less for each move of PLIES_PER_MOVE plies played.
+// However long the game runs, at least MIN_MOVES_LEFT remain, so that no one move
+// stakes a large part of the clock.
+constexpr int MOVES_LEFT_AT_START = 80;
+constexpr int PLIES_PER_MOVE = 2;
+constexpr int MIN_MOVES_LEFT = 20;
+// The driver starts another iteration whenever the last one took less than the
+// budget, and each takes a few times as long as the one before: the budget is a
+// fraction of the move's share so that the search as a whole stays near it.
+constexpr double BUDGET_DIVISOR = 3.0;
+
+void write_divide_line(Move m, std::uint64_t leaves) { OutLine() << move_text(m) << ": " << leaves << '\n'; }
+
+// `stop` and `quit` are read during a long count as during a search.
+bool perft_interrupted() {
+  poll_input_and_clock();
+  return search_state.stop_search != 0;
+}
+
 }  // namespace
 
 void read_go_params(std::string_view line) {
@@ -152,22 +172,6 @@ void check_go_params() {
     std::exit(1);
   }
 }
-
-namespace {
-
-// The clock is spread over the moves the game is still expected to last: this
-// many at the start, one less for each move of PLIES_PER_MOVE plies played.
-// However long the game runs, at least MIN_MOVES_LEFT remain, so that no one move
-// stakes a large part of the clock.
-constexpr int MOVES_LEFT_AT_START = 80;
-constexpr int PLIES_PER_MOVE = 2;
-constexpr int MIN_MOVES_LEFT = 20;
-// The driver starts another iteration whenever the last one took less than the
-// budget, and each takes a few times as long as the one before: the budget is a
-// fraction of the move's share so that the search as a whole stays near it.
-constexpr double BUDGET_DIVISOR = 3.0;
-
-}  // namespace
 
 void compute_time_budget(double& time_budget, std::uint8_t& depth_limit) {
   const GoParams& g = go_params;
@@ -261,18 +265,6 @@ void go_command(std::string_view line) {
   }
   iterative_deepening(depth_limit, time_budget, deadline);
 }
-
-namespace {
-
-void write_divide_line(Move m, std::uint64_t leaves) { OutLine() << move_text(m) << ": " << leaves << '\n'; }
-
-// `stop` and `quit` are read during a long count as during a search.
-bool perft_interrupted() {
-  poll_input_and_clock();
-  return search_state.stop_search != 0;
-}
-
-}  // namespace
 
 void go_perft(std::int32_t depth) {
   search_state.stop_search = 0;

@@ -91,11 +91,6 @@ bool make_legal_move(std::uint8_t index, const MoveList& list) {
   return bitboard.colour_move == 1 ? make_if_legal<WHITE>(index, list) : make_if_legal<BLACK>(index, list);
 }
 
-template <Colour C>
-bool has_piece(int square, PieceType type) {
-  return piece_names<C>(bitboard)[square] == type;
-}
-
 // A position the rules could not have reached is not searched: one king a side, no
 // pawn on the first or last rank, and the side that has just moved not left in check.
 bool placement_is_playable() {
@@ -176,7 +171,7 @@ void drop_impossible_rights() {
             pawn = white_to_move ? passed - 8 : passed + 8;
   const bool possible = x < 8 && y == (white_to_move ? 5 : 2) &&
                         !(b.all_piece & (square_bit[passed] | square_bit[start])) &&
-                        (white_to_move ? has_piece<BLACK>(pawn, PAWN) : has_piece<WHITE>(pawn, PAWN));
+                        (white_to_move ? b.black_name_from_coord : b.white_name_from_coord)[pawn] == PAWN;
   if (!possible) b.taking_passage_yes = b.taking_passage_x = b.taking_passage_y = 0;
 }
 
@@ -293,10 +288,6 @@ void apply_moves_list(std::string_view line) {
     i = static_cast<std::uint16_t>(i + 5);
   }
 }
-
-}  // namespace
-
-namespace {
 
 void start_key_history() {
   for (int i = 0; i < MAX_GAME_KEYS; ++i) key_history_game[i] = static_cast<std::uint64_t>(i);
