@@ -32,12 +32,12 @@ int bench(long rounds) {
   static BoardState boards[bench_position_count];
   for (int i = 0; i < bench_position_count; ++i) {
     set_up_fen(bench_positions[i]);
-    boards[i] = bitboard;
+    boards[i] = thread.bitboard;
   }
   std::int64_t checksum = 0;
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < bench_position_count; ++i) {
-    bitboard = boards[i];
+    thread.bitboard = boards[i];
     for (long r = 0; r < rounds; ++r) checksum += evaluate();
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -69,16 +69,17 @@ int eval_command(int argc, char** argv) {
   const std::int32_t score = evaluate();
   KingSquares kings;
   const std::int32_t king_score = evaluate_kings(kings);
-  const std::int32_t pawn_score = evaluate_pawns(kings, bitboard.value_white_material, bitboard.value_black_material);
+  const std::int32_t pawn_score =
+      evaluate_pawns(kings, thread.bitboard.value_white_material, thread.bitboard.value_black_material);
   const std::int32_t piece_score = evaluate_pieces();
-  const std::int32_t balance = static_cast<std::int32_t>(bitboard.value_white_material) -
-                               static_cast<std::int32_t>(bitboard.value_black_material);
+  const std::int32_t balance = static_cast<std::int32_t>(thread.bitboard.value_white_material) -
+                               static_cast<std::int32_t>(thread.bitboard.value_black_material);
   std::printf("kings     %d\n", king_score);
   std::printf("pawns     %d\n", pawn_score);
   std::printf("pieces    %d\n", piece_score);
   std::printf("evaluate  %d\n", score);
-  std::printf("material  %u - %u = %d\n", static_cast<unsigned>(bitboard.value_white_material),
-              static_cast<unsigned>(bitboard.value_black_material), balance);
+  std::printf("material  %u - %u = %d\n", static_cast<unsigned>(thread.bitboard.value_white_material),
+              static_cast<unsigned>(thread.bitboard.value_black_material), balance);
   std::printf("%d %d\n", score, score + balance);
   return 0;
 }

@@ -13,6 +13,6 @@ int key_command(int argc, char** argv) {
     return 2;
   }
   set_up_fen(argv[0], chess960);
-  std::printf("%016" PRIx64 "\n", bitboard.hash_key);
+  std::printf("%016" PRIx64 "\n", thread.bitboard.hash_key);
   return 0;
 }

@@ -51,7 +51,7 @@ int divide_command(int argc, char** argv) {
   set_up_fen(argv[1], chess960);
   MoveList list;
   generate_all_moves(list);
-  const bool white = bitboard.colour_move == 1;
+  const bool white = thread.bitboard.colour_move == 1;
   std::uint64_t total = 0;
   for (int i = 0; i < list.move_count; ++i) {
     const auto index = static_cast<std::uint8_t>(i);

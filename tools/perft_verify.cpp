@@ -34,21 +34,22 @@ struct Verifier {
     NodeMoves<Us, Keeps::KEY> moves(static_cast<std::uint8_t>(ply), list);
     for (int i = 0; i < list.move_count; ++i) {
       const auto index = static_cast<std::uint8_t>(i);
-      const BoardState before = bitboard;
+      const BoardState before = thread.bitboard;
       if (moves.do_move(index, [] { return king_attacked<Us>(); })) {
-        const std::uint64_t incremental = bitboard.hash_key;
+        const std::uint64_t incremental = thread.bitboard.hash_key;
         compute_hash_key();
-        if (incremental != bitboard.hash_key) return fail("incremental key differs from the key from scratch", list, i);
-        if (bitboard.value_white_material != count_white_material() ||
-            bitboard.value_black_material != count_black_material())
+        if (incremental != thread.bitboard.hash_key)
+          return fail("incremental key differs from the key from scratch", list, i);
+        if (thread.bitboard.value_white_material != count_white_material() ||
+            thread.bitboard.value_black_material != count_black_material())
           return fail("material sums differ from the pieces", list, i);
-        if (bitboard.minor_placement != count_minor_placement())
+        if (thread.bitboard.minor_placement != count_minor_placement())
           return fail("placement sum differs from the pieces", list, i);
         if (depth == 1) ++leaves;
         else if (!node<~Us>(depth - 1, ply + 1, leaves)) return false;
         moves.undo_move(index);
       }
-      if (!same_board(before, bitboard)) return fail("unmake did not restore the board", list, i);
+      if (!same_board(before, thread.bitboard)) return fail("unmake did not restore the board", list, i);
     }
     return true;
   }
@@ -69,9 +70,9 @@ bool perft_verify(int depth, std::uint64_t& leaves, std::string& failure) {
     leaves = 1;
     return true;
   }
-  bitboard.minor_placement = count_minor_placement();
+  thread.bitboard.minor_placement = count_minor_placement();
   Verifier v;
-  const bool ok = bitboard.colour_move == 1 ? v.node<WHITE>(depth, 0, leaves) : v.node<BLACK>(depth, 0, leaves);
+  const bool ok = thread.bitboard.colour_move == 1 ? v.node<WHITE>(depth, 0, leaves) : v.node<BLACK>(depth, 0, leaves);
   failure = v.failure;
   return ok;
 }

@@ -6,6 +6,7 @@
 #include "board/board.h"
 #include "eval/material.h"
 #include "hash/zobrist.h"
+#include "search/search_state.h"
 #include "uci/options.h"
 #include "uci/position.h"
 
@@ -13,9 +14,10 @@ void set_up_fen(const char* fen, bool chess960) {
   init_zobrist();
   clear_board();
   engine_options.chess960 = chess960;
+  search_control.chess960 = chess960;
   set_up_position(std::string("position fen ") + fen, chess960);
-  bitboard.value_white_material = count_white_material();
-  bitboard.value_black_material = count_black_material();
+  thread.bitboard.value_white_material = count_white_material();
+  thread.bitboard.value_black_material = count_black_material();
 }
 
 bool take_flag(int& argc, char**& argv, const char* flag) {

@@ -67,8 +67,8 @@ void set_standard_castling() {
 void set_castling_rooks(const std::uint8_t rook[2][2]) {
   for (int colour = 0; colour < 2; ++colour) {
     const int base = back_rank_base(colour);
-    const std::uint64_t own_king =
-        (colour == WHITE ? bitboard.white_piece : bitboard.black_piece)[KING] & (std::uint64_t{0xFF} << base);
+    const std::uint64_t own_king = (colour == WHITE ? thread.bitboard.white_piece : thread.bitboard.black_piece)[KING] &
+                                   (std::uint64_t{0xFF} << base);
     const int king = own_king ? std::countr_zero(own_king) : base + 4;
     for (int side = 0; side < 2; ++side)
       castling_wings[colour][side] = make_wing(colour, side, king, rook[colour][side]);

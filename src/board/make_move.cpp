@@ -84,14 +84,14 @@ inline void swap_castling_pieces(BoardState& b, int king_from, int king_to, int 
 template <Colour Us>
 void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
   constexpr Colour Them = ~Us;
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   const Move m = list.move[index];
   const unsigned captured = name_capture(m), kind = kind_move(m);
   const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
 
-  ++moves_made;
+  ++thread.moves_made;
   const std::uint64_t before = read_state(b);
-  std::memcpy(&undo_by_ply[ply], &before, sizeof before);
+  std::memcpy(&thread.undo_by_ply[ply], &before, sizeof before);
   // The state after the move, but for what the move itself changes: no
   // en-passant capture, the stale square kept, the other side to move.
   std::uint64_t passage = before & PASSAGE_SQUARE;
@@ -170,29 +170,29 @@ void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
 
 template <Colour Us>
 void make_null_move(std::uint8_t ply) {
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   const std::uint64_t before = read_state(b);
-  std::memcpy(&undo_by_ply[ply], &before, sizeof before);
+  std::memcpy(&thread.undo_by_ply[ply], &before, sizeof before);
   constexpr std::uint64_t rights = std::uint64_t{0xFFFFFFFF} << RIGHTS_SHIFT;
   write_state(b, (before & rights) | std::uint64_t{Us == WHITE ? 0u : 1u} << COLOUR_SHIFT);
 }
 
 void unmake_null_move(std::uint8_t ply) {
   std::uint64_t saved;
-  std::memcpy(&saved, &undo_by_ply[ply], sizeof saved);
-  write_state(bitboard, saved);
+  std::memcpy(&saved, &thread.undo_by_ply[ply], sizeof saved);
+  write_state(thread.bitboard, saved);
 }
 
 template <Colour Us>
 void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
   constexpr Colour Them = ~Us;
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   const Move m = list.move[index];
   const unsigned captured = name_capture(m), kind = kind_move(m);
   const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));
   // The whole state make saved goes back, in one write; Us is to move again.
   std::uint64_t saved;
-  std::memcpy(&saved, &undo_by_ply[ply], sizeof saved);
+  std::memcpy(&saved, &thread.undo_by_ply[ply], sizeof saved);
   constexpr std::uint64_t colour_byte = std::uint64_t{0xFF} << COLOUR_SHIFT;
   write_state(b, (saved & ~colour_byte) | std::uint64_t{Us == WHITE ? 1u : 0u} << COLOUR_SHIFT);
 

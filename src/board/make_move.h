@@ -18,7 +18,7 @@ void unmake_null_move(std::uint8_t ply);
 
 // A move the search rules out without making it still counts as made: the
 // count measures the work of a search tree, whichever way the work is done.
-inline void count_move_ruled_out() { ++moves_made; }
+inline void count_move_ruled_out() { ++thread.moves_made; }
 
 inline void make_move_white(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
   make_move<WHITE>(ply, index, list);

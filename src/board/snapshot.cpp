@@ -2,10 +2,10 @@
 
 #include "io/output.h"
 
-void save_board_copy(BoardState& copy) { copy = bitboard; }
+void save_board_copy(BoardState& copy) { copy = thread.bitboard; }
 
 void compare_board_copy(const BoardState& copy) {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   OutLine out;
   auto check = [&out](bool differs, const char* message) {
     if (differs) out << message << '\n';

@@ -7,7 +7,6 @@
 #include "board/board.h"
 #include "eval/eval_tables.h"
 #include "eval/placement.h"
-#include "io/per_thread.h"
 #include "movegen/bits.h"
 #include "movegen/sliders.h"
 #include "movegen/tables.h"
@@ -87,7 +86,7 @@ inline constexpr std::array<KingSquareTerms, 64> king_squares = [] {
 template <Colour C>
 [[gnu::always_inline]] inline std::int32_t king_term(int k, std::uint16_t opponent_material) {
   if (in_endgame(opponent_material)) return Side<C>::king_endgame[k];
-  const std::uint64_t* own = piece_sets<C>(bitboard);
+  const std::uint64_t* own = piece_sets<C>(thread.bitboard);
   const KingSquareTerms& t = king_squares<C>[k];
   std::int32_t score = t.base + SHELTER_HOLE * std::popcount(own[PAWN] & t.shelter);
   if (own[ROOK] & t.shut_in_rooks) score -= ROOK_BEHIND_KING;
@@ -128,8 +127,8 @@ std::int32_t pawn_term(int own_king, std::uint16_t opponent_material) {
                                       : is_one_of(own_king, S::king_side_homes)  ? S::pawn_king_side
                                       : is_one_of(own_king, S::queen_side_homes) ? S::pawn_queen_side
                                                                                  : S::pawn_centre;
-  const std::uint64_t own = piece_sets<C>(bitboard)[PAWN];
-  const std::uint64_t blocked = behind<C>(piece_sets<~C>(bitboard)[PAWN]);
+  const std::uint64_t own = piece_sets<C>(thread.bitboard)[PAWN];
+  const std::uint64_t blocked = behind<C>(piece_sets<~C>(thread.bitboard)[PAWN]);
   const std::uint64_t clear = own & ~blocked;
   const std::uint64_t clear_right = clear & ~FILE_H & ~(blocked >> 1);
   const std::uint64_t clear_left = clear & ~FILE_A & ~(blocked << 1);
@@ -151,27 +150,17 @@ inline std::uint8_t file_mobility(std::uint64_t occupied, std::uint64_t own, int
 // their placement sum (eval/placement.h).
 template <Colour C>
 [[gnu::always_inline]] inline std::int32_t rook_term() {
-  const std::uint64_t own_all = occupancy<C>(bitboard);
+  const std::uint64_t own_all = occupancy<C>(thread.bitboard);
   std::int32_t score = 0;
-  for (std::uint64_t b = piece_sets<C>(bitboard)[ROOK]; b; b = clear_lowest(b))
-    score += file_mobility(bitboard.all_piece, own_all, bit_scan_forward(b));
+  for (std::uint64_t b = piece_sets<C>(thread.bitboard)[ROOK]; b; b = clear_lowest(b))
+    score += file_mobility(thread.bitboard.all_piece, own_all, bit_scan_forward(b));
   return score;
 }
 
 // The pawn terms depend on nothing but the pawns, the group each king stands in
 // (the king-side homes, the queen-side homes, anywhere else) and the two endgame
-// flags. A small table keyed by all of these spares most of the work; an entry
-// keeps the pawn sets themselves, so a hit is the same number, never a guess.
-struct PawnCacheEntry {
-  std::uint64_t white_pawns;
-  std::uint64_t black_pawns;
-  std::uint32_t situation;  // 0 in a slot never filled
-  std::int32_t score;
-};
-// 16384 entries, 384 KB: the size trades the hits of a larger table against the
-// room in the processor's caches that it would take from the rest of the search.
-constexpr int PAWN_CACHE_BITS = 14;
-PER_THREAD constinit PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS]{};
+// flags. A small table of the thread's (`pawn_cache`) keyed by all of these
+// spares most of the work.
 
 template <Colour C>
 inline constexpr std::array<std::uint8_t, 64> king_groups = [] {
@@ -204,7 +193,7 @@ inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t bla
 // The terms `evaluate` adds up, each built into it: the search calls it at
 // nearly every node, so none of them is worth a call of its own.
 [[gnu::always_inline]] inline std::int32_t kings_term(KingSquares& kings) {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   std::int32_t score = 0;
   kings = KingSquares{};
   if (b.white_piece[KING]) {
@@ -220,13 +209,13 @@ inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t bla
 
 [[gnu::always_inline]] inline std::int32_t pawns_term(const KingSquares& kings, std::uint16_t white_material,
                                                       std::uint16_t black_material) {
-  const std::uint64_t white_pawns = bitboard.white_piece[PAWN], black_pawns = bitboard.black_piece[PAWN];
+  const std::uint64_t white_pawns = thread.bitboard.white_piece[PAWN], black_pawns = thread.bitboard.black_piece[PAWN];
   const std::uint32_t situation = pawn_situation(kings, white_material, black_material);
   // Neighbouring nodes mostly share their pawns: many calls ask again for the
   // answer just given.
-  static PER_THREAD constinit PawnCacheEntry last{};
+  PawnCacheEntry& last = thread.pawn_last;
   if (holds(last, white_pawns, black_pawns, situation)) return last.score;
-  PawnCacheEntry& e = pawn_cache[pawn_cache_index(white_pawns, black_pawns, situation)];
+  PawnCacheEntry& e = thread.pawn_cache[pawn_cache_index(white_pawns, black_pawns, situation)];
   if (!holds(e, white_pawns, black_pawns, situation))
     e = {white_pawns, black_pawns, situation, evaluate_pawns_from_scratch(kings, white_material, black_material)};
   last = e;
@@ -240,8 +229,8 @@ std::int32_t evaluate_pawns_from_scratch(const KingSquares& kings, std::uint16_t
   std::int32_t score = pawn_term<WHITE>(kings.white, black_material);
   score -= pawn_term<BLACK>(kings.black, white_material);
   // However many pawns share a file, the file is weakened once.
-  score -= DOUBLED_PAWNS * files_with_several(bitboard.white_piece[PAWN]);
-  score += DOUBLED_PAWNS * files_with_several(bitboard.black_piece[PAWN]);
+  score -= DOUBLED_PAWNS * files_with_several(thread.bitboard.white_piece[PAWN]);
+  score += DOUBLED_PAWNS * files_with_several(thread.bitboard.black_piece[PAWN]);
   return score;
 }
 
@@ -256,7 +245,7 @@ std::int32_t evaluate_pieces() { return rook_term<WHITE>() - rook_term<BLACK>() 
 std::int32_t evaluate(std::int32_t minor_placement) {
   KingSquares kings;
   std::int32_t score = kings_term(kings);
-  score += pawns_term(kings, bitboard.value_white_material, bitboard.value_black_material);
+  score += pawns_term(kings, thread.bitboard.value_white_material, thread.bitboard.value_black_material);
   score += rook_term<WHITE>() - rook_term<BLACK>() + minor_placement;
   return score;
 }

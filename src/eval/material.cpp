@@ -7,7 +7,7 @@
 namespace {
 template <Colour C>
 std::uint16_t count_material() {
-  const std::uint64_t* sets = piece_sets<C>(bitboard);
+  const std::uint64_t* sets = piece_sets<C>(thread.bitboard);
   int sum = 0;
   for (int type = QUEEN; type >= PAWN; --type) sum += material_value[type] * std::popcount(sets[type]);
   return static_cast<std::uint16_t>(sum);

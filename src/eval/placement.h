@@ -29,9 +29,9 @@ inline constexpr std::array<std::array<std::int16_t, 64>, 7> minor_placement_ter
 inline std::int32_t count_minor_placement() {
   std::int32_t sum = 0;
   for (const PieceType type : {BISHOP, KNIGHT}) {
-    for (std::uint64_t b = bitboard.white_piece[type]; b; b &= b - 1)
+    for (std::uint64_t b = thread.bitboard.white_piece[type]; b; b &= b - 1)
       sum += minor_placement_terms<WHITE>[type][std::countr_zero(b)];
-    for (std::uint64_t b = bitboard.black_piece[type]; b; b &= b - 1)
+    for (std::uint64_t b = thread.bitboard.black_piece[type]; b; b &= b - 1)
       sum += minor_placement_terms<BLACK>[type][std::countr_zero(b)];
   }
   return sum;

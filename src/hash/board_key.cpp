@@ -1,7 +1,7 @@
 #include "hash/board_key.h"
 
 void compute_hash_key() {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   std::uint64_t k = 0;
   for (int s = 0; s < 64; ++s) {
     if (const std::uint8_t p = b.white_name_from_coord[s]; p && p < 7) k ^= zobrist[1][p][s];
@@ -13,5 +13,5 @@ void compute_hash_key() {
   if (b.castling_k) k ^= castling_wings[BLACK][1].key_term;
   if (b.castling_q) k ^= castling_wings[BLACK][0].key_term;
   if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
-  bitboard.hash_key = k;
+  thread.bitboard.hash_key = k;
 }

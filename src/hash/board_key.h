@@ -16,7 +16,7 @@ void compute_hash_key();
 template <Colour Us>
 inline void update_hash_key(std::uint8_t index, const MoveList& list, const UndoRecord& undo) {
   constexpr int c = Us, o = ~Us;
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   const Move m = list.move[index];
   const unsigned piece = name_piece(m), captured = name_capture(m), kind = kind_move(m);
   const unsigned from = from_coord(m), to = to_coord(m);
@@ -67,7 +67,7 @@ inline void update_hash_key(std::uint8_t index, const MoveList& list, const Undo
   if (b.castling_q != undo.castling_q) k ^= castling_wings[BLACK][0].key_term;
   if (undo.taking_passage_yes) k ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
   if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
-  bitboard.hash_key = k;
+  thread.bitboard.hash_key = k;
 }
 
 inline void update_hash_key(std::uint8_t colour, std::uint8_t index, const MoveList& list, const UndoRecord& undo) {

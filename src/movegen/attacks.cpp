@@ -10,7 +10,7 @@ namespace {
 // Every piece of Them that attacks s, in a few lookups.
 template <Colour Them>
 inline std::uint64_t attackers(int s) {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   const std::uint64_t* theirs = piece_sets<Them>(b);
   const SquareTable& pawn_squares = Them == WHITE ? attacked_from_below : attacked_from_above;
   return (rook_attacks(s, b.all_piece) & (theirs[ROOK] | theirs[QUEEN])) |
@@ -22,7 +22,7 @@ inline std::uint64_t attackers(int s) {
 // one of Them's pieces of the given type or a queen.
 template <Colour Them, const SquareTable& Ray, bool Upward>
 inline std::uint8_t slider_hit(int s, std::uint8_t slider) {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   const int t = nearest_on_ray<Ray, Upward>(s, b.all_piece);
   if (t < 0 || !(occupancy<Them>(b) & square_bit[t])) return 0;
   const std::uint8_t p = piece_names<Them>(b)[t];
@@ -31,7 +31,7 @@ inline std::uint8_t slider_hit(int s, std::uint8_t slider) {
 
 template <Colour Them>
 inline std::uint8_t leaper_hit(int s) {
-  const std::uint64_t* theirs = piece_sets<Them>(bitboard);
+  const std::uint64_t* theirs = piece_sets<Them>(thread.bitboard);
   if (knight_attacks[s] & theirs[KNIGHT]) return KNIGHT;
   if (king_attacks[s] & theirs[KING]) return KING;
   return 0;
@@ -42,7 +42,7 @@ inline std::uint8_t leaper_hit(int s) {
 template <Colour Us>
 std::uint8_t king_attacked() {
   constexpr Colour Them = ~Us;
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   const std::uint64_t king = piece_sets<Us>(b)[KING];
   if (!king) return 0;  // a side without a king (malformed FEN) is never in check
   const int k = bit_scan_forward(king);
@@ -98,7 +98,7 @@ constexpr std::array<std::array<std::uint64_t, 64>, 64> between = [] {
 // slider, not direction by direction: few sliders stand on the lines.
 template <Colour Us>
 std::uint64_t pinned_pieces() {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   const std::uint64_t king = piece_sets<Us>(b)[KING];
   if (!king) return 0;
   const int k = bit_scan_forward(king);
@@ -118,7 +118,7 @@ template std::uint64_t pinned_pieces<BLACK>();
 
 template <Colour Them>
 bool attacks_any(std::uint64_t squares, std::uint64_t occupied) {
-  const std::uint64_t* theirs = piece_sets<Them>(bitboard);
+  const std::uint64_t* theirs = piece_sets<Them>(thread.bitboard);
   const SquareTable& pawn_squares = Them == WHITE ? attacked_from_below : attacked_from_above;
   for (; squares; squares = clear_lowest(squares)) {
     const int s = bit_scan_forward(squares);
@@ -135,7 +135,7 @@ template bool attacks_any<BLACK>(std::uint64_t, std::uint64_t);
 
 template <Colour Us>
 std::uint64_t check_answers() {
-  const std::uint64_t king = piece_sets<Us>(bitboard)[KING];
+  const std::uint64_t king = piece_sets<Us>(thread.bitboard)[KING];
   if (!king) return ~std::uint64_t{0};
   const int k = bit_scan_forward(king);
   const std::uint64_t checkers = attackers<~Us>(k);
@@ -158,7 +158,7 @@ std::uint8_t square_attacked_by_black(std::uint8_t square) {
   if ((a = slider_hit<BLACK, ray_north_east, true>(s, BISHOP))) return a;
   if ((a = slider_hit<BLACK, ray_north_west, true>(s, BISHOP))) return a;
   if ((a = leaper_hit<BLACK>(s))) return a;
-  const std::uint8_t* names = bitboard.black_name_from_coord;
+  const std::uint8_t* names = thread.bitboard.black_name_from_coord;
   return (names[s + 7] == PAWN || names[s + 9] == PAWN) ? 1 : 0;
 }
 
@@ -171,6 +171,6 @@ std::uint8_t square_attacked_by_white(std::uint8_t square) {
   if ((a = slider_hit<WHITE, ray_south_west, false>(s, BISHOP))) return a;
   if ((a = slider_hit<WHITE, ray_south_east, false>(s, BISHOP))) return a;
   if ((a = leaper_hit<WHITE>(s))) return a;
-  const std::uint8_t* names = bitboard.white_name_from_coord;
+  const std::uint8_t* names = thread.bitboard.white_name_from_coord;
   return (names[s - 7] == PAWN || names[s - 9] == PAWN) ? 1 : 0;
 }

@@ -82,7 +82,7 @@ inline constexpr std::array<std::uint64_t, 7> reaching_nothing{};
 
 template <Colour Us>
 CheckLines check_lines() {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   const std::uint64_t king = piece_sets<~Us>(b)[KING];
   if (!king) return {reaching_nothing.data(), 0};
   const int k = bit_scan_forward(king);

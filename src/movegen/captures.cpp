@@ -18,7 +18,7 @@ struct Writer {
 // The capture of the piece on t by `piece` from s, scored by victim, then attacker.
 template <Colour Us>
 inline void capture(Writer& w, int s, unsigned piece, int t) {
-  const unsigned c = piece_names<~Us>(bitboard)[t];
+  const unsigned c = piece_names<~Us>(thread.bitboard)[t];
   w.emit(pack_move(MOVE_CAPTURE, piece, s, t, c), static_cast<int>(10 * c - piece));
 }
 
@@ -44,13 +44,13 @@ inline void slider_captures(Writer& w, int s, unsigned piece, std::uint64_t targ
 
 template <Colour Us>
 inline void leaper_captures(Writer& w, int s, unsigned piece, std::uint64_t reach) {
-  for (std::uint64_t t = reach & occupancy<~Us>(bitboard); t; t = clear_lowest(t))
+  for (std::uint64_t t = reach & occupancy<~Us>(thread.bitboard); t; t = clear_lowest(t))
     capture<Us>(w, s, piece, bit_scan_forward(t));
 }
 
 template <Colour Us>
 inline void pawn_captures(Writer& w) {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   constexpr int promotion_rank = Us == WHITE ? 6 : 1;
   constexpr int en_passant_rank = Us == WHITE ? 4 : 3;
   constexpr int forward = Us == WHITE ? 8 : -8;
@@ -100,7 +100,7 @@ inline void pawn_captures(Writer& w) {
 
 template <Colour Us>
 void generate_captures(MoveList& list) {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   const std::uint64_t* own = piece_sets<Us>(b);
   Writer w{list};
 

@@ -21,7 +21,7 @@ inline void generate_quiet_black(MoveList& list) { generate_quiet<BLACK>(list); 
 
 // Every pseudo-legal move of the side to move: captures first, then quiet moves.
 inline void generate_all_moves(MoveList& list) {
-  if (bitboard.colour_move == 1) {
+  if (thread.bitboard.colour_move == 1) {
     generate_captures_white(list);
     generate_quiet_white(list);
   } else {

@@ -71,10 +71,10 @@ std::uint64_t divide(int depth, void (*each)(Move, std::uint64_t)) {
 std::uint64_t perft_divide(int depth, void (*each)(Move, std::uint64_t), bool (*interrupted)()) {
   if (depth <= 0) return 0;
   interruption = Interruption{interrupted};
-  return bitboard.colour_move == 1 ? divide<WHITE>(depth, each) : divide<BLACK>(depth, each);
+  return thread.bitboard.colour_move == 1 ? divide<WHITE>(depth, each) : divide<BLACK>(depth, each);
 }
 
 std::uint64_t perft(int depth) {
   if (depth <= 0) return 1;
-  return bitboard.colour_move == 1 ? perft_node<WHITE>(depth, 0) : perft_node<BLACK>(depth, 0);
+  return thread.bitboard.colour_move == 1 ? perft_node<WHITE>(depth, 0) : perft_node<BLACK>(depth, 0);
 }

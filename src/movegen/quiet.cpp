@@ -40,7 +40,7 @@ inline std::uint8_t castle_square_attacked(std::uint8_t square) {
 // castle[0..4] are c, d, e, f, g of the back rank.
 template <Colour Us>
 bool may_castle_queen_side() {
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
   constexpr int base = back_rank_base(Us);
   return !(b.all_piece & (square_bit[base + 1] | square_bit[base + 2] | square_bit[base + 3])) &&
@@ -49,7 +49,7 @@ bool may_castle_queen_side() {
 }
 template <Colour Us>
 bool may_castle_king_side() {
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
   constexpr int base = back_rank_base(Us);
   return !(b.all_piece & (square_bit[base + 5] | square_bit[base + 6])) && !castle_square_attacked<Us>(castle[2]) &&
@@ -59,7 +59,7 @@ bool may_castle_king_side() {
 // The kind of the castling Us may make on one wing now, or 0.
 template <Colour Us, bool KingSide>
 unsigned castling_allowed() {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   if (!(KingSide ? castling_king_side<Us>(b) : castling_queen_side<Us>(b))) return 0;
   const CastlingWing& w = castling_wings[Us][KingSide];
   if (w.standard) {
@@ -95,7 +95,7 @@ std::uint64_t pawn_steps(int s, std::uint64_t empty) {
 // Targets of each ray are emitted in ascending square order, ray after ray.
 template <Colour Us>
 void generate_quiet(MoveList& list) {
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   const std::uint64_t* own = piece_sets<Us>(b);
   const std::uint64_t all = b.all_piece;
   const std::uint64_t empty = ~all;
@@ -142,7 +142,7 @@ template void generate_quiet<BLACK>(MoveList&);
 // The same rules as generate_quiet, asked of one move.
 template <Colour Us>
 bool generates_quiet(Move m) {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   const std::uint64_t* own = piece_sets<Us>(b);
   const unsigned kind = kind_move(m), piece = name_piece(m);
   const int from = static_cast<int>(from_coord(m)), to = static_cast<int>(to_coord(m));

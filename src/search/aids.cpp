@@ -1,26 +1,16 @@
 #include "search/aids.h"
 
 #include "board/make_move.h"
-#include "io/per_thread.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
 #include "search/search.h"
 #include "search/search_state.h"
 
-PER_THREAD constinit Move killer_1[MAX_PLY + 1]{};
-PER_THREAD constinit Move killer_2[MAX_PLY + 1]{};
-PER_THREAD constinit std::uint64_t key_history_search[MAX_PLY + 1]{};
-PER_THREAD constinit Move line_current[MAX_PLY + 1]{};
-PER_THREAD constinit PvLine PV_line{};
-
-PER_THREAD constinit SearchState search_state{};
-PER_THREAD constinit std::int64_t time_start{};
-
 void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply) {
   const Move m = list.move[index];
-  if (killer_1[ply] != m) {
-    killer_2[ply] = killer_1[ply];
-    killer_1[ply] = m;
+  if (thread.killer_1[ply] != m) {
+    thread.killer_2[ply] = thread.killer_1[ply];
+    thread.killer_1[ply] = m;
   }
 }
 
@@ -38,8 +28,8 @@ void bring_listed_forward(MoveList& list, Move m, int target) {
 }  // namespace
 
 void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start) {
-  if (killer_1[ply] != 0) bring_listed_forward(list, killer_1[ply], start);
-  if (killer_2[ply] != 0) bring_listed_forward(list, killer_2[ply], start + 1);
+  if (thread.killer_1[ply] != 0) bring_listed_forward(list, thread.killer_1[ply], start);
+  if (thread.killer_2[ply] != 0) bring_listed_forward(list, thread.killer_2[ply], start + 1);
 }
 
 bool QuietsLater::listed(Move m) const {
@@ -50,8 +40,8 @@ bool QuietsLater::listed(Move m) const {
 
 template <Colour Us>
 void QuietsLater::order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start) {
-  if (killer_1[ply] != 0) bring_forward<Us>(list, killer_1[ply], start);
-  if (killer_2[ply] != 0) bring_forward<Us>(list, killer_2[ply], start + 1);
+  if (thread.killer_1[ply] != 0) bring_forward<Us>(list, thread.killer_1[ply], start);
+  if (thread.killer_2[ply] != 0) bring_forward<Us>(list, thread.killer_2[ply], start + 1);
 }
 
 template <Colour Us>
@@ -103,10 +93,10 @@ template bool QuietsLater::append<BLACK>(MoveList&);
 // Positions of the same side to move, four or more plies back: inside the search
 // from ply 4 on, and in the game history before that.
 bool test_repetition(std::uint8_t ply) {
-  const std::uint64_t key = key_history_search[ply];
+  const std::uint64_t key = thread.key_history_search[ply];
   if (ply > 3) {
     for (int i = ply - 4; i >= 0; i -= 2)
-      if (key_history_search[i] == key) return true;
+      if (thread.key_history_search[i] == key) return true;
     return false;
   }
   for (int i = key_history_game_count + ply - 4; i >= 0; i -= 2)
@@ -118,7 +108,7 @@ namespace {
 
 template <Colour Us>
 bool has_legal_move(int ply) {
-  MoveList& list = list_ply[ply];
+  MoveList& list = thread.list_ply[ply];
   generate_captures<Us>(list);
   generate_quiet<Us>(list);
   for (std::uint8_t i = 0; i < list.move_count; ++i) {
@@ -135,7 +125,7 @@ bool has_legal_move(int ply) {
 template <Colour Us>
 bool plays_legally(const PvLine& line, int ply, int plies, bool mate_at_end) {
   if (ply == plies) return !mate_at_end || (king_attacked<Us>() && !has_legal_move<Us>(ply));
-  MoveList& list = list_ply[ply];
+  MoveList& list = thread.list_ply[ply];
   generate_captures<Us>(list);
   generate_quiet<Us>(list);
   const auto p = static_cast<std::uint8_t>(ply);
@@ -151,8 +141,8 @@ bool plays_legally(const PvLine& line, int ply, int plies, bool mate_at_end) {
 
 bool plays_legally(const PvLine& line, int plies, bool mate_at_end) {
   if (plies > line.length || plies >= MAX_PLY) return false;
-  return bitboard.colour_move == 1 ? plays_legally<WHITE>(line, 0, plies, mate_at_end)
-                                   : plays_legally<BLACK>(line, 0, plies, mate_at_end);
+  return thread.bitboard.colour_move == 1 ? plays_legally<WHITE>(line, 0, plies, mate_at_end)
+                                          : plays_legally<BLACK>(line, 0, plies, mate_at_end);
 }
 
 }  // namespace

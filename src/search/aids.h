@@ -5,14 +5,7 @@
 
 #include "board/board.h"
 #include "board/move.h"
-#include "io/per_thread.h"
 #include "search/shared.h"
-
-extern PER_THREAD constinit Move killer_1[MAX_PLY + 1];
-extern PER_THREAD constinit Move killer_2[MAX_PLY + 1];
-extern PER_THREAD constinit std::uint64_t key_history_search[MAX_PLY + 1];
-extern PER_THREAD constinit Move line_current[MAX_PLY + 1];
-extern PER_THREAD constinit PvLine PV_line;
 
 void save_killer(const MoveList& list, std::uint8_t index, std::uint8_t ply);
 void order_killers(MoveList& list, std::uint8_t ply, std::uint8_t start);
@@ -51,17 +44,17 @@ bool line_ends_in_mate(const PvLine& line);
 Move ponder_reply(const PvLine& line);
 
 inline void save_best_line(PvLine& local) {
-  for (int k = 0; k < PV_line.length; ++k) local.moves[k] = PV_line.moves[k];
-  local.score_move = PV_line.score_move;
-  local.length = PV_line.length;
+  for (int k = 0; k < thread.PV_line.length; ++k) local.moves[k] = thread.PV_line.moves[k];
+  local.score_move = thread.PV_line.score_move;
+  local.length = thread.PV_line.length;
 }
 inline void restore_best_line(const PvLine& local) {
-  for (int k = 0; k < local.length; ++k) PV_line.moves[k] = local.moves[k];
-  PV_line.score_move = local.score_move;
-  PV_line.length = local.length;
+  for (int k = 0; k < local.length; ++k) thread.PV_line.moves[k] = local.moves[k];
+  thread.PV_line.score_move = local.score_move;
+  thread.PV_line.length = local.length;
 }
 inline void set_best_line(std::uint8_t ply, std::int32_t score) {
-  for (int k = 0; k < ply; ++k) PV_line.moves[k] = line_current[k];
-  PV_line.score_move = score;
-  PV_line.length = ply;
+  for (int k = 0; k < ply; ++k) thread.PV_line.moves[k] = thread.line_current[k];
+  thread.PV_line.score_move = score;
+  thread.PV_line.length = ply;
 }

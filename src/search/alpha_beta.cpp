@@ -1,6 +1,5 @@
 #include "eval/evaluate.h"
 #include "hash/hash.h"
-#include "io/per_thread.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
 #include "search/aids.h"
@@ -8,8 +7,6 @@
 #include "search/search.h"
 #include "search/search_state.h"
 #include "search/window.h"
-
-PER_THREAD constinit MoveList list_ply[MAX_PLY + 1]{};
 
 namespace {
 
@@ -27,18 +24,18 @@ std::int32_t null_move(NodeMoves<Us, Keeps::KEY>& moves, std::int32_t alpha, std
                        std::uint8_t ply, std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
                        std::uint8_t null_forbidden) {
   using M = Mover<Us>;
-  if (search_state.null_move_on != 1 || null_forbidden || depth <= 3 || depth - ply < 2 || pv_node ||
+  if (thread.search_state.null_move_on != 1 || null_forbidden || depth <= 3 || depth - ply < 2 || pv_node ||
       kind_last == MOVE_CAPTURE || in_check)
     return NO_VALUE;
 
   // The null move's tree is a probe, not part of the count.
-  const std::uint64_t nodes = search_state.nodes;
+  const std::uint64_t nodes = thread.search_state.nodes;
   moves.do_null_move();
   const auto shallow = static_cast<std::uint8_t>(depth - 3);
   const Window probe = M::null_window(alpha, beta);
   const std::int32_t r = alpha_beta<~Us>(probe.alpha, probe.beta, shallow, next(ply), kind_last, 0, 0, 1);
   moves.undo_null_move();
-  search_state.nodes = nodes;
+  thread.search_state.nodes = nodes;
 
   if (!M::cuts_off(r, alpha, beta)) return NO_VALUE;
   const std::int32_t cut = M::cut(alpha, beta);
@@ -57,14 +54,14 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
                                  std::uint8_t null_forbidden) {
   using M = Mover<Us>;
   constexpr Colour Them = ~Us;
-  if (search_state.stop_search == 1) return 0;
+  if (thread.search_state.stop_search == 1) return 0;
   pace_poll();
   if (test_repetition(ply)) {
     if (pv_node) set_best_line(ply, 0);
     return 0;
   }
 
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   const auto key_lo = static_cast<std::uint32_t>(b.hash_key);
   const auto key_hi = static_cast<std::uint32_t>(b.hash_key >> 32);
 
@@ -88,8 +85,8 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
     }
   }
 
-  MoveList& list = list_ply[ply];
-  NodeMoves<Us, Keeps::KEY> moves(ply, list, &search_state.nodes);
+  MoveList& list = thread.list_ply[ply];
+  NodeMoves<Us, Keeps::KEY> moves(ply, list, &thread.search_state.nodes);
   if (const std::int32_t v =
           null_move<Us>(moves, alpha, beta, depth, ply, kind_last, pv_node, in_check, null_forbidden);
       v != NO_VALUE)
@@ -120,7 +117,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
     const Move move = list.move[i];
     if (!moves.do_move(i, [&] { return king_exposed_by<Us>(move, in_check, pinned); })) continue;
     legal_move_found = true;
-    if (pv_node) line_current[ply] = move;
+    if (pv_node) thread.line_current[ply] = move;
 
     const std::uint8_t gives_check = may_give_check(move, checks) && king_attacked<Them>() ? 1 : 0;
     const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
@@ -133,7 +130,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
       s = alpha_beta<Them>(alpha, beta, child_depth, child, kind, 1, gives_check, null_forbidden);
     } else {
       bool settled = false;
-      if (kind != MOVE_CAPTURE && kind < 10 && i > 0 && move != killer_1[ply] && move != killer_2[ply] &&
+      if (kind != MOVE_CAPTURE && kind < 10 && i > 0 && move != thread.killer_1[ply] && move != thread.killer_2[ply] &&
           !gives_check && !in_check && child_depth - ply >= 3) {
         const auto reduced = static_cast<std::uint8_t>(child_depth - 1);
         s = alpha_beta<Them>(probe.alpha, probe.beta, reduced, child, kind, 0, 0, null_forbidden);
@@ -148,7 +145,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
 
     moves.undo_move(i);
     // A child cut short by a stop has no score: nothing of it may reach the table.
-    if (search_state.stop_search == 1) return 0;
+    if (thread.search_state.stop_search == 1) return 0;
 
     if (!M::better(s, best)) continue;
     if (M::raises(s, alpha, beta)) {

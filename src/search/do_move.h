@@ -29,7 +29,11 @@ class NodeMoves {
  public:
   // `counted`, where given, counts each legal move made.
   NodeMoves(std::uint8_t ply, const MoveList& list, std::uint64_t* counted = nullptr)
-      : list_(list), counted_(counted), key_(bitboard.hash_key), placement_(bitboard.minor_placement), ply_(ply) {}
+      : list_(list),
+        counted_(counted),
+        key_(thread.bitboard.hash_key),
+        placement_(thread.bitboard.minor_placement),
+        ply_(ply) {}
 
   // Makes move `i`. When `exposed()` finds the own king left attacked, the move
   // is taken back at once and the answer is false.
@@ -41,11 +45,11 @@ class NodeMoves {
       return false;
     }
     if (counted_) ++*counted_;
-    BoardState& b = bitboard;
+    BoardState& b = thread.bitboard;
     if constexpr (K == Keeps::KEY) {
-      update_hash_key<Us>(i, list_, undo_by_ply[ply_]);
+      update_hash_key<Us>(i, list_, thread.undo_by_ply[ply_]);
       prefetch_hash_entry(b.hash_key);
-      key_history_search[ply_ + 1] = b.hash_key;
+      thread.key_history_search[ply_ + 1] = b.hash_key;
     }
     b.minor_placement = placement_ + placement_change<Us>(list_.move[i]);
     return true;
@@ -60,9 +64,10 @@ class NodeMoves {
   // the entry an earlier path left there, as the search has always done.
   void do_null_move() requires(K == Keeps::KEY) {
     make_null_move<Us>(ply_);
-    const UndoRecord& undo = undo_by_ply[ply_];
-    if (undo.taking_passage_yes) bitboard.hash_key ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
-    bitboard.hash_key ^= ZOBRIST_SIDE;
+    const UndoRecord& undo = thread.undo_by_ply[ply_];
+    if (undo.taking_passage_yes)
+      thread.bitboard.hash_key ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
+    thread.bitboard.hash_key ^= ZOBRIST_SIDE;
   }
   void undo_null_move() requires(K == Keeps::KEY) {
     unmake_null_move(ply_);
@@ -71,8 +76,8 @@ class NodeMoves {
 
  private:
   void restore() {
-    if constexpr (K == Keeps::KEY) bitboard.hash_key = key_;
-    bitboard.minor_placement = placement_;
+    if constexpr (K == Keeps::KEY) thread.bitboard.hash_key = key_;
+    thread.bitboard.minor_placement = placement_;
   }
 
   const MoveList& list_;

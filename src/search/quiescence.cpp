@@ -1,12 +1,9 @@
 #include "eval/evaluate.h"
-#include "io/per_thread.h"
 #include "movegen/generate.h"
 #include "search/aids.h"
 #include "search/do_move.h"
 #include "search/search.h"
 #include "search/window.h"
-
-PER_THREAD constinit MoveList list_quiescence[MAX_PLY + 1]{};
 
 namespace {
 
@@ -16,7 +13,7 @@ template <Colour Us>
 void delta_prune(std::int32_t& stand, std::int32_t bound) {
   using M = Mover<Us>;
   constexpr Colour Them = ~Us;
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   const std::uint64_t* theirs = piece_sets<Them>(b);
   occupancy<Them>(b) &= ~theirs[PAWN];
   if (M::short_of(stand, bound, 500)) occupancy<Them>(b) &= ~(theirs[KNIGHT] | theirs[BISHOP]);
@@ -35,9 +32,9 @@ inline std::int32_t stand_pat_or_captures(std::int32_t alpha, std::int32_t beta,
                                           std::uint8_t pv_node) {
   using M = Mover<Us>;
   // After a stop nothing below the root counts, and a capture tree can be vast.
-  if (search_state.stop_search == 1) return 0;
+  if (thread.search_state.stop_search == 1) return 0;
   pace_poll();
-  const std::int32_t stand = evaluate(bitboard.minor_placement) + material_balance(bitboard);
+  const std::int32_t stand = evaluate(thread.bitboard.minor_placement) + material_balance(thread.bitboard);
   // The per-ply arrays end here: the deepest ply only stands pat.
   if (ply >= MAX_PLY) return stand;
   if (M::raises(stand, alpha, beta) && M::cuts_off(stand, alpha, beta)) return stand;
@@ -54,12 +51,12 @@ std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, s
     bound_improved = true;
   }
 
-  BoardState& b = bitboard;
-  parked_occupancy = occupancy<~Us>(b);
+  BoardState& b = thread.bitboard;
+  thread.parked_occupancy = occupancy<~Us>(b);
   if (M::short_of(stand, M::own(alpha, beta), 160)) delta_prune<Us>(stand, M::own(alpha, beta));
-  MoveList& list = list_quiescence[ply];
+  MoveList& list = thread.list_quiescence[ply];
   generate_captures<Us>(list);
-  occupancy<~Us>(b) = parked_occupancy;
+  occupancy<~Us>(b) = thread.parked_occupancy;
 
   std::int32_t best = stand;
   PvLine local;
@@ -67,7 +64,7 @@ std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, s
   for (std::uint8_t i = 0; i < list.capture_count; ++i) {
     sort_capture_pass(list, i);
     moves.do_move(i, NO_LEGALITY_TEST);
-    if (pv_node) line_current[ply] = list.move[i];
+    if (pv_node) thread.line_current[ply] = list.move[i];
     if (name_capture(list.move[i]) == KING) {
       moves.undo_move(i);
       const std::int32_t score = M::view(MATE_SCORE - 1000 * ply);

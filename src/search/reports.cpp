@@ -5,12 +5,8 @@
 #include "board/board.h"
 #include "board/castling.h"
 #include "io/output.h"
-#include "io/per_thread.h"
 #include "search/search.h"
-#include "uci/options.h"
-
-PER_THREAD constinit std::int32_t last_info_score = 0;
-PER_THREAD constinit std::uint8_t last_info_depth = 0;
+#include "search/search_state.h"
 
 namespace {
 
@@ -45,7 +41,7 @@ std::string move_text(Move m, bool with_promotion) {
   std::string text;
   text += static_cast<char>('a' + from_coord(m) % 8);
   text += static_cast<char>('1' + from_coord(m) / 8);
-  const unsigned to = text_to_square(m, engine_options.chess960);
+  const unsigned to = text_to_square(m, search_control.chess960);
   text += static_cast<char>('a' + to % 8);
   text += static_cast<char>('1' + to / 8);
   if (with_promotion && is_promotion_kind(kind_move(m))) text += "nbrq"[kind_move(m) % 10 - 2];
@@ -60,12 +56,12 @@ void print_currmove(std::uint8_t number, std::uint8_t index, std::uint8_t depth,
 void print_root_info(std::int32_t score, std::uint8_t depth, const PvLine& line, std::uint8_t white_view,
                      std::uint64_t nodes) {
   OutLine out;
-  if (score == last_info_score) {
+  if (score == thread.last_info_score) {
     out << '\n';
-    if (depth == last_info_depth) return;
+    if (depth == thread.last_info_depth) return;
   }
-  last_info_score = score;
-  last_info_depth = depth;
+  thread.last_info_score = score;
+  thread.last_info_depth = depth;
   out << "info "
       << " depth " << static_cast<int>(depth) << " seldepth " << static_cast<int>(line.length);
   write_score(out, white_view == 1 ? score : -score, nullptr);
@@ -81,7 +77,7 @@ void print_root_info(std::int32_t score, std::uint8_t depth, const PvLine& line,
 }
 
 void print_iteration_info(std::uint64_t nodes, std::uint8_t depth, std::int32_t score, double seconds,
-                          std::uint8_t& mate_reported, const PvLine& best_line, std::uint64_t nodes_iteration,
+                          std::uint8_t& mate_reported, const PvLine& best_line, std::uint64_t iteration_nodes,
                           std::uint8_t multipv) {
   OutLine out;
   const double nps = static_cast<double>(nodes) / seconds;
@@ -90,8 +86,8 @@ void print_iteration_info(std::uint64_t nodes, std::uint8_t depth, std::int32_t 
   out << " depth " << static_cast<int>(depth);
   if (multipv != 0) out << " multipv " << static_cast<int>(multipv);
   out << " seldepth " << static_cast<int>(best_line.length);
-  write_score(out, bitboard.colour_move != 0 ? score : -score, &mate_reported);
-  out << " nodes " << low_32_signed(nodes_iteration) << " pv ";
+  write_score(out, thread.bitboard.colour_move != 0 ? score : -score, &mate_reported);
+  out << " nodes " << low_32_signed(iteration_nodes) << " pv ";
   write_line(out, best_line);
   out << '\n';
 }

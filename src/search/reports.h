@@ -7,14 +7,9 @@
 #include <string>
 
 #include "board/move.h"
-#include "io/per_thread.h"
 
-// Persist from search to search: an unchanged score at the same depth writes only
-// an empty line.
-extern PER_THREAD constinit std::int32_t last_info_score;
-extern PER_THREAD constinit std::uint8_t last_info_depth;
-
-// Long algebraic text of a move, with the promotion letter when `with_promotion`.
+// Long algebraic text of a move, with the promotion letter when `with_promotion`;
+// a castling as the king taking its rook when the control says Chess960.
 std::string move_text(Move m, bool with_promotion = true);
 
 void print_currmove(std::uint8_t number, std::uint8_t index, std::uint8_t depth, const MoveList& root_list);
@@ -22,7 +17,7 @@ void print_root_info(std::int32_t score, std::uint8_t depth, const PvLine& line,
                      std::uint64_t nodes);
 // `multipv`, when not 0, is the line's rank among several.
 void print_iteration_info(std::uint64_t nodes, std::uint8_t depth, std::int32_t score, double seconds,
-                          std::uint8_t& mate_reported, const PvLine& best_line, std::uint64_t nodes_iteration,
+                          std::uint8_t& mate_reported, const PvLine& best_line, std::uint64_t iteration_nodes,
                           std::uint8_t multipv = 0);
 // With a `reply` (not 0), " ponder <reply>" follows the move.
 void print_bestmove(const PvLine& best_line, bool line_stored = true, Move reply = 0);

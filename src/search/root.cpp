@@ -3,28 +3,43 @@
 #include "board/snapshot.h"
 #include "hash/hash.h"
 #include "io/output.h"
-#include "io/per_thread.h"
 #include "movegen/attacks.h"
 #include "search/aids.h"
 #include "search/do_move.h"
 #include "search/reports.h"
 #include "search/search.h"
 #include "search/search_state.h"
-#include "search/threads.h"
+#include "search/shared.h"
 #include "search/window.h"
 
-PER_THREAD constinit MoveList list_root{};
-PER_THREAD constinit std::uint64_t nodes_root{};
-PER_THREAD constinit std::uint8_t best_from{};
-PER_THREAD constinit std::uint8_t best_to{};
-PER_THREAD constinit std::uint8_t root_moves_searched{};
+// `searchmoves`: the root list keeps only the moves asked for, in their order.
+void keep_searched_root_moves(MoveList& list, const GoLimits& limits) {
+  if (limits.root_move_count == 0) return;
+  int kept = 0, captures = 0;
+  for (int i = 0; i < list.move_count; ++i) {
+    bool asked = false;
+    for (int k = 0; k < limits.root_move_count && !asked; ++k) asked = limits.root_moves[k] == list.move[i];
+    if (!asked) continue;
+    if (i < list.capture_count) ++captures;
+    list.move[kept] = list.move[i];
+    list.score[kept++] = list.score[i];
+  }
+  list.move_count = static_cast<std::uint8_t>(kept);
+  list.capture_count = static_cast<std::uint8_t>(captures);
+}
+
+void Test_Deepening(std::int32_t eval_start, std::uint64_t key_start) {
+  if (material_balance(thread.bitboard) != eval_start)
+    OutLine() << "ERROR test_eval != bitboard->eval(in Iterative_Deepening)\n";
+  if (thread.bitboard.hash_key != key_start) OutLine() << "\nERROR HESH Test_Deepening(in Iterative_Deepening) \n";
+}
 
 namespace {
 
 // Keeps the line among the best `multipv` of the iteration, best first for Us.
 template <Colour Us>
-void keep_line(const PvLine& line, std::int32_t score) {
-  SearchState& st = search_state;
+void keep_among_lines(const PvLine& line, std::int32_t score) {
+  SearchState& st = thread.search_state;
   const int kept = st.line_count;
   int at = kept;
   while (at > 0 && Mover<Us>::better(score, st.lines[at - 1].score_move)) --at;
@@ -45,10 +60,10 @@ std::int32_t root_search(std::uint8_t depth) {
   using M = Mover<Us>;
   constexpr bool white = Us == WHITE;
   constexpr Colour Them = ~Us;
-  root_moves_searched = 0;
-  if (search_state.stop_search == 1) return 0;
+  thread.root_moves_searched = 0;
+  if (thread.search_state.stop_search == 1) return 0;
 
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   std::int32_t bound = M::view(-INFINITE_SCORE);  // alpha for White, beta for Black
   std::int32_t best = bound;
   std::uint8_t best_index = 0, move_number = 1;
@@ -57,32 +72,32 @@ std::int32_t root_search(std::uint8_t depth) {
   const auto key_lo = static_cast<std::uint32_t>(b.hash_key);
   const auto key_hi = static_cast<std::uint32_t>(b.hash_key >> 32);
 
-  sort_captures(list_root);
-  Hash::look_hash_move(list_root, key_lo, key_hi);
+  sort_captures(thread.list_root);
+  Hash::look_hash_move(thread.list_root, key_lo, key_hi);
 
   BoardState snapshot;
   save_board_copy(snapshot);
-  search_state.null_move_on = 1;
+  thread.search_state.null_move_on = 1;
   PvLine PV_best_point;
-  NodeMoves<Us, Keeps::KEY> moves(0, list_root, &nodes_root);
+  NodeMoves<Us, Keeps::KEY> moves(0, thread.list_root, &thread.nodes_root);
   // With several lines, a move must beat the last of them, and is searched with
   // the open window while there are fewer lines than asked for.
-  const bool several = search_state.multipv > 1;
-  search_state.line_count = 0;
+  const bool several = thread.search_state.multipv > 1;
+  thread.search_state.line_count = 0;
 
   // Helpers refute the moves after the first from the far end (see threads.h).
-  const bool lead = !search_state.is_helper && !several;
-  for (std::uint8_t i = 0; i < list_root.move_count; ++i) {
+  const bool lead = !thread.helper && !several;
+  for (std::uint8_t i = 0; i < thread.list_root.move_count; ++i) {
     if (lead) note_root_move(i, bound);
     if (!moves.do_move(i, [] { return king_attacked<Us>(); })) {
-      list_root.score[i] = M::view(-MATE_SCORE);
+      thread.list_root.score[i] = M::view(-MATE_SCORE);
       continue;
     }
-    if (!legal_move_found) first_legal = list_root.move[i];
+    if (!legal_move_found) first_legal = thread.list_root.move[i];
     legal_move_found = true;
-    print_currmove(move_number, i, depth, list_root);
-    const Move move = list_root.move[i];
-    line_current[0] = move;
+    print_currmove(move_number, i, depth, thread.list_root);
+    const Move move = thread.list_root.move[i];
+    thread.line_current[0] = move;
     const std::uint8_t gives_check = king_attacked<Them>() ? 1 : 0;
     const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
     const auto kind = static_cast<std::int32_t>(kind_move(move));
@@ -90,7 +105,7 @@ std::int32_t root_search(std::uint8_t depth) {
     // The first move, and any that beats the best on a null window, get the open window.
     const Window open = M::open_window(bound);
     std::int32_t s;
-    if (i == 0 || (several && search_state.line_count < search_state.multipv)) {
+    if (i == 0 || (several && thread.search_state.line_count < thread.search_state.multipv)) {
       s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, 1, gives_check, 0);
     } else {
       const Window probe = M::null_window(bound, bound);
@@ -100,63 +115,64 @@ std::int32_t root_search(std::uint8_t depth) {
 
     moves.undo_move(i);
     // A move whose search the stop cut short has no result: it never replaces the best.
-    if (search_state.stop_search == 1) continue;
-    list_root.score[i] = s;
-    ++root_moves_searched;
+    if (thread.search_state.stop_search == 1) continue;
+    thread.list_root.score[i] = s;
+    ++thread.root_moves_searched;
 
     if (several) {
-      if (search_state.line_count < search_state.multipv || M::better(s, bound)) {
-        keep_line<Us>(PV_line, s);
-        const SearchState& st = search_state;
+      if (thread.search_state.line_count < thread.search_state.multipv || M::better(s, bound)) {
+        keep_among_lines<Us>(thread.PV_line, s);
+        const SearchState& st = thread.search_state;
         if (st.line_count == st.multipv) bound = st.lines[st.line_count - 1].score_move;
         PV_best_point = st.lines[0];
         best = PV_best_point.score_move;
-        best_from = static_cast<std::uint8_t>(from_coord(PV_best_point.moves[0]));
-        best_to = static_cast<std::uint8_t>(to_coord(PV_best_point.moves[0]));
+        thread.best_from = static_cast<std::uint8_t>(from_coord(PV_best_point.moves[0]));
+        thread.best_to = static_cast<std::uint8_t>(to_coord(PV_best_point.moves[0]));
         bound_improved = true;
       }
     } else if (M::better(s, best)) {
       best = s;
       best_index = i;
-      best_from = static_cast<std::uint8_t>(from_coord(move));
-      best_to = static_cast<std::uint8_t>(to_coord(move));
+      thread.best_from = static_cast<std::uint8_t>(from_coord(move));
+      thread.best_to = static_cast<std::uint8_t>(to_coord(move));
       bound = s;
       bound_improved = true;
-      PV_best_point = PV_line;
-      if (s != PV_line.score_move) OutLine() << (white ? "ERROR white value \n" : "ERROR black value \n");
+      PV_best_point = thread.PV_line;
+      if (s != thread.PV_line.score_move) OutLine() << (white ? "ERROR white value \n" : "ERROR black value \n");
     }
-    if (lead && i == 0) publish_root_moves(depth, bound, list_root);
+    if (lead && i == 0) publish_root_moves(depth, bound, thread.list_root);
     ++move_number;
-    print_root_info(best, depth, PV_best_point, white ? 1 : 0, nodes_root);
+    print_root_info(best, depth, PV_best_point, white ? 1 : 0, thread.nodes_root);
   }
 
   compare_board_copy(snapshot);
 
   if (!legal_move_found) {
     const std::int32_t score = king_attacked<Us>() ? M::view(-MATE_SCORE) : 0;
-    PV_line.score_move = score;
-    PV_line.length = 0;
+    thread.PV_line.score_move = score;
+    thread.PV_line.length = 0;
     return score;
   }
-  if (root_moves_searched == 0) {
+  if (thread.root_moves_searched == 0) {
     // Stopped before any move was finished: the first legal move is at least an
     // answer the rules allow, for a driver that has no earlier iteration to fall back on.
-    PV_line.moves[0] = first_legal;
-    PV_line.length = 1;
-    PV_line.score_move = 0;
-    best_from = static_cast<std::uint8_t>(from_coord(first_legal));
-    best_to = static_cast<std::uint8_t>(to_coord(first_legal));
+    thread.PV_line.moves[0] = first_legal;
+    thread.PV_line.length = 1;
+    thread.PV_line.score_move = 0;
+    thread.best_from = static_cast<std::uint8_t>(from_coord(first_legal));
+    thread.best_to = static_cast<std::uint8_t>(to_coord(first_legal));
     return 0;
   }
-  if (bound_improved) PV_line = PV_best_point;
+  if (bound_improved) thread.PV_line = PV_best_point;
   if (several)
-    for (best_index = 0; best_index + 1 < list_root.move_count && list_root.move[best_index] != PV_line.moves[0];)
+    for (best_index = 0;
+         best_index + 1 < thread.list_root.move_count && thread.list_root.move[best_index] != thread.PV_line.moves[0];)
       ++best_index;
   // A stopped iteration's best, or the best of the moves `searchmoves` named, is
   // worth trying first next time, but no score for the whole position.
   const std::uint64_t index_of_entry = key_lo & hash_mask;
-  Hash::save_best_hash_move(index_of_entry, key_hi, list_root, best_index, depth);
-  if (search_state.stop_search != 1 && search_state.limits.root_move_count == 0)
+  Hash::save_best_hash_move(index_of_entry, key_hi, thread.list_root, best_index, depth);
+  if (thread.search_state.stop_search != 1 && search_control.limits.root_move_count == 0)
     Hash::save_best_hash_score(index_of_entry, key_hi, best, BOUND_NOT_RAISED, depth);
   return best;
 }

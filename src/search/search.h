@@ -7,7 +7,6 @@
 
 #include "board/board.h"
 #include "board/move.h"
-#include "io/per_thread.h"
 #include "search/search_state.h"
 
 inline constexpr std::int32_t INFINITE_SCORE = 9999999;
@@ -18,18 +17,6 @@ inline constexpr std::int32_t MATE_REPORT = 900000;
 // Nodes between two looks at the input and the clock: a fraction of a millisecond
 // at full speed, a few milliseconds in the sanitizer build.
 inline constexpr std::uint16_t POLL_INTERVAL = 2048;
-// How long a finished ponder search sleeps between looks at the input; input
-// that arrives wakes it at once.
-inline constexpr int PONDER_WAIT_MS = 100;
-
-extern PER_THREAD constinit MoveList list_root;
-extern PER_THREAD constinit MoveList list_ply[MAX_PLY + 1];
-extern PER_THREAD constinit MoveList list_quiescence[MAX_PLY + 1];
-extern PER_THREAD constinit std::uint64_t nodes_root;
-extern PER_THREAD constinit std::uint8_t best_from;
-extern PER_THREAD constinit std::uint8_t best_to;
-// Root moves the last root search finished; fewer than the legal moves after a stop.
-extern PER_THREAD constinit std::uint8_t root_moves_searched;
 
 template <Colour Us>
 std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node);
@@ -70,19 +57,17 @@ inline std::int32_t alpha_beta_black(std::int32_t a, std::int32_t b, std::uint8_
 inline std::int32_t root_search_white(std::uint8_t depth) { return root_search<WHITE>(depth); }
 inline std::int32_t root_search_black(std::uint8_t depth) { return root_search<BLACK>(depth); }
 
-// Reads the lines waiting and the clock; sets `stop_search` or ends the process on `quit`.
-void poll_input_and_clock();
-// The count of nodes the poll paces on, from the start of a `go`.
-void start_node_count();
-std::uint64_t nodes_visited();
-// A ponder search that ended on its own waits for `ponderhit` or `stop`.
-void wait_while_pondering();
+// `searchmoves`: the root list keeps only the moves asked for, in their order.
+void keep_searched_root_moves(MoveList& list, const GoLimits& limits);
+// After every iteration the board must be back where it started.
+void Test_Deepening(std::int32_t eval_start, std::uint64_t key_start);
 
 // Every node, of alpha-beta and quiescence alike, counts towards the next poll, so
-// that input and clock are seen often whatever the shape of the tree.
+// that input and clock are seen often whatever the shape of the tree. The poll
+// is the thread's own (board/thread.h).
 inline void pace_poll() {
-  if (++search_state.poll_count >= POLL_INTERVAL) {
-    search_state.poll_count = 0;
-    poll_input_and_clock();
+  if (++thread.search_state.poll_count >= POLL_INTERVAL) {
+    thread.search_state.poll_count = 0;
+    if (thread.poll) thread.poll();
   }
 }

@@ -1,21 +1,21 @@
-// What the running search shares between its levels and with the input poll.
+// The search's control: what the main thread alone keeps while it searches
+// (the input line, the clock, the budget and deadline, the ponder state) and
+// the limits of `go`, which the helpers read. Each thread's own state is in its
+// record (board/thread.h).
 #pragma once
 
 #include <cstdint>
 #include <limits>
 
-#include "board/move.h"
+#include "board/thread.h"
 #include "io/input.h"
-#include "io/per_thread.h"
 #include "search/shared.h"
 
-struct SearchState {
-  std::uint16_t poll_count;
-  std::uint8_t stop_search;
-  std::uint64_t nodes;
+struct SearchControl {
   char input_line[LINE_BUFFER_SIZE];
-  std::uint8_t null_move_on;
   double time_limit;  // seconds from the iteration's start; 0 or less means none
+  // Clock reading (milliseconds) at the start of the current iteration.
+  std::int64_t time_start;
   // Clock reading (milliseconds) by which the search must have stopped, whatever
   // its iteration: the mover's clock allows no more.
   std::int64_t deadline_ms;
@@ -35,31 +35,26 @@ struct SearchState {
   double last_iteration_seconds;
   std::uint8_t last_iteration_depth;
   std::uint8_t name_reply;  // `bestmove` names the expected reply
-  // Several lines (MultiPV): how many the root keeps, best first for the side to
-  // move; those of the iteration in hand, and of the last one that finished.
-  std::uint8_t multipv;
-  std::uint8_t is_helper;  // a helper thread: it reads no input and writes nothing
-  std::uint8_t line_count;
+  bool chess960;            // castling is written as the king taking its rook
+  // Set by `go` when only `stop` can end the search: then the end of standard
+  // input counts as `stop`, since no `stop` can follow it.
+  bool stop_at_input_end;
+  // `quit` arrived during the search: it unwinds without another line, and the
+  // command loop ends the program.
+  bool quit;
+  // The lines of the last iteration that finished (MultiPV).
   std::uint8_t completed_line_count;
-  PvLine lines[MAX_MULTIPV];
   PvLine completed_lines[MAX_MULTIPV];
-
-  // Nodes visited before the current poll window, and where that window's count
-  // started: a window may start late so that it ends exactly at the node limit.
-  std::uint64_t nodes_polled;
-  std::uint16_t poll_start;
 };
 
 inline constexpr std::int64_t NO_DEADLINE = std::numeric_limits<std::int64_t>::max();
 // A search without a time budget: only its depth limit, the deadline or `stop` end it.
 inline constexpr double NO_TIME_BUDGET = -1.0;
 
-extern PER_THREAD constinit SearchState search_state;
+extern constinit SearchControl search_control;
 
 // Where the budget and the hard limit count from: the iteration's start, or a later `ponderhit`.
 inline std::int64_t budget_start_ms(std::int64_t iteration_start) {
-  return search_state.ponderhit_seen && search_state.ponderhit_ms > iteration_start ? search_state.ponderhit_ms
-                                                                                    : iteration_start;
+  return search_control.ponderhit_seen && search_control.ponderhit_ms > iteration_start ? search_control.ponderhit_ms
+                                                                                        : iteration_start;
 }
-// Clock reading (milliseconds) at the start of the current iteration.
-extern PER_THREAD constinit std::int64_t time_start;

@@ -1,22 +1,30 @@
 #include "search/threads.h"
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <system_error>
 #include <thread>
 
+#include "eval/placement.h"
 #include "io/output.h"
-
-// The helpers' build of the search (see helper_copy.h), whose state is thread-local.
-namespace helper_copy {
-void enter_helper(Helper& h);
-void helper_search(Helper& h, const BoardState& root, const GoLimits& limits);
-}  // namespace helper_copy
+#include "io/platform.h"
+#include "movegen/attacks.h"
+#include "movegen/generate.h"
+#include "search/aids.h"
+#include "search/do_move.h"
+#include "search/limits.h"
+#include "search/search.h"
+#include "search/search_state.h"
+#include "search/shared.h"
+#include "search/window.h"
 
 namespace {
 
+// The helpers' waiting room. Made when helpers are first asked for, never
+// during a search, and never destroyed: a helper may still be waiting on it
+// when the process exits.
 struct Pool {
   std::mutex mutex;
   std::condition_variable wake;
@@ -24,40 +32,120 @@ struct Pool {
   std::uint64_t generation = 0;
   bool quit = false;
   int busy = 0;
-  int started = 0;  // read and written by the main thread only, between searches
-  std::atomic<bool> stop{false};
-  std::atomic<int> main_depth{0};
-  // The main thread's root moves (see publish_root_moves), under `root_mutex`.
-  std::mutex root_mutex;
-  std::atomic<std::uint32_t> root_generation{0};
-  int root_depth = 0;
-  std::int32_t root_bound = 0;
-  int root_main_index = 0;
-  int root_next = 0;  // the next move from the far end, while above root_main_index
-  Move root_moves[MAX_LIST_MOVES];
   BoardState root;
-  GoLimits limits;
-  Helper helpers[MAX_THREADS - 1];
 };
-
-// Made when helpers are first asked for, never during a search, and never
-// destroyed: a helper may still be waiting on it when the process exits.
 Pool* the_pool = nullptr;
-Pool& pool() { return *the_pool; }
-bool helpers_running() { return the_pool && the_pool->started > 0; }
 
-std::uint64_t helpers_sum(std::atomic<std::uint64_t> Helper::*count) {
-  if (!the_pool) return 0;
-  std::uint64_t n = 0;
-  for (int i = 0; i < the_pool->started; ++i) n += (the_pool->helpers[i].*count).load(std::memory_order_relaxed);
-  return n;
+// The count handed over only grows, for the main thread takes an earlier
+// reading from a later one: a null move's probe counts while it runs, and no
+// longer once it has returned.
+void publish_searched(Helper& h, std::uint64_t nodes) {
+  if (nodes > h.searched.load(std::memory_order_relaxed)) h.searched.store(nodes, std::memory_order_relaxed);
+}
+
+// A helper's poll: it publishes its counts, and stops its search once the main
+// thread has asked, or has published newer root moves to refute.
+void helper_poll() {
+  SearchThread& t = thread;
+  Helper& h = *t.helper;
+  t.search_state.nodes_polled += POLL_INTERVAL;
+  h.visited.store(t.search_state.nodes_polled, std::memory_order_relaxed);
+  publish_searched(h, h.completed + t.search_state.nodes + t.nodes_root);
+  if (helper_stop_requested()) {
+    t.search_state.stop_search = 1;
+  } else if (root_moves_published() != t.root_list_seen) {
+    t.root_list_waiting = true;
+    t.search_state.stop_search = 1;
+  }
+}
+
+// Searches one of the main thread's root moves as the main thread would after
+// its first: on the null window at its bound, leaving the result in the table.
+template <Colour Us>
+void refute_root_move(std::uint8_t index, const RootMoveTask& task) {
+  using M = Mover<Us>;
+  constexpr Colour Them = ~Us;
+  NodeMoves<Us, Keeps::KEY> moves(0, thread.list_root, &thread.nodes_root);
+  if (!moves.do_move(index, [] { return king_attacked<Us>(); })) return;
+  const Move move = thread.list_root.move[index];
+  thread.line_current[0] = move;
+  const std::uint8_t gives_check = king_attacked<Them>() ? 1 : 0;
+  const auto child_depth = static_cast<std::uint8_t>(task.depth + gives_check);
+  const Window probe = M::null_window(task.bound, task.bound);
+  alpha_beta<Them>(probe.alpha, probe.beta, child_depth, 1, static_cast<std::int32_t>(kind_move(move)), 0, gives_check,
+                   0);
+  moves.undo_move(index);
+}
+
+void refute_root_moves() {
+  SearchThread& t = thread;
+  t.root_list_waiting = false;
+  t.root_list_seen = root_moves_published();
+  t.search_state.null_move_on = 1;
+  RootMoveTask task;
+  while (t.search_state.stop_search == 0 && take_root_move(t.root_list_seen, task)) {
+    std::uint8_t i = 0;
+    while (i < t.list_root.move_count && t.list_root.move[i] != task.move) ++i;
+    if (i == t.list_root.move_count) continue;
+    if (t.bitboard.colour_move == 1) refute_root_move<WHITE>(i, task);
+    else refute_root_move<BLACK>(i, task);
+  }
+}
+
+// The helpers search two or three plies ahead of the main thread's iteration,
+// alternately, so that their trees differ from the main thread's and from each
+// other's: in step with it they would only repeat its work, while ahead they
+// leave deeper results in the table for the nodes it comes to next.
+void helper_search(Helper& h, const BoardState& root) {
+  SearchThread& t = thread;
+  BoardState& b = t.bitboard;
+  b = root;
+  b.minor_placement = count_minor_placement();
+  for (int k = 0; k <= MAX_PLY; ++k) t.key_history_search[k] = static_cast<std::uint64_t>(k);
+  t.key_history_search[0] = b.hash_key;
+  SearchState& st = t.search_state;
+  st.stop_search = 0;
+  st.poll_count = 0;
+  st.nodes_polled = 0;
+  st.poll_start = 0;
+  st.multipv = 1;
+  h.log.size = 0;
+  const std::int32_t material_start = material_balance(b);
+  const std::uint64_t key_start = b.hash_key;
+  generate_all_moves(t.list_root);
+  keep_searched_root_moves(t.list_root, search_control.limits);
+  h.completed = 0;
+  t.root_list_seen = root_moves_published();
+  t.root_list_waiting = false;
+  for (int depth = 1; st.stop_search == 0; ++depth) {
+    depth = std::max(depth, main_depth() + 2 + (h.id & 1));
+    if (depth > MAX_ITERATION_DEPTH) break;
+    std::memset(t.killer_1, 0, sizeof t.killer_1);
+    std::memset(t.killer_2, 0, sizeof t.killer_2);
+    t.nodes_root = 0;
+    st.nodes = 0;
+    const auto d = static_cast<std::uint8_t>(depth);
+    if (b.colour_move == 1) root_search_white(d);
+    else root_search_black(d);
+    while (t.root_list_waiting && !helper_stop_requested()) {
+      st.stop_search = 0;
+      refute_root_moves();
+    }
+    if (helper_stop_requested()) st.stop_search = 1;
+    h.completed += st.nodes + t.nodes_root;
+    publish_searched(h, h.completed);
+    Test_Deepening(material_start, key_start);
+  }
 }
 
 // `seen` is the last search started before this helper was: a helper added
-// after a search waits for the next one, as the others do.
+// after a search waits for the next one, as the others do. A helper reads no
+// input and its lines go to its log.
 void helper_main(Helper& h, std::uint64_t seen) {
-  Pool& p = pool();
-  helper_copy::enter_helper(h);
+  Pool& p = *the_pool;
+  thread.helper = &h;
+  thread.poll = helper_poll;
+  output::diverted = &h.log;
   for (;;) {
     {
       std::unique_lock lock(p.mutex);
@@ -65,7 +153,7 @@ void helper_main(Helper& h, std::uint64_t seen) {
       if (p.quit) return;
       seen = p.generation;
     }
-    helper_copy::helper_search(h, p.root, p.limits);
+    helper_search(h, p.root);
     std::lock_guard lock(p.mutex);
     if (--p.busy == 0) p.idle.notify_all();
   }
@@ -79,113 +167,65 @@ int set_search_threads(int count) {
     if (wanted == 0) return 1;
     the_pool = new Pool;
   }
-  Pool& p = pool();
-  if (wanted == p.started) return p.started + 1;
+  Pool& p = *the_pool;
+  if (wanted == helper_count()) return helper_count() + 1;
   end_helpers();
-  for (int i = 0; i < wanted; ++i) {
-    Helper& h = p.helpers[i];
-    h.id = i + 1;
+  int started = 0;
+  for (; started < wanted; ++started) {
+    Helper& h = helper_slot(started);
+    h.id = started + 1;
     try {
       h.thread = std::thread(helper_main, std::ref(h), p.generation);
     } catch (const std::system_error&) {
       break;  // go on with the threads that did start
     }
-    ++p.started;
   }
-  return p.started + 1;
+  set_helper_count(started);
+  return started + 1;
 }
 
-void start_helpers(const BoardState& root, const GoLimits& limits) {
-  if (!the_pool || the_pool->started == 0) return;
-  Pool& p = pool();
+void start_helpers(const BoardState& root) {
+  if (helper_count() == 0) return;
+  Pool& p = *the_pool;
   p.root = root;
-  p.limits = limits;
-  p.stop.store(false, std::memory_order_relaxed);
-  p.main_depth.store(0, std::memory_order_relaxed);
-  {
-    std::lock_guard lock(p.root_mutex);
-    p.root_next = 0;
-  }
-  for (int i = 0; i < p.started; ++i) {
-    p.helpers[i].visited.store(0, std::memory_order_relaxed);
-    p.helpers[i].searched.store(0, std::memory_order_relaxed);
-  }
+  request_helper_stop(false);
+  note_main_depth(0);
+  close_root_moves();
+  clear_helper_counts();
   std::lock_guard lock(p.mutex);
-  p.busy = p.started;
+  p.busy = helper_count();
   ++p.generation;
   p.wake.notify_all();
 }
 
 void stop_helpers() {
-  if (!the_pool || the_pool->started == 0) return;
-  Pool& p = pool();
-  p.stop.store(true, std::memory_order_relaxed);
+  if (helper_count() == 0) return;
+  Pool& p = *the_pool;
+  request_helper_stop(true);
   {
     std::unique_lock lock(p.mutex);
     p.idle.wait(lock, [&] { return p.busy == 0; });
   }
-  for (int i = 0; i < p.started; ++i) {
-    // The next search's node limit counts from zero, before the helpers are woken.
-    p.helpers[i].visited.store(0, std::memory_order_relaxed);
-    p.helpers[i].searched.store(0, std::memory_order_relaxed);
-    output::HelperLog& log = p.helpers[i].log;
+  // The next search's node limit counts from zero, before the helpers are woken.
+  clear_helper_counts();
+  for (int i = 0; i < helper_count(); ++i) {
+    output::HelperLog& log = helper_slot(i).log;
     if (log.size > 0) OutLine() << std::string_view(log.text, log.size);
     log.size = 0;
   }
 }
 
-std::uint64_t helpers_visited() { return helpers_sum(&Helper::visited); }
-std::uint64_t helpers_searched() { return helpers_sum(&Helper::searched); }
-
 void end_helpers() {
-  if (!the_pool || the_pool->started == 0) return;
-  Pool& p = pool();
-  p.stop.store(true, std::memory_order_relaxed);
+  if (helper_count() == 0) return;
+  Pool& p = *the_pool;
+  request_helper_stop(true);
   {
     std::lock_guard lock(p.mutex);
     p.quit = true;
     p.wake.notify_all();
   }
-  for (int i = 0; i < p.started; ++i) p.helpers[i].thread.join();
-  p.started = 0;
+  for (int i = 0; i < helper_count(); ++i) helper_slot(i).thread.join();
+  set_helper_count(0);
   p.busy = 0;
   p.quit = false;
 }
-
-void note_main_depth(int depth) {
-  if (the_pool) the_pool->main_depth.store(depth, std::memory_order_relaxed);
-}
-int main_depth() { return pool().main_depth.load(std::memory_order_relaxed); }
-
-void publish_root_moves(int depth, std::int32_t bound, const MoveList& list) {
-  if (!helpers_running()) return;
-  Pool& p = pool();
-  std::lock_guard lock(p.root_mutex);
-  p.root_depth = depth;
-  p.root_bound = bound;
-  std::copy_n(list.move, list.move_count, p.root_moves);
-  p.root_main_index = 0;
-  p.root_next = list.move_count - 1;
-  p.root_generation.fetch_add(1, std::memory_order_release);
-}
-
-void note_root_move(int index, std::int32_t bound) {
-  if (!helpers_running()) return;
-  Pool& p = pool();
-  std::lock_guard lock(p.root_mutex);
-  p.root_main_index = index;
-  p.root_bound = bound;
-  if (index == 0) p.root_next = 0;  // a new iteration: the last list is closed
-}
-
-std::uint32_t root_moves_published() { return pool().root_generation.load(std::memory_order_acquire); }
-
-bool take_root_move(std::uint32_t generation, RootMoveTask& task) {
-  Pool& p = pool();
-  std::lock_guard lock(p.root_mutex);
-  if (p.root_generation.load(std::memory_order_relaxed) != generation || p.root_next <= p.root_main_index) return false;
-  task = {p.root_moves[p.root_next--], p.root_depth, p.root_bound};
-  return true;
-}
-
-bool helper_stop_requested() { return pool().stop.load(std::memory_order_relaxed); }

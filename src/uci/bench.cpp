@@ -16,24 +16,25 @@ BenchResult run_bench(int depth) {
   dispatch_command("uci");
   output::muted = false;
 
-  const std::uint64_t nodes_before = nodes_all_iterations;
+  const std::uint64_t nodes_before = thread.nodes_all_iterations;
   std::uint64_t moves_total = 0;
   const std::int64_t start = clock_ms();
   int number = 0;
   for (const char* fen : bench_positions) {
-    const std::uint64_t nodes_start = nodes_all_iterations;
-    const std::uint64_t moves_start = moves_made;
+    const std::uint64_t nodes_start = thread.nodes_all_iterations;
+    const std::uint64_t moves_start = thread.moves_made;
     output::muted = true;
     dispatch_command("ucinewgame");
     dispatch_command(std::string("position fen ") + fen);
     dispatch_command(go);
     output::muted = false;
-    moves_total += moves_made - moves_start;
+    moves_total += thread.moves_made - moves_start;
     ++number;
-    OutLine() << "position " << (number < 10 ? " " : "") << number << ": nodes " << nodes_all_iterations - nodes_start
-              << ", moves made " << moves_made - moves_start << "  " << fen << '\n';
+    OutLine() << "position " << (number < 10 ? " " : "") << number << ": nodes "
+              << thread.nodes_all_iterations - nodes_start << ", moves made " << thread.moves_made - moves_start << "  "
+              << fen << '\n';
   }
-  return {nodes_all_iterations - nodes_before, moves_total, clock_ms() - start};
+  return {thread.nodes_all_iterations - nodes_before, moves_total, clock_ms() - start};
 }
 
 int bench_main(int argc, char** argv) {

@@ -10,6 +10,7 @@
 #include "io/output.h"
 #include "io/platform.h"
 #include "io/text.h"
+#include "search/search_state.h"
 #include "search/threads.h"
 #include "uci/go.h"
 #include "uci/options.h"
@@ -63,6 +64,14 @@ void dispatch_command(std::string_view line) {
     position_command(line);
   } else if (starts_with(line, "go")) {
     go_command(line);
+    // `quit` came during the search, which has unwound without a word more.
+    if (search_control.quit) {
+      end_helpers();
+      output::muted = false;
+      OutLine() << "Nerul: quit command. I am terminated.\n";
+      free_hash();
+      std::exit(1);
+    }
   } else if (starts_with(line, "debug") || starts_with(line, "register") || line == "ponderhit") {
     // Accepted: the engine has no debug output and nothing to register, and a
     // `ponderhit` that finds no ponder search under way comes too late to matter.

@@ -14,6 +14,7 @@
 #include "movegen/generate.h"
 #include "movegen/perft.h"
 #include "search/Iterative_Deepening.h"
+#include "search/poll.h"
 #include "search/reports.h"
 #include "search/search.h"
 #include "search/threads.h"
@@ -90,14 +91,14 @@ int legal_move_named(const MoveList& list, std::string_view w) {
   for (std::uint8_t k = 0; k < list.move_count; ++k) {
     const std::string text = move_text(list.move[k]);
     if (w != text && (w.size() != 4 || text != std::string(w) + "q")) continue;
-    if (bitboard.colour_move == 1 ? legal_here<WHITE>(list, k) : legal_here<BLACK>(list, k)) return k;
+    if (thread.bitboard.colour_move == 1 ? legal_here<WHITE>(list, k) : legal_here<BLACK>(list, k)) return k;
   }
   return -1;
 }
 
 // The moves after `searchmoves` that are legal here, as move words.
 void read_searchmoves(std::string_view line) {
-  GoLimits& limits = search_state.limits;
+  GoLimits& limits = search_control.limits;
   limits.root_move_count = 0;
   bool in_list = false;
   MoveList list;
@@ -134,7 +135,7 @@ void write_divide_line(Move m, std::uint64_t leaves) { OutLine() << move_text(m)
 // `stop` and `quit` are read during a long count as during a search.
 bool perft_interrupted() {
   poll_input_and_clock();
-  return search_state.stop_search != 0;
+  return thread.search_state.stop_search != 0;
 }
 
 }  // namespace
@@ -186,7 +187,7 @@ void compute_time_budget(double& time_budget, std::uint8_t& depth_limit) {
     int moves_left = MOVES_LEFT_AT_START - key_history_game_count / PLIES_PER_MOVE;
     if (moves_left < MIN_MOVES_LEFT) moves_left = MIN_MOVES_LEFT;
     if (g.movestogo > 0) moves_left = g.movestogo;
-    time_budget = bitboard.colour_move == 1 ? g.wtime / moves_left + g.winc : g.btime / moves_left + g.binc;
+    time_budget = thread.bitboard.colour_move == 1 ? g.wtime / moves_left + g.winc : g.btime / moves_left + g.binc;
     depth_limit = MAX_ITERATION_DEPTH;
   } else if (g.nodes != 0 || g.mate != 0) {
     depth_limit = MAX_ITERATION_DEPTH;
@@ -198,7 +199,7 @@ double move_time_cap() {
   const GoParams& g = go_params;
   if (g.depth == DEPTH_NOT_GIVEN && g.infinite == 1) return NO_MOVE_TIME_CAP;  // only `stop` ends it
   double cap = NO_MOVE_TIME_CAP;
-  const double clock = bitboard.colour_move == 1 ? g.wtime : g.btime;
+  const double clock = thread.bitboard.colour_move == 1 ? g.wtime : g.btime;
   const double share = g.movestogo > 0 ? std::max(CLOCK_SHARE, 1.0 / (g.movestogo + 1)) : CLOCK_SHARE;
   const double overhead = engine_options.move_overhead_ms / 1000.0;
   if (clock != TIME_NOT_GIVEN) cap = std::max(0.0, std::min(clock - overhead, clock * share));
@@ -216,6 +217,7 @@ void go_command(std::string_view line) {
   // The interface's clock runs from the moment it sent the line.
   const std::int64_t received = clock_ms();
   go_params = NOTHING_GIVEN;
+  search_control.chess960 = engine_options.chess960;
   double time_budget = NO_TIME_BUDGET;
   std::uint8_t depth_limit = 0;
   std::int32_t perft_depth = -1;
@@ -232,7 +234,7 @@ void go_command(std::string_view line) {
     OutLine() << "bestmove 0000\n";
     return;
   }
-  SearchState& state = search_state;
+  SearchControl& state = search_control;
   state.limits.nodes = go_params.nodes;
   state.limits.mate = go_params.mate;
   read_searchmoves(line);
@@ -247,10 +249,10 @@ void go_command(std::string_view line) {
   const bool clock_or_time = g.movetime != TIME_NOT_GIVEN || g.wtime != TIME_NOT_GIVEN || g.btime != TIME_NOT_GIVEN;
   // Only a search without a bound of its own (infinite, looking for a mate, or
   // pondering) waits for a `stop` that a closed input can never bring.
-  stop_at_input_end =
+  search_control.stop_at_input_end =
       g.ponder == 1 || (g.depth == DEPTH_NOT_GIVEN && (g.infinite == 1 || (!clock_or_time && g.nodes == 0)));
   state.name_reply = engine_options.ponder ? 1 : 0;
-  state.multipv = engine_options.multipv;
+  thread.search_state.multipv = engine_options.multipv;
   state.pondering = g.ponder;
   if (g.ponder == 1) {
     // The clock counts from `ponderhit`; until then nothing but the search's
@@ -267,11 +269,12 @@ void go_command(std::string_view line) {
 }
 
 void go_perft(std::int32_t depth) {
-  search_state.stop_search = 0;
-  search_state.time_limit = 0;
-  search_state.deadline_ms = NO_DEADLINE;
-  search_state.limits = GoLimits{};
-  stop_at_input_end = false;
+  thread.search_state.stop_search = 0;
+  search_control.quit = false;
+  search_control.time_limit = 0;
+  search_control.deadline_ms = NO_DEADLINE;
+  search_control.limits = GoLimits{};
+  search_control.stop_at_input_end = false;
   const std::uint64_t total = position_refused ? 0 : perft_divide(depth, write_divide_line, perft_interrupted);
   OutLine() << "\nNodes searched: " << total << "\n\n";
 }

@@ -37,7 +37,7 @@ struct FenScanner {
 
 void put_piece(char letter, int square) {
   static constexpr std::string_view letters = "PNBRQK";
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   const bool white = letter >= 'A' && letter <= 'Z';
   const char upper = white ? letter : static_cast<char>(letter - 'a' + 'A');
   const auto type = static_cast<std::uint8_t>(letters.find(upper) + 1);
@@ -88,13 +88,13 @@ bool make_if_legal(std::uint8_t index, const MoveList& list) {
 }
 
 bool make_legal_move(std::uint8_t index, const MoveList& list) {
-  return bitboard.colour_move == 1 ? make_if_legal<WHITE>(index, list) : make_if_legal<BLACK>(index, list);
+  return thread.bitboard.colour_move == 1 ? make_if_legal<WHITE>(index, list) : make_if_legal<BLACK>(index, list);
 }
 
 // A position the rules could not have reached is not searched: one king a side, no
 // pawn on the first or last rank, and the side that has just moved not left in check.
 bool placement_is_playable() {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   constexpr std::uint64_t back_ranks = 0xFF000000000000FFull;
   if (std::popcount(b.white_piece[KING]) != 1 || std::popcount(b.black_piece[KING]) != 1) return false;
   if ((b.white_piece[PAWN] | b.black_piece[PAWN]) & back_ranks) return false;
@@ -115,7 +115,7 @@ constexpr std::uint8_t NO_ROOK = 255;
 template <Colour Us>
 std::uint8_t named_rook(char upper, int king) {
   const int base = king - king % 8;
-  const std::uint8_t* names = piece_names<Us>(bitboard);
+  const std::uint8_t* names = piece_names<Us>(thread.bitboard);
   if (upper == 'K' || upper == 'Q') {
     const int step = upper == 'K' ? -1 : 1;
     for (int s = upper == 'K' ? base + 7 : base; s != king; s += step)
@@ -128,7 +128,7 @@ std::uint8_t named_rook(char upper, int king) {
 
 template <Colour Us>
 void name_rooks(std::uint8_t (&rook)[2]) {
-  const std::uint64_t king = piece_sets<Us>(bitboard)[KING] & (Us == WHITE ? 0xFFull : 0xFFull << 56);
+  const std::uint64_t king = piece_sets<Us>(thread.bitboard)[KING] & (Us == WHITE ? 0xFFull : 0xFFull << 56);
   if (std::popcount(king) != 1) return;
   const int k = std::countr_zero(king);
   for (int i = 0; i < castling_field.count; ++i) {
@@ -145,7 +145,7 @@ void name_rooks(std::uint8_t (&rook)[2]) {
 // A right holds when the king stands on its first rank and an own rook on the
 // named file of that rank, on the named wing.
 void read_castling_rights() {
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   std::uint8_t rook[2][2] = {{NO_ROOK, NO_ROOK}, {NO_ROOK, NO_ROOK}};
   name_rooks<WHITE>(rook[WHITE]);
   name_rooks<BLACK>(rook[BLACK]);
@@ -162,7 +162,7 @@ void read_castling_rights() {
 // Castling rights need the king and the rook named, and an en-passant square
 // needs the pawn that has just stepped past it.
 void drop_impossible_rights() {
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   read_castling_rights();
   if (!b.taking_passage_yes) return;
   const int x = b.taking_passage_x, y = b.taking_passage_y;
@@ -195,7 +195,7 @@ PieceType promoted_piece(unsigned kind) {
 
 // A text that ends early keeps the fields read so far; the rest stay cleared.
 void read_fen(std::string_view text) {
-  BoardState& b = bitboard;
+  BoardState& b = thread.bitboard;
   clear_board();
   FenScanner fen{text, FEN_KEYWORD.size() + 1};
   read_placement(fen);
@@ -283,7 +283,7 @@ void apply_moves_list(std::string_view line) {
     apply_move_text(text);
     ++count;  // wraps after 255: the history restarts at entry 0
     compute_hash_key();
-    key_history_game[count] = bitboard.hash_key;
+    key_history_game[count] = thread.bitboard.hash_key;
     key_history_game_count = count;
     i = static_cast<std::uint16_t>(i + 5);
   }
@@ -292,7 +292,7 @@ void apply_moves_list(std::string_view line) {
 void start_key_history() {
   for (int i = 0; i < MAX_GAME_KEYS; ++i) key_history_game[i] = static_cast<std::uint64_t>(i);
   compute_hash_key();
-  key_history_game[0] = bitboard.hash_key;
+  key_history_game[0] = thread.bitboard.hash_key;
   key_history_game_count = 0;
 }
 

@@ -8,8 +8,8 @@
 #include "support/capture.h"
 
 void set_true_material() {
-  bitboard.value_white_material = count_white_material();
-  bitboard.value_black_material = count_black_material();
+  thread.bitboard.value_white_material = count_white_material();
+  thread.bitboard.value_black_material = count_black_material();
 }
 
 MoveList all_moves() {
@@ -40,14 +40,14 @@ int play(MoveList& list, int ply, const char* from, const char* to, unsigned kin
   list = all_moves();
   const int index = find_move(list, sq(from), sq(to), kind);
   EXPECT_GE(index, 0) << "no move " << from << to << " of kind " << kind;
-  if (index >= 0) make(bitboard.colour_move == 1, ply, index, list);
+  if (index >= 0) make(thread.bitboard.colour_move == 1, ply, index, list);
   return index;
 }
 
 std::string capture_fd1(const std::function<void()>& action) { return capture::output_of(action); }
 
 ::testing::AssertionResult board_consistent() {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   if (b.white_piece[0] || b.black_piece[0]) return ::testing::AssertionFailure() << "index 0 of a piece array is set";
   std::uint64_t white = 0, black = 0;
   for (int p = 1; p <= 6; ++p) {

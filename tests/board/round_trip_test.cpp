@@ -37,9 +37,9 @@ struct Walk {
 
   void run(int depth, int ply) {
     const MoveList list = all_moves();
-    const bool white = bitboard.colour_move == 1;
+    const bool white = thread.bitboard.colour_move == 1;
     for (int i = 0; i < list.move_count && first_failure.empty(); ++i) {
-      const BoardState before = bitboard;
+      const BoardState before = thread.bitboard;
       const std::string saved_path = path;
       path += ' ' + move_text(list.move[i]);
       ++moves;
@@ -47,27 +47,27 @@ struct Walk {
 
       make(white, ply, i, list);
       if (!board_consistent()) fail("inconsistent board");
-      bitboard.minor_placement = before.minor_placement + (white ? placement_change<WHITE>(list.move[i])
-                                                                 : placement_change<BLACK>(list.move[i]));
-      if (bitboard.minor_placement != count_minor_placement()) fail("kept placement sum off");
-      if (bitboard.value_white_material != count_white_material() ||
-          bitboard.value_black_material != count_black_material())
+      thread.bitboard.minor_placement = before.minor_placement + (white ? placement_change<WHITE>(list.move[i])
+                                                                        : placement_change<BLACK>(list.move[i]));
+      if (thread.bitboard.minor_placement != count_minor_placement()) fail("kept placement sum off");
+      if (thread.bitboard.value_white_material != count_white_material() ||
+          thread.bitboard.value_black_material != count_black_material())
         fail("material sums off");
-      if (bitboard.hash_key != before.hash_key) fail("make changed the key");
-      if (bitboard.colour_move != (white ? 0 : 1)) fail("side to move not passed");
+      if (thread.bitboard.hash_key != before.hash_key) fail("make changed the key");
+      if (thread.bitboard.colour_move != (white ? 0 : 1)) fail("side to move not passed");
 
-      update_hash_key(white ? 1 : 0, static_cast<std::uint8_t>(i), list, undo_by_ply[ply]);
-      const std::uint64_t updated = bitboard.hash_key;
+      update_hash_key(white ? 1 : 0, static_cast<std::uint8_t>(i), list, thread.undo_by_ply[ply]);
+      const std::uint64_t updated = thread.bitboard.hash_key;
       compute_hash_key();
-      if (updated != bitboard.hash_key) fail("updated key differs from the computed key");
+      if (updated != thread.bitboard.hash_key) fail("updated key differs from the computed key");
 
       const bool legal = white ? !white_king_attacked() : !black_king_attacked();
       if (legal && depth > 1) run(depth - 1, ply + 1);
 
       unmake(white, ply, i, list);
-      bitboard.hash_key = before.hash_key;  // the search puts its saved key and sum back
-      bitboard.minor_placement = before.minor_placement;
-      if (!boards_equal(bitboard, before)) fail("unmake did not restore the board");
+      thread.bitboard.hash_key = before.hash_key;  // the search puts its saved key and sum back
+      thread.bitboard.minor_placement = before.minor_placement;
+      if (!boards_equal(thread.bitboard, before)) fail("unmake did not restore the board");
       path = saved_path;
     }
   }
@@ -76,11 +76,11 @@ struct Walk {
 Walk walk_from(const std::string& fen, int depth) {
   set_position(fen);
   set_true_material();
-  bitboard.minor_placement = count_minor_placement();
-  const BoardState root = bitboard;
+  thread.bitboard.minor_placement = count_minor_placement();
+  const BoardState root = thread.bitboard;
   Walk w;
   w.run(depth, 0);
-  EXPECT_TRUE(boards_equal(bitboard, root)) << fen;
+  EXPECT_TRUE(boards_equal(thread.bitboard, root)) << fen;
   return w;
 }
 
@@ -123,23 +123,23 @@ TEST(RoundTrip, EveryMoveIsTakenBackExactlyAndKeysAgree) {
 // Key after making a move and updating the key incrementally, checked against
 // the key computed from scratch.
 std::uint64_t play_and_update(MoveList& list, int ply, const char* from, const char* to, unsigned kind) {
-  const bool white = bitboard.colour_move == 1;
+  const bool white = thread.bitboard.colour_move == 1;
   const int i = play(list, ply, from, to, kind);
   if (i < 0) return 0;
-  update_hash_key(white ? 1 : 0, static_cast<std::uint8_t>(i), list, undo_by_ply[ply]);
-  const std::uint64_t updated = bitboard.hash_key;
+  update_hash_key(white ? 1 : 0, static_cast<std::uint8_t>(i), list, thread.undo_by_ply[ply]);
+  const std::uint64_t updated = thread.bitboard.hash_key;
   compute_hash_key();
-  EXPECT_EQ(updated, bitboard.hash_key) << from << to;
+  EXPECT_EQ(updated, thread.bitboard.hash_key) << from << to;
   return updated;
 }
 
 // The key of the current board as if no en-passant square were set.
 std::uint64_t key_without_en_passant() {
-  const BoardState saved = bitboard;
-  bitboard.taking_passage_yes = 0;
+  const BoardState saved = thread.bitboard;
+  thread.bitboard.taking_passage_yes = 0;
   compute_hash_key();
-  const std::uint64_t k = bitboard.hash_key;
-  bitboard = saved;
+  const std::uint64_t k = thread.bitboard.hash_key;
+  thread.bitboard = saved;
   return k;
 }
 
@@ -183,7 +183,7 @@ TEST(KeyUpdate, EachKindInShortGames) {
 TEST(KeyUpdate, ClearingAFlagThatIsAlreadyClearTogglesNothing) {
   set_position("r3k2r/8/8/8/8/8/8/R3K2R w Qkq - 0 1");
   compute_hash_key();
-  const std::uint64_t before = bitboard.hash_key;
+  const std::uint64_t before = thread.bitboard.hash_key;
   MoveList list;
   const std::uint64_t after = play_and_update(list, 0, "h1", "h2", MOVE_QUIET);
   EXPECT_EQ(after, before ^ zobrist[1][4][7] ^ zobrist[1][4][15] ^ ZOBRIST_SIDE);
@@ -191,7 +191,7 @@ TEST(KeyUpdate, ClearingAFlagThatIsAlreadyClearTogglesNothing) {
 
 TEST(KeyUpdate, KingMoveTogglesBothCastlingKeys) {
   set_position("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
-  const std::uint64_t before = bitboard.hash_key;
+  const std::uint64_t before = thread.bitboard.hash_key;
   MoveList list;
   const std::uint64_t after = play_and_update(list, 0, "e1", "d2", MOVE_QUIET);
   EXPECT_EQ(after,

@@ -28,27 +28,27 @@ class Snapshot : public ::testing::Test {
 };
 
 TEST_F(Snapshot, CopyHoldsEveryField) {
-  bitboard.taking_passage_yes = 1;
-  bitboard.taking_passage_x = 6;
-  bitboard.taking_passage_y = 5;
-  bitboard.hash_key = 0x0123456789ABCDEFu;
+  thread.bitboard.taking_passage_yes = 1;
+  thread.bitboard.taking_passage_x = 6;
+  thread.bitboard.taking_passage_y = 5;
+  thread.bitboard.hash_key = 0x0123456789ABCDEFu;
   save_board_copy(copy);
-  EXPECT_TRUE(boards_equal(copy, bitboard));
+  EXPECT_TRUE(boards_equal(copy, thread.bitboard));
   EXPECT_EQ(compare(), "");
 }
 
 TEST_F(Snapshot, CastlingFlagAloneGivesOneLine) {
-  bitboard.castling_K = 0;
+  thread.bitboard.castling_K = 0;
   EXPECT_EQ(compare(), "white test_castling_K != bitboard->castling_K\n");
 }
 
 TEST_F(Snapshot, NameArrayEntryIsReportedWithItsSquare) {
-  bitboard.white_name_from_coord[12] = 0;
+  thread.bitboard.white_name_from_coord[12] = 0;
   EXPECT_EQ(compare(), "white test_white_name_from_coord[k] = bitboard->white_name_from_coord[k]12\n");
 }
 
 TEST_F(Snapshot, KeyMessageHasTwoBlanks) {
-  bitboard.hash_key ^= 1;
+  thread.bitboard.hash_key ^= 1;
   EXPECT_EQ(compare(), "white test_hash_key !=  bitboard->hash_key\n");
 }
 
@@ -71,8 +71,8 @@ TEST_F(Snapshot, AMoveLeftOnTheBoardIsReportedFieldByFieldInOrder) {
 
 TEST_F(Snapshot, EveryFieldDifferentGivesEveryLineInOrder) {
   // Flip every byte of the live board so that every field differs.
-  auto* bytes = reinterpret_cast<unsigned char*>(&bitboard);
-  for (std::size_t i = 0; i < sizeof bitboard; ++i) bytes[i] = static_cast<unsigned char>(~bytes[i]);
+  auto* bytes = reinterpret_cast<unsigned char*>(&thread.bitboard);
+  for (std::size_t i = 0; i < sizeof thread.bitboard; ++i) bytes[i] = static_cast<unsigned char>(~bytes[i]);
   std::string expected =
       "white test_all_piece != bitboard->all_piece\n"
       "white test_all_white_piece != bitboard->all_white_piece\n"
@@ -97,25 +97,25 @@ TEST_F(Snapshot, EveryFieldDifferentGivesEveryLineInOrder) {
     expected += "white test_black_name_from_coord[k] = bitboard->black_name_from_coord[k]" + std::to_string(k) + "\n";
   }
   EXPECT_EQ(compare(), expected);
-  bitboard = copy;
+  thread.bitboard = copy;
 }
 
 TEST_F(Snapshot, BlackToMoveStillSaysWhite) {
   set_position("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b KQkq - 0 1");
   save_board_copy(copy);
-  bitboard.castling_q = 0;
-  bitboard.black_name_from_coord[63] = 0;
+  thread.bitboard.castling_q = 0;
+  thread.bitboard.black_name_from_coord[63] = 0;
   EXPECT_EQ(compare(),
             "white test_castling_q != bitboard->castling_q\n"
             "white test_black_name_from_coord[k] = bitboard->black_name_from_coord[k]63\n");
 }
 
 TEST_F(Snapshot, ComparisonChangesNothing) {
-  bitboard.castling_Q = 0;
-  const BoardState live = bitboard;
+  thread.bitboard.castling_Q = 0;
+  const BoardState live = thread.bitboard;
   const BoardState saved = copy;
   compare();
-  EXPECT_TRUE(boards_equal(bitboard, live));
+  EXPECT_TRUE(boards_equal(thread.bitboard, live));
   EXPECT_TRUE(boards_equal(copy, saved));
 }
 

@@ -12,60 +12,60 @@ TEST(UnmakeMove, DoubleStepRestoresStaleEnPassantCoordinates) {
   MoveList l0, l1, l2;
   play(l0, 0, "e2", "e4", MOVE_QUIET);
   play(l1, 1, "g8", "f6", MOVE_QUIET);
-  ASSERT_EQ(bitboard.taking_passage_yes, 0);
-  ASSERT_EQ(bitboard.taking_passage_x, 4);
-  ASSERT_EQ(bitboard.taking_passage_y, 2);
-  const BoardState before = bitboard;
+  ASSERT_EQ(thread.bitboard.taking_passage_yes, 0);
+  ASSERT_EQ(thread.bitboard.taking_passage_x, 4);
+  ASSERT_EQ(thread.bitboard.taking_passage_y, 2);
+  const BoardState before = thread.bitboard;
   const int i2 = play(l2, 2, "d2", "d4", MOVE_QUIET);
-  ASSERT_EQ(bitboard.taking_passage_x, 3);
+  ASSERT_EQ(thread.bitboard.taking_passage_x, 3);
   unmake(true, 2, i2, l2);
-  EXPECT_TRUE(boards_equal(bitboard, before));
-  EXPECT_EQ(bitboard.taking_passage_yes, 0);
-  EXPECT_EQ(bitboard.taking_passage_x, 4);
-  EXPECT_EQ(bitboard.taking_passage_y, 2);
+  EXPECT_TRUE(boards_equal(thread.bitboard, before));
+  EXPECT_EQ(thread.bitboard.taking_passage_yes, 0);
+  EXPECT_EQ(thread.bitboard.taking_passage_x, 4);
+  EXPECT_EQ(thread.bitboard.taking_passage_y, 2);
 }
 
 TEST(UnmakeMove, RestoresTheFlagAfterAMoveThatClearedIt) {
   set_position("rnbqkbnr/pp1ppppp/8/2p5/4P3/8/PPPP1PPP/RNBQKBNR w KQkq c6 0 2");
-  const BoardState before = bitboard;
+  const BoardState before = thread.bitboard;
   MoveList list;
   const int i = play(list, 0, "g1", "f3", MOVE_QUIET);
   unmake(true, 0, i, list);
-  EXPECT_TRUE(boards_equal(bitboard, before));
+  EXPECT_TRUE(boards_equal(thread.bitboard, before));
 }
 
 TEST(UnmakeMove, RookPromotionTakesBackExactlyTheGain) {
   set_position("4k3/P7/8/8/8/8/8/4K3 w - - 0 1");
-  bitboard.value_white_material = 3000;  // unmake works on the difference, not on a recount
-  const BoardState before = bitboard;
+  thread.bitboard.value_white_material = 3000;  // unmake works on the difference, not on a recount
+  const BoardState before = thread.bitboard;
   MoveList list;
   const int i = play(list, 0, "a7", "a8", MOVE_PROMOTE_ROOK);
-  ASSERT_EQ(bitboard.value_white_material, 3500);
+  ASSERT_EQ(thread.bitboard.value_white_material, 3500);
   unmake(true, 0, i, list);
-  EXPECT_EQ(bitboard.value_white_material, 3000);
-  EXPECT_EQ(bitboard.white_name_from_coord[48], 1);
-  EXPECT_EQ(bitboard.white_name_from_coord[56], 0);
-  EXPECT_EQ(bitboard.white_piece[4], 0u);
-  EXPECT_TRUE(boards_equal(bitboard, before));
+  EXPECT_EQ(thread.bitboard.value_white_material, 3000);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[48], 1);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[56], 0);
+  EXPECT_EQ(thread.bitboard.white_piece[4], 0u);
+  EXPECT_TRUE(boards_equal(thread.bitboard, before));
 
   set_position("4k3/8/8/8/8/8/7p/4K3 b - - 0 1");
-  bitboard.value_black_material = 3000;
-  const BoardState black_before = bitboard;
+  thread.bitboard.value_black_material = 3000;
+  const BoardState black_before = thread.bitboard;
   const int j = play(list, 0, "h2", "h1", MOVE_PROMOTE_ROOK);
-  ASSERT_EQ(bitboard.value_black_material, 3500);
+  ASSERT_EQ(thread.bitboard.value_black_material, 3500);
   unmake(false, 0, j, list);
-  EXPECT_TRUE(boards_equal(bitboard, black_before));
+  EXPECT_TRUE(boards_equal(thread.bitboard, black_before));
 }
 
 TEST(UnmakeMove, CapturingPromotionsPutBothPiecesBack) {
   for (unsigned kind = MOVE_CAPTURE_PROMOTE_KNIGHT; kind <= MOVE_CAPTURE_PROMOTE_QUEEN; ++kind) {
     set_position("r3k3/1P6/8/8/8/8/8/4K3 w q - 0 1");
     set_true_material();
-    const BoardState before = bitboard;
+    const BoardState before = thread.bitboard;
     MoveList list;
     const int i = play(list, 0, "b7", "a8", kind);
     unmake(true, 0, i, list);
-    EXPECT_TRUE(boards_equal(bitboard, before)) << kind;
+    EXPECT_TRUE(boards_equal(thread.bitboard, before)) << kind;
     EXPECT_TRUE(board_consistent()) << kind;
   }
 }
@@ -73,45 +73,45 @@ TEST(UnmakeMove, CapturingPromotionsPutBothPiecesBack) {
 TEST(UnmakeMove, EnPassantPutsThePawnBackBehindTheTarget) {
   set_position("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
   set_true_material();
-  const BoardState before = bitboard;
+  const BoardState before = thread.bitboard;
   MoveList list;
   const int i = play(list, 0, "e5", "d6", MOVE_EN_PASSANT);
-  ASSERT_EQ(bitboard.value_black_material, 0);
+  ASSERT_EQ(thread.bitboard.value_black_material, 0);
   unmake(true, 0, i, list);
-  EXPECT_EQ(bitboard.black_name_from_coord[35], 1);
-  EXPECT_EQ(bitboard.value_black_material, 100);
-  EXPECT_TRUE(boards_equal(bitboard, before));
+  EXPECT_EQ(thread.bitboard.black_name_from_coord[35], 1);
+  EXPECT_EQ(thread.bitboard.value_black_material, 100);
+  EXPECT_TRUE(boards_equal(thread.bitboard, before));
 
   set_position("4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1");
   set_true_material();
-  const BoardState black_before = bitboard;
+  const BoardState black_before = thread.bitboard;
   const int j = play(list, 0, "d4", "e3", MOVE_EN_PASSANT);
   unmake(false, 0, j, list);
-  EXPECT_EQ(bitboard.white_name_from_coord[28], 1);
-  EXPECT_TRUE(boards_equal(bitboard, black_before));
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[28], 1);
+  EXPECT_TRUE(boards_equal(thread.bitboard, black_before));
 }
 
 TEST(UnmakeMove, CastlingRestoresFlagsThatWereNotBothSet) {
   // Only the queen-side right is left.
   set_position("4k3/8/8/8/8/8/8/R3K2R w Q - 0 1");
-  const BoardState before = bitboard;
+  const BoardState before = thread.bitboard;
   MoveList list;
   const int i = play(list, 0, "e1", "c1", MOVE_CASTLE_QUEEN);
-  ASSERT_EQ(bitboard.castling_Q, 0);
+  ASSERT_EQ(thread.bitboard.castling_Q, 0);
   unmake(true, 0, i, list);
-  EXPECT_EQ(bitboard.castling_Q, 1);
-  EXPECT_EQ(bitboard.castling_K, 0);
-  EXPECT_EQ(bitboard.white_name_from_coord[4], 6);
-  EXPECT_EQ(bitboard.white_name_from_coord[0], 4);
-  EXPECT_EQ(bitboard.white_name_from_coord[2], 0);
-  EXPECT_EQ(bitboard.white_name_from_coord[3], 0);
-  EXPECT_TRUE(boards_equal(bitboard, before));
+  EXPECT_EQ(thread.bitboard.castling_Q, 1);
+  EXPECT_EQ(thread.bitboard.castling_K, 0);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[4], 6);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[0], 4);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[2], 0);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[3], 0);
+  EXPECT_TRUE(boards_equal(thread.bitboard, before));
 
   set_position("r3k2r/8/8/8/8/8/8/4K3 b kQ - 0 1");
-  const BoardState black_before = bitboard;
+  const BoardState black_before = thread.bitboard;
   const int j = play(list, 0, "e8", "g8", MOVE_CASTLE_KING);
   unmake(false, 0, j, list);
-  EXPECT_TRUE(boards_equal(bitboard, black_before));
+  EXPECT_TRUE(boards_equal(thread.bitboard, black_before));
 }
 
 TEST(UnmakeMove, CapturesOfCornerRooksRestoreTheRights) {
@@ -126,12 +126,12 @@ TEST(UnmakeMove, CapturesOfCornerRooksRestoreTheRights) {
   for (const auto& c : cases) {
     set_position(c.fen);
     set_true_material();
-    const BoardState before = bitboard;
+    const BoardState before = thread.bitboard;
     MoveList list;
     const int i = play(list, 0, c.from, c.to, MOVE_CAPTURE);
     ASSERT_GE(i, 0) << c.fen;
     unmake(before.colour_move == 1, 0, i, list);
-    EXPECT_TRUE(boards_equal(bitboard, before)) << c.fen << ' ' << c.from << c.to;
+    EXPECT_TRUE(boards_equal(thread.bitboard, before)) << c.fen << ' ' << c.from << c.to;
   }
 }
 

@@ -12,8 +12,8 @@
 
 void set_counted_position(const std::string& fen) {
   set_position(fen);
-  bitboard.value_white_material = count_white_material();
-  bitboard.value_black_material = count_black_material();
+  thread.bitboard.value_white_material = count_white_material();
+  thread.bitboard.value_black_material = count_black_material();
 }
 
 std::int32_t evaluate_fen(const std::string& fen) {
@@ -23,8 +23,8 @@ std::int32_t evaluate_fen(const std::string& fen) {
 
 std::int32_t static_score_fen(const std::string& fen) {
   set_counted_position(fen);
-  return evaluate() + (static_cast<std::int32_t>(bitboard.value_white_material) -
-                       static_cast<std::int32_t>(bitboard.value_black_material));
+  return evaluate() + (static_cast<std::int32_t>(thread.bitboard.value_white_material) -
+                       static_cast<std::int32_t>(thread.bitboard.value_black_material));
 }
 
 namespace {

@@ -18,16 +18,17 @@ TEST(Evaluate, InitialPositionIsZero) {
 
 TEST(Evaluate, DoesNotChangeTheBoard) {
   set_counted_position("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
-  const BoardState before = bitboard;
+  const BoardState before = thread.bitboard;
   evaluate();
-  EXPECT_TRUE(boards_equal(bitboard, before));
+  EXPECT_TRUE(boards_equal(thread.bitboard, before));
 }
 
 TEST(Evaluate, IsTheSumOfItsThreeTerms) {
   set_counted_position("r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1");
   KingSquares kings;
   const std::int32_t kings_score = evaluate_kings(kings);
-  const std::int32_t pawns = evaluate_pawns(kings, bitboard.value_white_material, bitboard.value_black_material);
+  const std::int32_t pawns =
+      evaluate_pawns(kings, thread.bitboard.value_white_material, thread.bitboard.value_black_material);
   const std::int32_t pieces = evaluate_pieces();
   EXPECT_EQ(kings_score, 30);
   EXPECT_EQ(pawns, 26);
@@ -129,15 +130,15 @@ TEST(Evaluate, OpponentMaterialOf1800IsAnEndgame) {
   EXPECT_EQ(evaluate_fen("qrn1k3/8/8/8/8/4P3/6PP/6K1 w - - 0 1"), 10 + 15 + 100 - 7);
 
   set_counted_position("4k3/8/8/8/8/4P3/6PP/6K1 w - - 0 1");
-  bitboard.value_black_material = 1800;
+  thread.bitboard.value_black_material = 1800;
   EXPECT_EQ(evaluate(), 110);
-  bitboard.value_black_material = 1801;
+  thread.bitboard.value_black_material = 1801;
   EXPECT_EQ(evaluate(), 125);
 
   set_counted_position("6k1/6pp/4p3/8/8/8/8/4K3 w - - 0 1");
-  bitboard.value_white_material = 1800;
+  thread.bitboard.value_white_material = 1800;
   EXPECT_EQ(evaluate(), -110);
-  bitboard.value_white_material = 1801;
+  thread.bitboard.value_white_material = 1801;
   EXPECT_EQ(evaluate(), -125);
 }
 
@@ -145,7 +146,7 @@ TEST(Evaluate, WithoutAWhiteKingPawnsTakeTheQueenSideTable) {
   // The missing king reads as a1. a5 0, g4 2, e3 15 (all blocked); Black's king
   // on e8 plays its endgame (White has 300) and scores 0 there.
   set_counted_position("4k3/p3p1p1/8/P7/6P1/4P3/8/8 w - - 0 1");
-  bitboard.value_black_material = 4000;
+  thread.bitboard.value_black_material = 4000;
   EXPECT_EQ(evaluate(), 17);
 }
 

@@ -130,15 +130,15 @@ TEST(EvaluateKings, PhaseBoundary) {
 
   set_counted_position("4k3/8/8/8/8/8/8/6K1 w - - 0 1");
   KingSquares kings;
-  bitboard.value_black_material = 1800;
+  thread.bitboard.value_black_material = 1800;
   EXPECT_EQ(evaluate_kings(kings), 0);
-  bitboard.value_black_material = 1801;
+  thread.bitboard.value_black_material = 1801;
   EXPECT_EQ(evaluate_kings(kings), -30);
   // And for Black, from White's material; g8 mirrors g1.
   set_counted_position("6k1/8/8/8/8/8/8/4K3 w - - 0 1");
-  bitboard.value_white_material = 1800;
+  thread.bitboard.value_white_material = 1800;
   EXPECT_EQ(evaluate_kings(kings), 0);
-  bitboard.value_white_material = 1801;
+  thread.bitboard.value_white_material = 1801;
   EXPECT_EQ(evaluate_kings(kings), 30);
 }
 

@@ -40,13 +40,13 @@ TEST(Material, LargestPossibleSum) {
 
 TEST(Material, ReadsOnlyTheBoard) {
   set_position("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
-  const BoardState before = bitboard;
+  const BoardState before = thread.bitboard;
   EXPECT_EQ(count_white_material(), 4800);
   EXPECT_EQ(count_black_material(), 4800);
-  EXPECT_TRUE(boards_equal(bitboard, before));
+  EXPECT_TRUE(boards_equal(thread.bitboard, before));
   // The FEN reader leaves the fields alone; only the caller stores the sums.
-  EXPECT_EQ(bitboard.value_white_material, 0);
-  EXPECT_EQ(bitboard.value_black_material, 0);
+  EXPECT_EQ(thread.bitboard.value_white_material, 0);
+  EXPECT_EQ(thread.bitboard.value_black_material, 0);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ int compared = 0;
 // Every situation the cache tells apart: both endgame flags, and the kings
 // where they stand and on each side's homes.
 void expect_cache_agrees() {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   const KingSquares where_they_stand{static_cast<std::uint8_t>(std::countr_zero(b.white_piece[KING] | 1ULL << 63)),
                                      static_cast<std::uint8_t>(std::countr_zero(b.black_piece[KING] | 1ULL << 63))};
   for (const KingSquares kings : {where_they_stand, KingSquares{6, 62}, KingSquares{1, 57}, KingSquares{4, 60}})

@@ -109,8 +109,8 @@ template <Colour C>
 int rule_pawn_term(const PieceSquareTable& placement) {
   const SquareTable& ahead = C == WHITE ? ray_north : ray_south;
   const PassedPawnTable& passed = C == WHITE ? passed_pawn_white : passed_pawn_black;
-  const std::uint64_t own = C == WHITE ? bitboard.white_piece[PAWN] : bitboard.black_piece[PAWN];
-  const std::uint64_t enemy = C == WHITE ? bitboard.black_piece[PAWN] : bitboard.white_piece[PAWN];
+  const std::uint64_t own = C == WHITE ? thread.bitboard.white_piece[PAWN] : thread.bitboard.black_piece[PAWN];
+  const std::uint64_t enemy = C == WHITE ? thread.bitboard.black_piece[PAWN] : thread.bitboard.white_piece[PAWN];
   int score = 0, on_file[8] = {};
   for (int s = 0; s < 64; ++s) {
     if (!(own & square_bit[s])) continue;
@@ -138,8 +138,8 @@ TEST(EvaluatePawns, AgreesWithTheRulePawnByPawnOnRandomStructures) {
     clear_board();
     // Any square, the first and last ranks too: the tools read such boards as written.
     const std::uint64_t white = next() & next(), black = next() & next() & ~white;
-    bitboard.white_piece[PAWN] = white;
-    bitboard.black_piece[PAWN] = black;
+    thread.bitboard.white_piece[PAWN] = white;
+    thread.bitboard.black_piece[PAWN] = black;
     // King squares e1 and e8, so both sides use their centre tables, or the endgame tables.
     const bool endgame = trial % 2 == 1;
     const std::uint16_t material = endgame ? 0 : MIDDLE;

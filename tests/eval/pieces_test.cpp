@@ -17,9 +17,9 @@ constexpr int a1 = 0, d1 = 3, h1 = 7, d2 = 11, h2 = 15, d4 = 27, d7 = 51, a8 = 5
 
 TEST(RookFileMobility, CornerRookAtTheStart) {
   set_position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-  EXPECT_EQ(rook_file_mobility(bitboard.all_piece, bitboard.all_white_piece, a1), 0);
-  EXPECT_EQ(rook_file_mobility(bitboard.all_piece, bitboard.all_white_piece, h1), 0);
-  EXPECT_EQ(rook_file_mobility(bitboard.all_piece, bitboard.all_black_piece, a8), 0);
+  EXPECT_EQ(rook_file_mobility(thread.bitboard.all_piece, thread.bitboard.all_white_piece, a1), 0);
+  EXPECT_EQ(rook_file_mobility(thread.bitboard.all_piece, thread.bitboard.all_white_piece, h1), 0);
+  EXPECT_EQ(rook_file_mobility(thread.bitboard.all_piece, thread.bitboard.all_black_piece, a8), 0);
 }
 
 TEST(RookFileMobility, EmptyFile) {

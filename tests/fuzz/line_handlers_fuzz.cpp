@@ -79,7 +79,7 @@ void go_line(std::string_view line, int& searches) {
   }
   if (searches >= MAX_SEARCHES_PER_INPUT) return;
   ++searches;
-  stop_at_input_end = false;
+  search_control.stop_at_input_end = false;
   const auto depth = static_cast<std::uint8_t>(std::min<int>(depth_limit, max_depth));
   iterative_deepening(depth, NO_TIME_BUDGET);
 }

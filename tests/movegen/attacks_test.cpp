@@ -100,12 +100,12 @@ TEST(KingAttacked, ASideWithoutAKingIsNotAttacked) {
 
 TEST(KingAttacked, ChangesNothingOnTheBoard) {
   set_position("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
-  const BoardState before = bitboard;
+  const BoardState before = thread.bitboard;
   (void)white_king_attacked();
   (void)black_king_attacked();
   for (const std::uint8_t s : castle_squares_white) (void)square_attacked_by_black(s);
   for (const std::uint8_t s : castle_squares_black) (void)square_attacked_by_white(s);
-  EXPECT_TRUE(boards_equal(before, bitboard));
+  EXPECT_TRUE(boards_equal(before, thread.bitboard));
 }
 
 TEST(CastleSquares, TableHoldsTheBackRankPaths) {

@@ -13,7 +13,7 @@ using Moves = std::vector<std::string>;
 
 MoveList captures_of_side_to_move() {
   MoveList list = rubbish_list();
-  if (bitboard.colour_move == 1) generate_captures_white(list);
+  if (thread.bitboard.colour_move == 1) generate_captures_white(list);
   else generate_captures_black(list);
   return list;
 }
@@ -117,10 +117,10 @@ TEST(Captures, EnPassantIgnoresANarrowedTargetSet) {
   // The quiescence search hides low-value victims by narrowing the opponent's
   // occupancy; the en-passant capture does not look at it.
   set_position("4k3/8/8/3pP3/8/2p5/1P6/4K3 w - d6 0 1");
-  const std::uint64_t saved = bitboard.all_black_piece;
-  bitboard.all_black_piece = 0;
+  const std::uint64_t saved = thread.bitboard.all_black_piece;
+  thread.bitboard.all_black_piece = 0;
   const MoveList narrowed = captures_of_side_to_move();
-  bitboard.all_black_piece = saved;
+  thread.bitboard.all_black_piece = saved;
   EXPECT_EQ(described_moves(narrowed), (Moves{describe(5, 1, "e5", "d6", 1)}));
 
   const MoveList full = captures_of_side_to_move();

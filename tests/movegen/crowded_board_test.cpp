@@ -19,8 +19,8 @@ struct Counts {
 // Moves of one side counted by walking the board square by square. Knows no
 // castling and no en passant; the boards below have neither.
 Counts plain_count(bool white) {
-  const std::uint8_t* own = white ? bitboard.white_name_from_coord : bitboard.black_name_from_coord;
-  const std::uint8_t* other = white ? bitboard.black_name_from_coord : bitboard.white_name_from_coord;
+  const std::uint8_t* own = white ? thread.bitboard.white_name_from_coord : thread.bitboard.black_name_from_coord;
+  const std::uint8_t* other = white ? thread.bitboard.black_name_from_coord : thread.bitboard.white_name_from_coord;
   Counts c;
   bool king_seen = false;
   auto target = [&](int f, int r, int weight) {  // 0 empty, 1 capture, -1 blocked

@@ -15,7 +15,7 @@ using Moves = std::vector<std::string>;
 // Captures first, then the quiet moves, as every caller does.
 MoveList all_moves_of_side_to_move() {
   MoveList list = rubbish_list();
-  if (bitboard.colour_move == 1) {
+  if (thread.bitboard.colour_move == 1) {
     generate_captures_white(list);
     generate_quiet_white(list);
   } else {
@@ -172,7 +172,7 @@ struct CastleCase {
 void expect_castling(const CastleCase& c) {
   set_position(c.fen);
   const MoveList list = all_moves_of_side_to_move();
-  const bool white = bitboard.colour_move == 1;
+  const bool white = thread.bitboard.colour_move == 1;
   const char* from = white ? "e1" : "e8";
   EXPECT_EQ(find(list, from, white ? "c1" : "c8", MOVE_CASTLE_QUEEN) >= 0, c.queen_side) << c.fen;
   EXPECT_EQ(find(list, from, white ? "g1" : "g8", MOVE_CASTLE_KING) >= 0, c.king_side) << c.fen;

@@ -54,8 +54,8 @@ TEST_P(PerftCount, MatchesPublishedCounts) {
 TEST_P(PerftCount, EveryNodeKeepsKeyBoardAndMaterialExact) {
   const PerftCase& c = GetParam();
   set_position(c.fen);
-  bitboard.value_white_material = count_white_material();
-  bitboard.value_black_material = count_black_material();
+  thread.bitboard.value_white_material = count_white_material();
+  thread.bitboard.value_black_material = count_black_material();
   std::uint64_t leaves = 0;
   std::string failure;
   ASSERT_TRUE(perft_verify(c.verify_depth, leaves, failure)) << c.fen << ": " << failure;
@@ -88,8 +88,8 @@ std::vector<Chess960Case> read_chess960_cases() {
 void set_chess960_position(const std::string& fen) {
   set_position("8/8/8/8/8/8/8/8 w - - 0 1");  // draws the keys
   set_up_position("position fen " + fen, true);
-  bitboard.value_white_material = count_white_material();
-  bitboard.value_black_material = count_black_material();
+  thread.bitboard.value_white_material = count_white_material();
+  thread.bitboard.value_black_material = count_black_material();
 }
 
 class Chess960Perft : public ::testing::TestWithParam<Chess960Case> {};

@@ -71,12 +71,12 @@ void check_every_choice(const char* fen) {
   for (Move k1 : choices)
     for (Move k2 : choices)
       for (Move h : choices) {
-        killer_1[ply] = k1;
-        killer_2[ply] = k2;
+        thread.killer_1[ply] = k1;
+        thread.killer_2[ply] = k2;
         ASSERT_EQ(ordered_with_quiets_later<Us>(ply, h), ordered_at_once<Us>(ply, h))
             << fen << " killers " << k1 << " " << k2 << " hash " << h;
       }
-  killer_1[ply] = killer_2[ply] = 0;
+  thread.killer_1[ply] = thread.killer_2[ply] = 0;
 }
 
 TEST(QuietsLater, OrdersAsTheCompleteList) {

@@ -50,8 +50,8 @@ std::string root_info(std::int32_t score, std::uint8_t depth, const PvLine& line
 // The root line's memory of the last score and depth, set as if a line with
 // these values had just been written.
 void last_written(std::int32_t score, std::uint8_t depth) {
-  last_info_score = score;
-  last_info_depth = depth;
+  thread.last_info_score = score;
+  thread.last_info_depth = depth;
 }
 
 struct Iteration {
@@ -60,11 +60,11 @@ struct Iteration {
 };
 
 Iteration iteration_info(std::uint64_t nodes, std::uint8_t depth, std::int32_t score, double seconds,
-                         const PvLine& line, std::uint64_t nodes_iteration, std::uint8_t colour_move = 1) {
-  bitboard.colour_move = colour_move;
+                         const PvLine& line, std::uint64_t iteration_nodes, std::uint8_t colour_move = 1) {
+  thread.bitboard.colour_move = colour_move;
   Iteration result{"", 77};
   result.text = output_of(
-      [&] { print_iteration_info(nodes, depth, score, seconds, result.mate_reported, line, nodes_iteration); });
+      [&] { print_iteration_info(nodes, depth, score, seconds, result.mate_reported, line, iteration_nodes); });
   return result;
 }
 
@@ -86,8 +86,8 @@ TEST(RootInfo, WritesTheLineWithTwoSpacesAfterInfoAndASpaceAfterTheLastMove) {
   last_written(0, 0);
   EXPECT_EQ(root_info(35, 5, ruy_lopez(35), 1, 20),
             "info  depth 5 seldepth 5 score cp 35 nodes 20 pv " + RUY_LOPEZ_TEXT + "\n");
-  EXPECT_EQ(last_info_score, 35);
-  EXPECT_EQ(last_info_depth, 5);
+  EXPECT_EQ(thread.last_info_score, 35);
+  EXPECT_EQ(thread.last_info_depth, 5);
 }
 
 TEST(RootInfo, AnUnchangedScoreAtTheSameDepthWritesOnlyAnEmptyLine) {
@@ -103,7 +103,7 @@ TEST(RootInfo, AnUnchangedScoreAtANewDepthWritesTheEmptyLineAndThenTheLine) {
   last_written(35, 5);
   EXPECT_EQ(root_info(35, 6, ruy_lopez(35), 1, 20),
             "\ninfo  depth 6 seldepth 5 score cp 35 nodes 20 pv " + RUY_LOPEZ_TEXT + "\n");
-  EXPECT_EQ(last_info_depth, 6);
+  EXPECT_EQ(thread.last_info_depth, 6);
   EXPECT_EQ(root_info(35, 6, ruy_lopez(35), 1, 20), "\n");
 }
 

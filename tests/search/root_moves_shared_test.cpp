@@ -67,7 +67,7 @@ TEST(HelperPool, AHelperAddedBetweenSearchesWaitsForTheNext) {
   if (!p_hash_moves) init_hash();
   set_position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
   ASSERT_EQ(set_search_threads(2), 2);
-  start_helpers(bitboard, GoLimits{});
+  start_helpers(thread.bitboard);
   stop_helpers();
   ASSERT_EQ(set_search_threads(3), 3);
   std::this_thread::sleep_for(std::chrono::milliseconds(200));

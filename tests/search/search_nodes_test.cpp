@@ -40,13 +40,13 @@ class SearchNode : public ::testing::Test {
   void SetUp() override {
     if (!p_hash_moves) init_hash();
     clear_hash();
-    search_state.stop_search = 0;
-    search_state.poll_count = 0;
-    search_state.null_move_on = 1;
-    search_state.time_limit = -20.0;
-    search_state.nodes = 0;
+    thread.search_state.stop_search = 0;
+    thread.search_state.poll_count = 0;
+    thread.search_state.null_move_on = 1;
+    search_control.time_limit = -20.0;
+    thread.search_state.nodes = 0;
   }
-  void TearDown() override { search_state.stop_search = 0; }
+  void TearDown() override { thread.search_state.stop_search = 0; }
 
   // Sets up `fen` as the driver would before its first iteration: material and
   // the placement sum recounted, the key fresh, the table empty, a search
@@ -55,22 +55,22 @@ class SearchNode : public ::testing::Test {
   void position(const std::string& fen) {
     clear_hash();
     set_position(fen);
-    bitboard.value_white_material = count_white_material();
-    bitboard.value_black_material = count_black_material();
-    bitboard.minor_placement = count_minor_placement();
+    thread.bitboard.value_white_material = count_white_material();
+    thread.bitboard.value_black_material = count_black_material();
+    thread.bitboard.minor_placement = count_minor_placement();
     compute_hash_key();
     for (int p = 0; p <= MAX_PLY; ++p) {
-      key_history_search[p] = static_cast<std::uint64_t>(p);
-      line_current[p] = path_move(static_cast<unsigned>(p % 48));
+      thread.key_history_search[p] = static_cast<std::uint64_t>(p);
+      thread.line_current[p] = path_move(static_cast<unsigned>(p % 48));
     }
-    key_history_search[0] = bitboard.hash_key;
-    before_ = bitboard;
-    moves_before_ = moves_made;
+    thread.key_history_search[0] = thread.bitboard.hash_key;
+    before_ = thread.bitboard;
+    moves_before_ = thread.moves_made;
   }
 
   static std::int32_t stand_pat() {
-    return evaluate() + static_cast<std::int32_t>(bitboard.value_white_material) -
-           static_cast<std::int32_t>(bitboard.value_black_material);
+    return evaluate() + static_cast<std::int32_t>(thread.bitboard.value_white_material) -
+           static_cast<std::int32_t>(thread.bitboard.value_black_material);
   }
 
   static bool table_is_empty() {
@@ -79,8 +79,8 @@ class SearchNode : public ::testing::Test {
     return true;
   }
 
-  void expect_board_unchanged() const { EXPECT_TRUE(boards_equal(bitboard, before_)); }
-  void expect_no_move_made() const { EXPECT_EQ(moves_made, moves_before_); }
+  void expect_board_unchanged() const { EXPECT_TRUE(boards_equal(thread.bitboard, before_)); }
+  void expect_no_move_made() const { EXPECT_EQ(thread.moves_made, moves_before_); }
 
   BoardState before_{};
   std::uint64_t moves_before_ = 0;
@@ -93,10 +93,10 @@ class Quiescence : public SearchNode {};
 TEST_F(Quiescence, WhiteStandsPatAtOrAboveBetaBeforeGeneratingAnything) {
   position("4k3/8/8/3r4/8/8/8/3QK3 w - - 0 1");  // the queen could take the rook
   const std::int32_t stand = stand_pat();
-  list_quiescence[3].move_count = 201;
+  thread.list_quiescence[3].move_count = 201;
   EXPECT_EQ(quiescence_white(stand - 50, stand, 3, 0), stand);
   EXPECT_EQ(quiescence_white(stand - 500, stand - 100, 3, 1), stand);
-  EXPECT_EQ(list_quiescence[3].move_count, 201);
+  EXPECT_EQ(thread.list_quiescence[3].move_count, 201);
   expect_no_move_made();
   // Below beta the capture is found.
   EXPECT_GT(quiescence_white(stand - 50, stand + 1, 3, 0), stand + 300);
@@ -106,10 +106,10 @@ TEST_F(Quiescence, WhiteStandsPatAtOrAboveBetaBeforeGeneratingAnything) {
 TEST_F(Quiescence, BlackStandsPatAtOrBelowAlphaBeforeGeneratingAnything) {
   position("3qk3/8/8/8/3R4/8/8/4K3 b - - 0 1");
   const std::int32_t stand = stand_pat();
-  list_quiescence[2].move_count = 201;
+  thread.list_quiescence[2].move_count = 201;
   EXPECT_EQ(quiescence_black(stand, stand + 50, 2, 0), stand);
   EXPECT_EQ(quiescence_black(stand + 100, stand + 500, 2, 1), stand);
-  EXPECT_EQ(list_quiescence[2].move_count, 201);
+  EXPECT_EQ(thread.list_quiescence[2].move_count, 201);
   expect_no_move_made();
   EXPECT_LT(quiescence_black(stand - 1, stand + 50, 2, 0), stand - 300);
   expect_board_unchanged();
@@ -123,45 +123,45 @@ TEST_F(Quiescence, TakingTheKingScoresAsAMateAtThatPly) {
   // In a PV node the path to the node becomes the best line; the capture itself
   // is only the path's next entry.
   EXPECT_EQ(quiescence_white(-INF, INF, 3, 1), 997000);
-  ASSERT_EQ(PV_line.length, 3);
-  EXPECT_EQ(PV_line.score_move, 997000);
-  EXPECT_EQ(PV_line.moves[0], path_move(0));
-  EXPECT_EQ(PV_line.moves[1], path_move(1));
-  EXPECT_EQ(PV_line.moves[2], path_move(2));
-  EXPECT_EQ(line_current[3], pack_move(MOVE_CAPTURE, ROOK, sq("e1"), sq("e8"), KING));
+  ASSERT_EQ(thread.PV_line.length, 3);
+  EXPECT_EQ(thread.PV_line.score_move, 997000);
+  EXPECT_EQ(thread.PV_line.moves[0], path_move(0));
+  EXPECT_EQ(thread.PV_line.moves[1], path_move(1));
+  EXPECT_EQ(thread.PV_line.moves[2], path_move(2));
+  EXPECT_EQ(thread.line_current[3], pack_move(MOVE_CAPTURE, ROOK, sq("e1"), sq("e8"), KING));
   expect_board_unchanged();
 }
 
 TEST_F(Quiescence, BlackTakingTheKingScoresAsWhiteMated) {
   position("4k3/8/8/8/8/8/8/r3K3 b - - 0 1");
   EXPECT_EQ(quiescence_black(-INF, INF, 2, 1), -998000);
-  ASSERT_EQ(PV_line.length, 2);
-  EXPECT_EQ(PV_line.score_move, -998000);
-  EXPECT_EQ(PV_line.moves[0], path_move(0));
-  EXPECT_EQ(PV_line.moves[1], path_move(1));
-  EXPECT_EQ(line_current[2], pack_move(MOVE_CAPTURE, ROOK, sq("a1"), sq("e1"), KING));
+  ASSERT_EQ(thread.PV_line.length, 2);
+  EXPECT_EQ(thread.PV_line.score_move, -998000);
+  EXPECT_EQ(thread.PV_line.moves[0], path_move(0));
+  EXPECT_EQ(thread.PV_line.moves[1], path_move(1));
+  EXPECT_EQ(thread.line_current[2], pack_move(MOVE_CAPTURE, ROOK, sq("a1"), sq("e1"), KING));
   expect_board_unchanged();
 }
 
 TEST_F(Quiescence, AStandPatThatRaisesAlphaIsTheLineInAPvNode) {
   position("4k3/8/8/8/8/8/8/3QK3 w - - 0 1");  // nothing to capture
   const std::int32_t stand = stand_pat();
-  PV_line.length = 9;
+  thread.PV_line.length = 9;
   EXPECT_EQ(quiescence_white(-INF, INF, 4, 1), stand);
-  EXPECT_EQ(PV_line.length, 4);
-  EXPECT_EQ(PV_line.score_move, stand);
-  EXPECT_EQ(PV_line.moves[3], path_move(3));
+  EXPECT_EQ(thread.PV_line.length, 4);
+  EXPECT_EQ(thread.PV_line.score_move, stand);
+  EXPECT_EQ(thread.PV_line.moves[3], path_move(3));
 }
 
 TEST_F(Quiescence, AStandPatThatNoCaptureBeatsIsTheLineToo) {
   // The queen can take on d5, but the pawn on e6 takes back.
   position("4k3/8/4p3/3p4/8/8/8/3QK3 w - - 0 1");
   const std::int32_t stand = stand_pat();
-  PV_line.length = 9;
+  thread.PV_line.length = 9;
   EXPECT_EQ(quiescence_white(-INF, INF, 2, 1), stand);
-  EXPECT_EQ(PV_line.length, 2);
-  EXPECT_EQ(PV_line.score_move, stand);
-  EXPECT_EQ(PV_line.moves[1], path_move(1));
+  EXPECT_EQ(thread.PV_line.length, 2);
+  EXPECT_EQ(thread.PV_line.score_move, stand);
+  EXPECT_EQ(thread.PV_line.moves[1], path_move(1));
   expect_board_unchanged();
 }
 
@@ -192,18 +192,18 @@ TEST_F(Quiescence, FarBelowAlphaWhiteLeavesCheapTargetsAlone) {
     const std::int32_t stand = stand_pat();
     // Excluded: no capture is generated, and the stand pat comes back raised by 160.
     EXPECT_EQ(quiescence_white(stand + c.excluded_above + 1, stand + 5000, 2, 0), stand + 160) << c.piece;
-    EXPECT_EQ(list_quiescence[2].capture_count, 0) << c.piece;
+    EXPECT_EQ(thread.list_quiescence[2].capture_count, 0) << c.piece;
     expect_board_unchanged();
     // One point closer, the capture is generated and searched.
     quiescence_white(stand + c.excluded_above, stand + 5000, 2, 0);
-    EXPECT_EQ(list_quiescence[2].capture_count, 1) << c.piece;
+    EXPECT_EQ(thread.list_quiescence[2].capture_count, 1) << c.piece;
     expect_board_unchanged();
   }
   // A queen is always a target.
   position(white_takes('q'));
   const std::int32_t stand = stand_pat();
   EXPECT_GT(quiescence_white(stand + 4000, stand + 5000, 2, 0), stand + 800);
-  EXPECT_EQ(list_quiescence[2].capture_count, 1);
+  EXPECT_EQ(thread.list_quiescence[2].capture_count, 1);
   expect_board_unchanged();
 }
 
@@ -216,25 +216,25 @@ TEST_F(Quiescence, FarAboveBetaBlackLeavesCheapTargetsAlone) {
     position(black_takes(c.piece));
     const std::int32_t stand = stand_pat();
     EXPECT_EQ(quiescence_black(stand - 5000, stand - c.excluded_below - 1, 2, 0), stand - 160) << c.piece;
-    EXPECT_EQ(list_quiescence[2].capture_count, 0) << c.piece;
+    EXPECT_EQ(thread.list_quiescence[2].capture_count, 0) << c.piece;
     expect_board_unchanged();
     quiescence_black(stand - 5000, stand - c.excluded_below, 2, 0);
-    EXPECT_EQ(list_quiescence[2].capture_count, 1) << c.piece;
+    EXPECT_EQ(thread.list_quiescence[2].capture_count, 1) << c.piece;
     expect_board_unchanged();
   }
   position(black_takes('Q'));
   const std::int32_t stand = stand_pat();
   EXPECT_LT(quiescence_black(stand - 5000, stand - 4000, 2, 0), stand - 800);
-  EXPECT_EQ(list_quiescence[2].capture_count, 1);
+  EXPECT_EQ(thread.list_quiescence[2].capture_count, 1);
   expect_board_unchanged();
 }
 
 TEST_F(Quiescence, TheDeepestPlyOnlyStandsPat) {
   position("4k3/8/8/3r4/8/8/8/3QK3 w - - 0 1");
   const std::int32_t stand = stand_pat();
-  PV_line.length = 9;
+  thread.PV_line.length = 9;
   EXPECT_EQ(quiescence_white(-INF, INF, MAX_PLY, 1), stand);
-  EXPECT_EQ(PV_line.length, 9);
+  EXPECT_EQ(thread.PV_line.length, 9);
   expect_no_move_made();
   // One ply higher the rook is taken; the reply at the deepest ply stands pat.
   EXPECT_GT(quiescence_white(-INF, INF, MAX_PLY - 1, 1), stand + 300);
@@ -247,35 +247,35 @@ class AlphaBeta : public SearchNode {};
 
 TEST_F(AlphaBeta, ANodeEnteredAfterAStopReturnsZeroAndTouchesNothing) {
   position("4k3/8/8/3r4/8/8/8/3QK3 w - - 0 1");
-  search_state.stop_search = 1;
+  thread.search_state.stop_search = 1;
   EXPECT_EQ(alpha_beta_white(-INF, INF, 6, 1, MOVE_QUIET, 1, 0, 0), 0);
   EXPECT_EQ(alpha_beta_white(100, 101, 6, 2, MOVE_QUIET, 0, 0, 0), 0);
   EXPECT_EQ(alpha_beta_white(-INF, INF, 3, 3, MOVE_QUIET, 1, 0, 0), 0);  // even at its horizon
   position("3qk3/8/8/8/3R4/8/8/4K3 b - - 0 1");
-  search_state.stop_search = 1;
+  thread.search_state.stop_search = 1;
   EXPECT_EQ(alpha_beta_black(-INF, INF, 6, 1, MOVE_QUIET, 1, 0, 0), 0);
   EXPECT_EQ(alpha_beta_black(-101, -100, 6, 2, MOVE_QUIET, 0, 0, 0), 0);
   expect_no_move_made();
   expect_board_unchanged();
-  EXPECT_EQ(search_state.nodes, 0u);
-  EXPECT_EQ(search_state.poll_count, 0);
+  EXPECT_EQ(thread.search_state.nodes, 0u);
+  EXPECT_EQ(thread.search_state.poll_count, 0);
   EXPECT_TRUE(table_is_empty());
 }
 
 TEST_F(AlphaBeta, CheckmateAtPlyThreeScoresNineHundredNinetySevenThousand) {
   position("7k/8/8/8/8/8/5PPP/r5K1 w - - 0 1");
   EXPECT_EQ(alpha_beta_white(-INF, INF, 5, 3, MOVE_QUIET, 1, 1, 0), -997000);
-  ASSERT_EQ(PV_line.length, 3);
-  EXPECT_EQ(PV_line.score_move, -997000);
-  EXPECT_EQ(PV_line.moves[2], path_move(2));
+  ASSERT_EQ(thread.PV_line.length, 3);
+  EXPECT_EQ(thread.PV_line.score_move, -997000);
+  EXPECT_EQ(thread.PV_line.moves[2], path_move(2));
   EXPECT_EQ(alpha_beta_white(-1, 0, 5, 3, MOVE_QUIET, 0, 1, 0), -997000);
   EXPECT_TRUE(table_is_empty());
   expect_board_unchanged();
 
   position("R5k1/5ppp/8/8/8/8/8/7K b - - 0 1");
   EXPECT_EQ(alpha_beta_black(-INF, INF, 5, 3, MOVE_QUIET, 1, 1, 0), 997000);
-  EXPECT_EQ(PV_line.length, 3);
-  EXPECT_EQ(PV_line.score_move, 997000);
+  EXPECT_EQ(thread.PV_line.length, 3);
+  EXPECT_EQ(thread.PV_line.score_move, 997000);
   EXPECT_EQ(alpha_beta_black(0, 1, 5, 3, MOVE_QUIET, 0, 1, 0), 997000);
   EXPECT_TRUE(table_is_empty());
   expect_board_unchanged();
@@ -283,43 +283,43 @@ TEST_F(AlphaBeta, CheckmateAtPlyThreeScoresNineHundredNinetySevenThousand) {
 
 TEST_F(AlphaBeta, StalemateScoresZero) {
   position("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
-  PV_line.length = 9;
+  thread.PV_line.length = 9;
   EXPECT_EQ(alpha_beta_black(-INF, INF, 6, 3, MOVE_QUIET, 1, 0, 0), 0);
-  EXPECT_EQ(PV_line.length, 3);
-  EXPECT_EQ(PV_line.score_move, 0);
+  EXPECT_EQ(thread.PV_line.length, 3);
+  EXPECT_EQ(thread.PV_line.score_move, 0);
   EXPECT_TRUE(table_is_empty());
   position("K7/2q5/1k6/8/8/8/8/8 w - - 0 1");
   EXPECT_EQ(alpha_beta_white(-INF, INF, 6, 1, MOVE_QUIET, 1, 0, 0), 0);
-  EXPECT_EQ(PV_line.length, 1);
+  EXPECT_EQ(thread.PV_line.length, 1);
   EXPECT_TRUE(table_is_empty());
   expect_board_unchanged();
 }
 
 TEST_F(AlphaBeta, ARepeatedPositionScoresZeroBeforeTheTableIsAsked) {
-  position("4k3/8/8/8/8/8/8/3QK3 w - - 0 1");  // White a queen up
-  key_history_search[4] = bitboard.hash_key;   // ply 4 is the root again
+  position("4k3/8/8/8/8/8/8/3QK3 w - - 0 1");               // White a queen up
+  thread.key_history_search[4] = thread.bitboard.hash_key;  // ply 4 is the root again
   // A table score that a probe would return at once.
-  const auto key_lo = static_cast<std::uint32_t>(bitboard.hash_key);
-  const auto key_hi = static_cast<std::uint32_t>(bitboard.hash_key >> 32);
+  const auto key_lo = static_cast<std::uint32_t>(thread.bitboard.hash_key);
+  const auto key_hi = static_cast<std::uint32_t>(thread.bitboard.hash_key >> 32);
   Hash::save_hash_score(key_lo & hash_mask, key_hi, 5000, BOUND_CUTOFF, 50);
   EXPECT_EQ(alpha_beta_white(100, 101, 8, 4, MOVE_QUIET, 0, 0, 0), 0);
   EXPECT_EQ(alpha_beta_white(-INF, INF, 8, 4, MOVE_QUIET, 1, 0, 0), 0);
-  ASSERT_EQ(PV_line.length, 4);
-  EXPECT_EQ(PV_line.score_move, 0);
-  for (int k = 0; k < 4; ++k) EXPECT_EQ(PV_line.moves[k], path_move(static_cast<unsigned>(k)));
+  ASSERT_EQ(thread.PV_line.length, 4);
+  EXPECT_EQ(thread.PV_line.score_move, 0);
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(thread.PV_line.moves[k], path_move(static_cast<unsigned>(k)));
   expect_no_move_made();
   // Without the repetition the stored score is taken.
-  key_history_search[4] = 4;
+  thread.key_history_search[4] = 4;
   EXPECT_EQ(alpha_beta_white(100, 101, 8, 4, MOVE_QUIET, 0, 0, 0), 5000);
 }
 
 TEST_F(AlphaBeta, AtItsHorizonANodeDoesNotLookForRepetitions) {
   position("4k3/8/8/8/8/8/8/3QK3 w - - 0 1");
   const std::int32_t stand = stand_pat();
-  key_history_search[4] = bitboard.hash_key;
+  thread.key_history_search[4] = thread.bitboard.hash_key;
   ASSERT_GT(stand, 500);
   EXPECT_EQ(alpha_beta_white(-INF, INF, 4, 4, MOVE_QUIET, 1, 0, 0), stand);
-  EXPECT_EQ(search_state.poll_count, 1);  // it went through the leaf entry
+  EXPECT_EQ(thread.search_state.poll_count, 1);  // it went through the leaf entry
 }
 
 TEST_F(AlphaBeta, TheDeepestPlyIsALeafWhateverTheHorizon) {
@@ -344,7 +344,9 @@ TEST_F(AlphaBeta, TheDeepestPlyIsALeafWhateverTheHorizon) {
 namespace {
 
 // The entry of the table that the board's key addresses.
-const HashEntry& entry_of_position() { return p_hash_moves[static_cast<std::uint32_t>(bitboard.hash_key) & hash_mask]; }
+const HashEntry& entry_of_position() {
+  return p_hash_moves[static_cast<std::uint32_t>(thread.bitboard.hash_key) & hash_mask];
+}
 
 // Puts `move` (given by its squares) into the table as the position's move, so
 // that the node tries it first.
@@ -353,8 +355,8 @@ Move make_table_move(unsigned from, unsigned to) {
   generate_all_moves(list);
   for (std::uint8_t i = 0; i < list.move_count; ++i) {
     if (from_coord(list.move[i]) != from || to_coord(list.move[i]) != to) continue;
-    const auto key_lo = static_cast<std::uint32_t>(bitboard.hash_key);
-    Hash::save_hash_move(key_lo & hash_mask, static_cast<std::uint32_t>(bitboard.hash_key >> 32), list, i, 1);
+    const auto key_lo = static_cast<std::uint32_t>(thread.bitboard.hash_key);
+    Hash::save_hash_move(key_lo & hash_mask, static_cast<std::uint32_t>(thread.bitboard.hash_key >> 32), list, i, 1);
     return list.move[i];
   }
   ADD_FAILURE() << "no move " << from << "-" << to;
@@ -374,15 +376,15 @@ TEST_F(AlphaBeta, ACutOffRecordsAKillerUnlessAnOrdinaryCaptureMadeIt) {
   for (const Case c :
        {Case{"a1", "a5", false}, Case{"e5", "d6", true}, Case{"b7", "b8", true}, Case{"e1", "e2", true}}) {
     position(fen);
-    std::memset(killer_1, 0, sizeof killer_1);
-    std::memset(killer_2, 0, sizeof killer_2);
+    std::memset(thread.killer_1, 0, sizeof thread.killer_1);
+    std::memset(thread.killer_2, 0, sizeof thread.killer_2);
     const Move move = make_table_move(sq(c.from), sq(c.to));
     // Any move reaches a beta this low, so the first one tried cuts off. Null
     // moves are forbidden, and four plies to go rule out razoring and futility.
     const std::int32_t s = alpha_beta_white(-INF, -INF + 1, 5, 1, MOVE_QUIET, 0, 0, 1);
     EXPECT_GE(s, -INF + 1) << c.from << c.to;
-    EXPECT_EQ(killer_1[1], c.killer ? move : 0u) << c.from << c.to;
-    EXPECT_EQ(killer_2[1], 0u);
+    EXPECT_EQ(thread.killer_1[1], c.killer ? move : 0u) << c.from << c.to;
+    EXPECT_EQ(thread.killer_2[1], 0u);
     const HashEntry& e = entry_of_position();
     EXPECT_EQ(e.stored_move, move) << c.from << c.to;
     EXPECT_EQ(e.score_flag, BOUND_CUTOFF) << c.from << c.to;
@@ -402,21 +404,21 @@ TEST_F(AlphaBeta, BlackCutOffsRecordKillersToo) {
   for (const Case c :
        {Case{"a8", "a1", true}, Case{"e4", "d3", true}, Case{"b2", "b1", true}, Case{"e8", "d7", true}}) {
     position(fen);
-    std::memset(killer_1, 0, sizeof killer_1);
+    std::memset(thread.killer_1, 0, sizeof thread.killer_1);
     const Move move = make_table_move(sq(c.from), sq(c.to));
     const std::int32_t s = alpha_beta_black(INF - 1, INF, 6, 2, MOVE_QUIET, 0, 0, 1);
     EXPECT_LE(s, INF - 1) << c.from << c.to;
-    EXPECT_EQ(killer_1[2], c.killer ? move : 0u) << c.from << c.to;
+    EXPECT_EQ(thread.killer_1[2], c.killer ? move : 0u) << c.from << c.to;
     EXPECT_EQ(entry_of_position().score_flag, BOUND_CUTOFF);
     EXPECT_EQ(entry_of_position().score_depth, 4);
     expect_board_unchanged();
   }
   // An ordinary capture: the rook takes the knight.
   position("4k3/8/8/8/8/8/8/4K1Nr b - - 0 1");
-  std::memset(killer_1, 0, sizeof killer_1);
+  std::memset(thread.killer_1, 0, sizeof thread.killer_1);
   make_table_move(sq("h1"), sq("g1"));
   alpha_beta_black(INF - 1, INF, 6, 2, MOVE_QUIET, 0, 0, 1);
-  EXPECT_EQ(killer_1[2], 0u);
+  EXPECT_EQ(thread.killer_1[2], 0u);
   EXPECT_EQ(entry_of_position().score_flag, BOUND_CUTOFF);
 }
 
@@ -424,12 +426,12 @@ TEST_F(AlphaBeta, ANullMoveCutOffReturnsExactlyTheBoundAndCountsNothing) {
   position("4k3/8/8/8/8/8/8/3QK3 w - - 0 1");  // White a queen up
   // Four plies to go: no razoring or futility, and too shallow to verify.
   EXPECT_EQ(alpha_beta_white(0, 1, 5, 1, MOVE_QUIET, 0, 0, 0), 1);
-  EXPECT_EQ(search_state.nodes, 0u);
+  EXPECT_EQ(thread.search_state.nodes, 0u);
   EXPECT_TRUE(table_is_empty());
   // Nine plies to go: verified by a search of White's own, five plies shorter,
   // whose moves are counted.
   EXPECT_EQ(alpha_beta_white(0, 1, 10, 1, MOVE_QUIET, 0, 0, 0), 1);
-  EXPECT_GT(search_state.nodes, 0u);
+  EXPECT_GT(thread.search_state.nodes, 0u);
   expect_board_unchanged();
   // Without the null move the same node searches its moves and fails high by far.
   struct Case {
@@ -439,13 +441,13 @@ TEST_F(AlphaBeta, ANullMoveCutOffReturnsExactlyTheBoundAndCountsNothing) {
   };
   for (const Case c : {Case{MOVE_CAPTURE, 0, 1}, Case{MOVE_QUIET, 1, 1}, Case{MOVE_QUIET, 0, 0}}) {
     clear_hash();
-    search_state.null_move_on = c.null_move_on;
-    search_state.nodes = 0;
+    thread.search_state.null_move_on = c.null_move_on;
+    thread.search_state.nodes = 0;
     EXPECT_GT(alpha_beta_white(0, 1, 5, 1, c.kind_last, 0, 0, c.null_forbidden), 500)
         << c.kind_last << " " << int{c.null_forbidden} << " " << int{c.null_move_on};
-    EXPECT_GT(search_state.nodes, 0u);
+    EXPECT_GT(thread.search_state.nodes, 0u);
   }
-  search_state.null_move_on = 1;
+  thread.search_state.null_move_on = 1;
 
   position("3qk3/8/8/8/8/8/8/4K3 b - - 0 1");  // Black a queen up
   EXPECT_EQ(alpha_beta_black(-1, 0, 5, 1, MOVE_QUIET, 0, 0, 0), -1);
@@ -461,15 +463,15 @@ TEST_F(AlphaBeta, NearTheHorizonRazoringHandsOverToQuiescence) {
   const std::int32_t q = quiescence_white(1000, 1001, 1, 0);
   EXPECT_EQ(alpha_beta_white(1000, 1001, 2, 1, MOVE_QUIET, 0, 0, 0), q);
   EXPECT_EQ(alpha_beta_white(1000, 1001, 4, 1, MOVE_QUIET, 0, 0, 0), q);
-  EXPECT_EQ(search_state.nodes, 0u);
+  EXPECT_EQ(thread.search_state.nodes, 0u);
   position("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
   const std::int32_t black_q = quiescence_black(-1001, -1000, 1, 0);
   EXPECT_EQ(alpha_beta_black(-1001, -1000, 3, 1, MOVE_QUIET, 0, 0, 0), black_q);
-  EXPECT_EQ(search_state.nodes, 0u);
+  EXPECT_EQ(thread.search_state.nodes, 0u);
   EXPECT_TRUE(table_is_empty());
   // A side in check is searched move by move.
   alpha_beta_black(-1001, -1000, 3, 1, MOVE_QUIET, 0, 1, 0);
-  EXPECT_GT(search_state.nodes, 0u);
+  EXPECT_GT(thread.search_state.nodes, 0u);
   expect_board_unchanged();
 }
 
@@ -479,7 +481,7 @@ TEST_F(AlphaBeta, NearTheHorizonAScoreFarAboveTheWindowIsTheStaticScore) {
   EXPECT_EQ(alpha_beta_white(0, 1, 4, 1, MOVE_QUIET, 0, 0, 1), stand_pat());
   position("3qk3/8/8/8/8/8/8/4K3 b - - 0 1");
   EXPECT_EQ(alpha_beta_black(-1, 0, 3, 1, MOVE_QUIET, 0, 0, 1), stand_pat());
-  EXPECT_EQ(search_state.nodes, 0u);
+  EXPECT_EQ(thread.search_state.nodes, 0u);
   EXPECT_TRUE(table_is_empty());
 }
 
@@ -487,11 +489,11 @@ namespace {
 class RootSearch : public SearchNode {
  protected:
   std::int32_t search(std::uint8_t depth, std::string& output) {
-    generate_all_moves(list_root);
-    nodes_root = 0;
+    generate_all_moves(thread.list_root);
+    thread.nodes_root = 0;
     std::int32_t score = 0;
-    output =
-        output_of([&] { score = bitboard.colour_move == 1 ? root_search_white(depth) : root_search_black(depth); });
+    output = output_of(
+        [&] { score = thread.bitboard.colour_move == 1 ? root_search_white(depth) : root_search_black(depth); });
     return score;
   }
 };
@@ -507,13 +509,13 @@ TEST_F(RootSearch, ARootWithoutLegalMovesGivesAnEmptyLineAndStoresNothing) {
         Case{"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 0}, Case{"K7/2q5/1k6/8/8/8/8/8 w - - 0 1", 0}}) {
     position(c.fen);
     clear_hash();
-    PV_line.length = 5;
-    PV_line.score_move = 12;
+    thread.PV_line.length = 5;
+    thread.PV_line.score_move = 12;
     std::string output;
     EXPECT_EQ(search(3, output), c.score) << c.fen;
     EXPECT_EQ(output, "") << c.fen;
-    EXPECT_EQ(PV_line.length, 0) << c.fen;
-    EXPECT_EQ(PV_line.score_move, c.score) << c.fen;
+    EXPECT_EQ(thread.PV_line.length, 0) << c.fen;
+    EXPECT_EQ(thread.PV_line.score_move, c.score) << c.fen;
     EXPECT_TRUE(table_is_empty()) << c.fen;
     expect_board_unchanged();
   }
@@ -521,7 +523,7 @@ TEST_F(RootSearch, ARootWithoutLegalMovesGivesAnEmptyLineAndStoresNothing) {
 
 TEST_F(RootSearch, AfterAStopItReturnsZeroAtOnce) {
   position("4k3/8/8/3r4/8/8/8/3QK3 w - - 0 1");
-  search_state.stop_search = 1;
+  thread.search_state.stop_search = 1;
   std::string output;
   EXPECT_EQ(search(4, output), 0);
   EXPECT_EQ(output, "");
@@ -544,23 +546,24 @@ TEST_F(RootSearch, ReportsEveryLegalMoveOnceAndStoresItsBestMove) {
     EXPECT_EQ(currmoves[i].substr(18), " currmovenumber " + std::to_string(i + 1) + " depth 1");
   EXPECT_EQ(output.find("currmove e2d2"), std::string::npos);
   EXPECT_NE(output.find("currmove e2e8 "), std::string::npos);
-  EXPECT_EQ(nodes_root, 10u);
+  EXPECT_EQ(thread.nodes_root, 10u);
   // The moves that leave the king in check are marked as lost for White.
   int illegal = 0;
-  for (int i = 0; i < list_root.move_count; ++i) {
-    const bool rook_sideways = from_coord(list_root.move[i]) == sq("e2") && to_coord(list_root.move[i]) % 8 != 4;
+  for (int i = 0; i < thread.list_root.move_count; ++i) {
+    const bool rook_sideways =
+        from_coord(thread.list_root.move[i]) == sq("e2") && to_coord(thread.list_root.move[i]) % 8 != 4;
     if (rook_sideways) {
-      EXPECT_EQ(list_root.score[i], -1000000);
+      EXPECT_EQ(thread.list_root.score[i], -1000000);
       ++illegal;
     }
   }
   EXPECT_EQ(illegal, 7);
   const Move capture = pack_move(MOVE_CAPTURE, ROOK, sq("e2"), sq("e8"), ROOK);
-  EXPECT_EQ(PV_line.moves[0], capture);
-  EXPECT_EQ(best_from, sq("e2"));
-  EXPECT_EQ(best_to, sq("e8"));
+  EXPECT_EQ(thread.PV_line.moves[0], capture);
+  EXPECT_EQ(thread.best_from, sq("e2"));
+  EXPECT_EQ(thread.best_to, sq("e8"));
   // The root's result goes into the table with flag 3 and the iteration's depth.
-  const auto& e = p_hash_moves[static_cast<std::uint32_t>(bitboard.hash_key) & hash_mask];
+  const auto& e = p_hash_moves[static_cast<std::uint32_t>(thread.bitboard.hash_key) & hash_mask];
   EXPECT_EQ(e.stored_move, capture);
   EXPECT_EQ(e.stored_score, best);
   EXPECT_EQ(e.score_flag, BOUND_NOT_RAISED);
@@ -574,17 +577,18 @@ TEST_F(RootSearch, BlackMarksItsIllegalMovesTheOtherWay) {
   std::string output;
   const std::int32_t best = search(2, output);
   int illegal = 0;
-  for (int i = 0; i < list_root.move_count; ++i) {
-    if (from_coord(list_root.move[i]) == sq("e7") && to_coord(list_root.move[i]) % 8 != 4) {
-      EXPECT_EQ(list_root.score[i], 1000000);
+  for (int i = 0; i < thread.list_root.move_count; ++i) {
+    if (from_coord(thread.list_root.move[i]) == sq("e7") && to_coord(thread.list_root.move[i]) % 8 != 4) {
+      EXPECT_EQ(thread.list_root.score[i], 1000000);
       ++illegal;
     }
   }
   EXPECT_EQ(illegal, 7);
-  EXPECT_EQ(nodes_root, 10u);
-  EXPECT_EQ(PV_line.moves[0], pack_move(MOVE_CAPTURE, ROOK, sq("e7"), sq("e1"), ROOK));
-  EXPECT_EQ(p_hash_moves[static_cast<std::uint32_t>(bitboard.hash_key) & hash_mask].stored_score, best);
-  EXPECT_EQ(p_hash_moves[static_cast<std::uint32_t>(bitboard.hash_key) & hash_mask].score_flag, BOUND_NOT_RAISED);
+  EXPECT_EQ(thread.nodes_root, 10u);
+  EXPECT_EQ(thread.PV_line.moves[0], pack_move(MOVE_CAPTURE, ROOK, sq("e7"), sq("e1"), ROOK));
+  EXPECT_EQ(p_hash_moves[static_cast<std::uint32_t>(thread.bitboard.hash_key) & hash_mask].stored_score, best);
+  EXPECT_EQ(p_hash_moves[static_cast<std::uint32_t>(thread.bitboard.hash_key) & hash_mask].score_flag,
+            BOUND_NOT_RAISED);
   expect_board_unchanged();
 }
 
@@ -594,8 +598,8 @@ class Driver : public SearchNode {};
 
 TEST_F(Driver, DepthZeroNamesNoMoveWhateverTheLastSearchLeft) {
   position("4k3/8/8/3r4/8/8/8/3QK3 w - - 0 1");
-  PV_line.moves[0] = pack_move(MOVE_CAPTURE, QUEEN, sq("d1"), sq("d5"), ROOK);
-  PV_line.length = 1;
+  thread.PV_line.moves[0] = pack_move(MOVE_CAPTURE, QUEEN, sq("d1"), sq("d5"), ROOK);
+  thread.PV_line.length = 1;
   const std::uint8_t depth_limit = 0;
   const double budget = -1.0;
   EXPECT_EQ(output_of([&] { iterative_deepening(depth_limit, budget); }), "bestmove 0000\n");
@@ -606,46 +610,46 @@ TEST_F(Driver, DepthZeroNamesNoMoveWhateverTheLastSearchLeft) {
 TEST_F(Driver, EveryGoStartsFromAFreshState) {
   position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
   // Leftovers of an earlier search.
-  search_state.stop_search = 1;
-  search_state.poll_count = 40000;
-  for (int p = 0; p <= MAX_PLY; ++p) key_history_search[p] = 0xABCDu;
-  bitboard.value_white_material = 1;
-  bitboard.value_black_material = 2;
-  const std::uint64_t right_key = bitboard.hash_key;
-  bitboard.hash_key = 99;
-  list_root.move_count = 3;
+  thread.search_state.stop_search = 1;
+  thread.search_state.poll_count = 40000;
+  for (int p = 0; p <= MAX_PLY; ++p) thread.key_history_search[p] = 0xABCDu;
+  thread.bitboard.value_white_material = 1;
+  thread.bitboard.value_black_material = 2;
+  const std::uint64_t right_key = thread.bitboard.hash_key;
+  thread.bitboard.hash_key = 99;
+  thread.list_root.move_count = 3;
   const std::uint8_t depth_limit = 0;
   const double budget = 0.25;
   EXPECT_EQ(output_of([&] { iterative_deepening(depth_limit, budget); }), "bestmove 0000\n");
-  EXPECT_EQ(search_state.stop_search, 0);
-  EXPECT_EQ(search_state.poll_count, 0);
-  EXPECT_DOUBLE_EQ(search_state.time_limit, 5.0);
-  EXPECT_EQ(bitboard.hash_key, right_key);
-  EXPECT_EQ(key_history_search[0], right_key);
-  for (int p = 1; p <= MAX_PLY; ++p) EXPECT_EQ(key_history_search[p], static_cast<std::uint64_t>(p)) << p;
-  EXPECT_EQ(bitboard.value_white_material, count_white_material());
-  EXPECT_EQ(bitboard.value_black_material, count_black_material());
-  EXPECT_EQ(list_root.move_count, 20);
+  EXPECT_EQ(thread.search_state.stop_search, 0);
+  EXPECT_EQ(thread.search_state.poll_count, 0);
+  EXPECT_DOUBLE_EQ(search_control.time_limit, 5.0);
+  EXPECT_EQ(thread.bitboard.hash_key, right_key);
+  EXPECT_EQ(thread.key_history_search[0], right_key);
+  for (int p = 1; p <= MAX_PLY; ++p) EXPECT_EQ(thread.key_history_search[p], static_cast<std::uint64_t>(p)) << p;
+  EXPECT_EQ(thread.bitboard.value_white_material, count_white_material());
+  EXPECT_EQ(thread.bitboard.value_black_material, count_black_material());
+  EXPECT_EQ(thread.list_root.move_count, 20);
 }
 
 TEST_F(Driver, KillersAreClearedBeforeEveryIteration) {
   position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-  for (int p = 0; p <= MAX_PLY; ++p) killer_1[p] = killer_2[p] = path_move(5);
+  for (int p = 0; p <= MAX_PLY; ++p) thread.killer_1[p] = thread.killer_2[p] = path_move(5);
   const std::uint8_t depth_limit = 1;
   const double budget = -1.0;
   output_of([&] { iterative_deepening(depth_limit, budget); });
   // One ply deep, no node below the root searches moves, so nothing refills them.
   for (int p = 0; p <= MAX_PLY; ++p) {
-    EXPECT_EQ(killer_1[p], 0u) << p;
-    EXPECT_EQ(killer_2[p], 0u) << p;
+    EXPECT_EQ(thread.killer_1[p], 0u) << p;
+    EXPECT_EQ(thread.killer_2[p], 0u) << p;
   }
-  EXPECT_LT(search_state.time_limit, 0.0);
+  EXPECT_LT(search_control.time_limit, 0.0);
 }
 
 TEST_F(Driver, TheIterationCheckNamesWhatChanged) {
   position("4k3/8/8/8/8/8/8/3QK3 w - - 0 1");
   const std::int32_t balance = 1200;
-  const std::uint64_t key = bitboard.hash_key;
+  const std::uint64_t key = thread.bitboard.hash_key;
   EXPECT_EQ(output_of([&] { Test_Deepening(balance, key); }), "");
   EXPECT_EQ(output_of([&] { Test_Deepening(balance + 1, key); }),
             "ERROR test_eval != bitboard->eval(in Iterative_Deepening)\n");

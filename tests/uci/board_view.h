@@ -16,7 +16,7 @@ inline std::string placement() {
     int empty = 0;
     for (int file = 0; file < 8; ++file) {
       const int s = 8 * row + file;
-      const unsigned w = bitboard.white_name_from_coord[s], b = bitboard.black_name_from_coord[s];
+      const unsigned w = thread.bitboard.white_name_from_coord[s], b = thread.bitboard.black_name_from_coord[s];
       if (w == 0 && b == 0) {
         ++empty;
         continue;
@@ -36,7 +36,7 @@ inline std::string placement() {
 // The piece sets, the occupancies and the square names of `bitboard` all tell
 // the same story. Returns the first disagreement, or "" when there is none.
 inline std::string inconsistency() {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   if (b.white_piece[0] || b.black_piece[0]) return "a set for piece code 0";
   std::uint64_t white = 0, black = 0;
   for (int p = 1; p <= 6; ++p) {
@@ -62,7 +62,7 @@ inline std::string inconsistency() {
 // "w KQkq e3" style summary of side, castling rights and en-passant fields
 // (yes/x/y as numbers).
 inline std::string state() {
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   std::string text = b.colour_move == 1 ? "w " : (b.colour_move == 0 ? "b " : "? ");
   if (b.castling_K) text += 'K';
   if (b.castling_Q) text += 'Q';

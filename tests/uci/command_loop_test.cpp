@@ -96,7 +96,7 @@ TEST(Dispatch, SetoptionResizesTheTable) {
 TEST(Dispatch, UcinewgameEmptiesTheTableAndKeepsTheBoard) {
   EXPECT_EQ(dispatch("uci"), UCI_ANSWER);
   set_position("r3k2r/8/8/8/4Pp2/8/8/R3K2R b KQkq e3 0 1");
-  const BoardState before = bitboard;
+  const BoardState before = thread.bitboard;
   for (const char* line : {"ucinewgame", "ucinewgamefoo", "setoption name Clear Hash", "setoption name clear HASH"}) {
     const MoveList list{};
     Hash::save_hash_move(0, 1, list, 0, 0);
@@ -105,7 +105,7 @@ TEST(Dispatch, UcinewgameEmptiesTheTableAndKeepsTheBoard) {
     EXPECT_EQ(dispatch(line), "") << line;
     EXPECT_EQ(hash_age, 0) << line;
     EXPECT_TRUE(table_is_empty()) << line;
-    EXPECT_TRUE(boards_equal(bitboard, before)) << line;
+    EXPECT_TRUE(boards_equal(thread.bitboard, before)) << line;
   }
 }
 

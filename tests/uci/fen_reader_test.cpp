@@ -37,7 +37,7 @@ TEST(FenReader, StartPosition) {
   EXPECT_EQ(position("position startpos"), "");
   EXPECT_EQ(board_view::placement(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR");
   EXPECT_EQ(board_view::inconsistency(), "");
-  const BoardState& b = bitboard;
+  const BoardState& b = thread.bitboard;
   for (int s = 8; s <= 15; ++s) EXPECT_EQ(b.white_name_from_coord[s], PAWN) << s;
   for (int s = 48; s <= 55; ++s) EXPECT_EQ(b.black_name_from_coord[s], PAWN) << s;
   EXPECT_EQ(b.white_name_from_coord[4], KING);
@@ -67,11 +67,11 @@ TEST(FenReader, PiecesAndOneCastlingRight) {
   read("position fen 4k3/8/8/8/8/8/8/4K2R w K - 0 1");
   EXPECT_EQ(board_view::placement(), "4k3/8/8/8/8/8/8/4K2R");
   EXPECT_EQ(board_view::inconsistency(), "");
-  EXPECT_EQ(bitboard.white_name_from_coord[4], KING);
-  EXPECT_EQ(bitboard.white_name_from_coord[7], ROOK);
-  EXPECT_EQ(bitboard.black_name_from_coord[60], KING);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[4], KING);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[7], ROOK);
+  EXPECT_EQ(thread.bitboard.black_name_from_coord[60], KING);
   EXPECT_EQ(board_view::state(), "w K ep 0,0,0");
-  EXPECT_EQ(bitboard.castling_K, 1);
+  EXPECT_EQ(thread.bitboard.castling_K, 1);
 }
 
 TEST(FenReader, EveryPieceLetter) {
@@ -80,8 +80,8 @@ TEST(FenReader, EveryPieceLetter) {
   EXPECT_EQ(board_view::inconsistency(), "");
   const std::uint8_t back_rank[8] = {ROOK, KNIGHT, BISHOP, QUEEN, KING, BISHOP, KNIGHT, ROOK};
   for (int file = 0; file < 8; ++file) {
-    EXPECT_EQ(bitboard.white_name_from_coord[file], back_rank[file]);
-    EXPECT_EQ(bitboard.black_name_from_coord[56 + file], back_rank[file]);
+    EXPECT_EQ(thread.bitboard.white_name_from_coord[file], back_rank[file]);
+    EXPECT_EQ(thread.bitboard.black_name_from_coord[56 + file], back_rank[file]);
   }
   EXPECT_EQ(board_view::state(), "b Qk ep 0,0,0");
 }
@@ -135,7 +135,7 @@ TEST(FenReader, TwoSpacesAfterFenGiveAnEmptyBoard) {
   // Index 13 is a space: the placement is empty, and the rest of the FEN is read
   // from one character further on, field by field.
   read("position fen  4k3/8/8/8/8/8/8/4K2R w K - 0 1");
-  EXPECT_EQ(bitboard.all_piece, 0u);
+  EXPECT_EQ(thread.bitboard.all_piece, 0u);
   EXPECT_EQ(board_view::placement(), "8/8/8/8/8/8/8/8");
   EXPECT_EQ(board_view::inconsistency(), "");
   // Side letter '4'; castling read over "3/8/8/8/8/8/8/4K2R"; en passant 'w', ' '.
@@ -167,8 +167,8 @@ TEST(FenReader, TruncatedTextKeepsWhatWasRead) {
   EXPECT_EQ(board_view::state(), "b KQ ep 0,0,0");
 
   read("position fen 4k3/8/8/8/8/8/8/4K2R b K e");
-  EXPECT_EQ(bitboard.taking_passage_yes, 1);
-  EXPECT_EQ(bitboard.taking_passage_x, 4);
+  EXPECT_EQ(thread.bitboard.taking_passage_yes, 1);
+  EXPECT_EQ(thread.bitboard.taking_passage_x, 4);
 
   read("position fen 4k3/8/8/8/8/8/8/4K2R ");
   EXPECT_EQ(board_view::placement(), "4k3/8/8/8/8/8/8/4K2R");
@@ -220,27 +220,27 @@ TEST(FenReader, MoreThanEightSquaresInARowNeverLeaveTheBoard) {
 
   read("position fen 88qqqqqqqqqqqqqqqq/8/8/8/8/8/8/4K2R w K - 0 1");
   EXPECT_EQ(board_view::inconsistency(), "");
-  EXPECT_EQ(bitboard.white_name_from_coord[4], KING);
-  EXPECT_EQ(bitboard.white_name_from_coord[7], ROOK);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[4], KING);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[7], ROOK);
   EXPECT_EQ(board_view::state(), "w K ep 0,0,0");
 
   // Past the eighth file of the last row would be the next row up: where such a
   // piece goes is the reader's business, as long as it stays on the board.
   read("position fen 4k3/8/8/8/8/8/8/4K2RNNNNNNNNNNNN w K - 0 1");
   EXPECT_EQ(board_view::inconsistency(), "");
-  EXPECT_EQ(bitboard.white_name_from_coord[4], KING);
-  EXPECT_EQ(bitboard.white_name_from_coord[7], ROOK);
-  EXPECT_EQ(bitboard.black_name_from_coord[60], KING);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[4], KING);
+  EXPECT_EQ(thread.bitboard.white_name_from_coord[7], ROOK);
+  EXPECT_EQ(thread.bitboard.black_name_from_coord[60], KING);
   EXPECT_EQ(board_view::state(), "w K ep 0,0,0");
 }
 
 TEST(FenReader, OverlongTextStaysWithinTheReadersReach) {
   read("position fen " + std::string(400, 'x'));
   EXPECT_EQ(board_view::inconsistency(), "");
-  EXPECT_EQ(bitboard.all_piece, 0u);
+  EXPECT_EQ(thread.bitboard.all_piece, 0u);
   read("position fen " + std::string(300, '/') + " w KQkq e3 0 1");
   EXPECT_EQ(board_view::inconsistency(), "");
-  EXPECT_EQ(bitboard.all_piece, 0u);
+  EXPECT_EQ(thread.bitboard.all_piece, 0u);
 }
 
 TEST(FenReader, NothingSurvivesFromThePreviousPosition) {
@@ -248,8 +248,8 @@ TEST(FenReader, NothingSurvivesFromThePreviousPosition) {
   EXPECT_EQ(board_view::placement(), "8/8/8/8/8/8/8/k6K");
   EXPECT_EQ(board_view::state(), "b - ep 0,0,0");
   EXPECT_EQ(board_view::inconsistency(), "");
-  EXPECT_EQ(bitboard.hash_key, 0u);
-  EXPECT_EQ(bitboard.value_white_material, 0u);
+  EXPECT_EQ(thread.bitboard.hash_key, 0u);
+  EXPECT_EQ(thread.bitboard.value_white_material, 0u);
 }
 
 // What a position the rules could never reach gets: one warning, an empty board,

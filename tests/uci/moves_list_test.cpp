@@ -19,7 +19,7 @@ const std::string MOVES_ERROR = "WARNING ! moves error\n";
 // The key of `fen` set up on its own (keys drawn as by the first `uci`).
 std::uint64_t key_of(const std::string& fen) {
   set_position(fen);
-  return bitboard.hash_key;
+  return thread.bitboard.hash_key;
 }
 
 class MovesList : public ::testing::Test {
@@ -57,7 +57,7 @@ TEST_F(MovesList, HistoryAfterTwoMoves) {
     EXPECT_EQ(key_history_game[0], start_key) << line;
     EXPECT_EQ(key_history_game[1], after_e2e4) << line;
     EXPECT_EQ(key_history_game[2], after_e7e5) << line;
-    EXPECT_EQ(bitboard.hash_key, after_e7e5) << line;
+    EXPECT_EQ(thread.bitboard.hash_key, after_e7e5) << line;
     for (int i = 3; i < 1000; ++i)
       ASSERT_EQ(key_history_game[i], static_cast<std::uint64_t>(i)) << line << " entry " << i;
   }
@@ -69,7 +69,7 @@ TEST_F(MovesList, NoMovesLeavesTheStartOnly) {
     EXPECT_EQ(key_history_game_count, 0) << line;
     EXPECT_EQ(key_history_game[0], start_key) << line;
     EXPECT_EQ(key_history_game[1], 1u) << line;
-    EXPECT_EQ(bitboard.hash_key, start_key) << line;
+    EXPECT_EQ(thread.bitboard.hash_key, start_key) << line;
   }
 }
 
@@ -88,7 +88,7 @@ TEST_F(MovesList, PromotionLetters) {
     EXPECT_EQ(board_view::placement(), c.placement) << c.move;
     EXPECT_EQ(board_view::state(), "b - ep 0,0,0") << c.move;
     EXPECT_EQ(key_history_game_count, 1) << c.move;
-    EXPECT_EQ(bitboard.hash_key, key_of(std::string(c.placement) + " b - - 0 1")) << c.move;
+    EXPECT_EQ(thread.bitboard.hash_key, key_of(std::string(c.placement) + " b - - 0 1")) << c.move;
   }
 }
 
@@ -195,7 +195,7 @@ TEST_F(MovesList, Castling) {
   EXPECT_EQ(position(fen + "e1g1 e8c8"), "");
   EXPECT_EQ(board_view::placement(), "2kr3r/8/8/8/8/8/8/R4RK1");
   EXPECT_EQ(board_view::state(), "w - ep 0,0,0");
-  EXPECT_EQ(bitboard.hash_key, key_of("2kr3r/8/8/8/8/8/8/R4RK1 w - - 2 2"));
+  EXPECT_EQ(thread.bitboard.hash_key, key_of("2kr3r/8/8/8/8/8/8/R4RK1 w - - 2 2"));
   EXPECT_EQ(position(fen + "e1c1 e8g8"), "");
   EXPECT_EQ(board_view::placement(), "r4rk1/8/8/8/8/8/8/2KR3R");
   EXPECT_EQ(board_view::state(), "w - ep 0,0,0");
@@ -206,7 +206,7 @@ TEST_F(MovesList, EnPassant) {
   EXPECT_EQ(board_view::placement(), "rnbqkbnr/1pp1pppp/p2P4/8/8/8/PPPP1PPP/RNBQKBNR");
   // The capture clears the en-passant flag and leaves the old square's coordinates.
   EXPECT_EQ(board_view::state(), "b KQkq ep 0,3,5");
-  EXPECT_EQ(bitboard.hash_key, key_of("rnbqkbnr/1pp1pppp/p2P4/8/8/8/PPPP1PPP/RNBQKBNR b KQkq - 0 3"));
+  EXPECT_EQ(thread.bitboard.hash_key, key_of("rnbqkbnr/1pp1pppp/p2P4/8/8/8/PPPP1PPP/RNBQKBNR b KQkq - 0 3"));
   EXPECT_EQ(position("position fen 4k3/8/8/8/4Pp2/8/8/4K3 b - e3 0 1 moves f4e3"), "");
   EXPECT_EQ(board_view::placement(), "4k3/8/8/8/8/4p3/8/4K3");
 }
@@ -277,7 +277,7 @@ TEST_F(MovesList, TheHistoryWrapsAfter255Moves) {
   EXPECT_EQ(key_history_game_count, 1);
   EXPECT_EQ(key_history_game[0], start_key);
   EXPECT_EQ(key_history_game[1], after_g1f3);
-  EXPECT_EQ(bitboard.hash_key, after_g1f3);
+  EXPECT_EQ(thread.bitboard.hash_key, after_g1f3);
 }
 
 TEST_F(MovesList, ApplyMoveTextDirectly) {
@@ -286,7 +286,7 @@ TEST_F(MovesList, ApplyMoveTextDirectly) {
   EXPECT_EQ(board_view::placement(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR");
   EXPECT_EQ(board_view::state(), "b KQkq ep 1,4,2");
   // The key is the caller's to update.
-  EXPECT_EQ(bitboard.hash_key, start_key);
+  EXPECT_EQ(thread.bitboard.hash_key, start_key);
   EXPECT_EQ(capture::output_of([] { apply_move_text({'e', '2', 'e', '4', 0}); }), MOVES_ERROR);
   EXPECT_EQ(capture::output_of([] { apply_move_text({'g', '8', 'f', '6', 'Q'}); }), MOVES_ERROR);
   EXPECT_EQ(board_view::placement(), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR");
