@@ -3,7 +3,6 @@
 #include <bit>
 
 #include "board/board.h"
-#include "hash/zobrist.h"
 
 namespace {
 
@@ -11,20 +10,6 @@ namespace {
 constexpr std::uint64_t span(int a, int b) {
   const int low = a < b ? a : b, high = a < b ? b : a;
   return ((std::uint64_t{2} << high) - 1) & ~((std::uint64_t{1} << low) - 1);
-}
-
-// A term of its own per colour and rook square, drawn from neither the
-// engine's generator nor the piece-square table, so that no key changes.
-constexpr std::uint64_t rook_square_term(int colour, int square) {
-  std::uint64_t z = 0x9E3779B97F4A7C15ULL * static_cast<std::uint64_t>(colour * 64 + square + 1);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
-}
-
-constexpr std::uint64_t fixed_term(int colour, bool king_side) {
-  if (colour == WHITE) return king_side ? ZOBRIST_CASTLING_K : ZOBRIST_CASTLING_Q;
-  return king_side ? ZOBRIST_CASTLING_k : ZOBRIST_CASTLING_q;
 }
 
 constexpr CastlingWing make_wing(int colour, bool king_side, int king, int rook) {
@@ -37,7 +22,6 @@ constexpr CastlingWing make_wing(int colour, bool king_side, int king, int rook)
   w.standard = king == base + 4 && rook == corner;
   w.king_path = span(king, w.king_to);
   w.must_be_empty = (w.king_path | span(rook, w.rook_to)) & ~(square_bit[king] | square_bit[rook]);
-  w.key_term = fixed_term(colour, king_side) ^ (rook == corner ? 0 : rook_square_term(colour, rook));
   return w;
 }
 

@@ -20,9 +20,6 @@ struct CastlingWing {
   std::uint64_t must_be_empty;
   // Squares the king stands on, passes over or lands on.
   std::uint64_t king_path;
-  // The key's term for this right: the fixed one, and one of its own when the
-  // rook is not in the corner, so that which rook may castle is in the key.
-  std::uint64_t key_term;
 };
 
 // [colour][0 queen side, 1 king side]

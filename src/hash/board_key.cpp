@@ -8,10 +8,10 @@ void compute_hash_key() {
     if (const std::uint8_t p = b.black_name_from_coord[s]; p && p < 7) k ^= zobrist[0][p][s];
   }
   if (b.colour_move) k ^= ZOBRIST_SIDE;
-  if (b.castling_K) k ^= castling_wings[WHITE][1].key_term;
-  if (b.castling_Q) k ^= castling_wings[WHITE][0].key_term;
-  if (b.castling_k) k ^= castling_wings[BLACK][1].key_term;
-  if (b.castling_q) k ^= castling_wings[BLACK][0].key_term;
+  if (b.castling_K) k ^= castling_key(WHITE, true);
+  if (b.castling_Q) k ^= castling_key(WHITE, false);
+  if (b.castling_k) k ^= castling_key(BLACK, true);
+  if (b.castling_q) k ^= castling_key(BLACK, false);
   if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
   thread.bitboard.hash_key = k;
 }

@@ -14,7 +14,7 @@ void compute_hash_key();
 // From the key before a move (`hash_key`) to the key after it; the board must
 // already show the position after the move.
 template <Colour Us>
-inline void update_hash_key(std::uint8_t index, const MoveList& list, const UndoRecord& undo) {
+[[gnu::always_inline]] inline void update_hash_key(std::uint8_t index, const MoveList& list, const UndoRecord& undo) {
   constexpr int c = Us, o = ~Us;
   const BoardState& b = thread.bitboard;
   const Move m = list.move[index];
@@ -61,10 +61,10 @@ inline void update_hash_key(std::uint8_t index, const MoveList& list, const Undo
       break;
   }
   k ^= ZOBRIST_SIDE;
-  if (b.castling_K != undo.castling_K) k ^= castling_wings[WHITE][1].key_term;
-  if (b.castling_Q != undo.castling_Q) k ^= castling_wings[WHITE][0].key_term;
-  if (b.castling_k != undo.castling_k) k ^= castling_wings[BLACK][1].key_term;
-  if (b.castling_q != undo.castling_q) k ^= castling_wings[BLACK][0].key_term;
+  if (b.castling_K != undo.castling_K) k ^= castling_key(WHITE, true);
+  if (b.castling_Q != undo.castling_Q) k ^= castling_key(WHITE, false);
+  if (b.castling_k != undo.castling_k) k ^= castling_key(BLACK, true);
+  if (b.castling_q != undo.castling_q) k ^= castling_key(BLACK, false);
   if (undo.taking_passage_yes) k ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
   if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
   thread.bitboard.hash_key = k;
