@@ -272,6 +272,11 @@ void go_perft(std::int32_t depth) {
   search_state.deadline_ms = NO_DEADLINE;
   search_state.limits = GoLimits{};
   stop_at_input_end = false;
-  const std::uint64_t total = position_refused ? 0 : perft_divide(depth, write_divide_line, perft_interrupted);
+  // A refused position leaves an empty board: no move below it, but still the
+  // position itself at depth 0.
+  const std::uint64_t total =
+      position_refused && depth > 0 ? 0 : perft_divide(depth, write_divide_line, perft_interrupted);
+  // A count cut short by `stop` has no total: the lines of the moves counted in full stand alone.
+  if (search_state.stop_search != 0) return;
   OutLine() << "\nNodes searched: " << total << "\n\n";
 }

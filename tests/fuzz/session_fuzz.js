@@ -777,7 +777,8 @@ async function runGo(o, r, eng, g, current, send, fault, synced, options) {
     send('isready');
     const ready = await synced(10000);
     const depth = Math.max(0, Number.parseInt(g.line.slice(9), 10) || 0);
-    const want = hostile || !depth ? 0 : current.chess ? current.chess.perft(depth) : null;
+    // Depth 0 counts the position itself, even the empty board of a refused one.
+    const want = !depth ? 1 : hostile ? 0 : current.chess ? current.chess.perft(depth) : null;
     const best = eng.findLine(mark, (t) => t.startsWith('bestmove'));
     if (!total || !ready) fault('other', `"${g.line}": no total or no readyok after it`);
     else if (want !== null && eng.lines[total - 1].text !== `Nodes searched: ${want}`)

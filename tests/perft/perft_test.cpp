@@ -87,6 +87,13 @@ TEST_P(PerftCount, DivideAddsUpToPerftToDepth3) {
   }
 }
 
+TEST(PerftDivide, DepthZeroCountsThePositionAndHandsOnNoMove) {
+  set_position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  handed_on = 0;
+  EXPECT_EQ(perft_divide(0, add_leaves, never_interrupted), 1u);
+  EXPECT_EQ(handed_on, 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(StandardPositions, PerftCount, ::testing::ValuesIn(cases));
 
 // Chess960: the shared positions, castling rights by the rooks' files, with
