@@ -186,7 +186,11 @@ void compute_time_budget(double& time_budget, std::uint8_t& depth_limit) {
     int moves_left = MOVES_LEFT_AT_START - key_history_game_count / PLIES_PER_MOVE;
     if (moves_left < MIN_MOVES_LEFT) moves_left = MIN_MOVES_LEFT;
     if (g.movestogo > 0) moves_left = g.movestogo;
-    time_budget = bitboard.colour_move == 1 ? g.wtime / moves_left + g.winc : g.btime / moves_left + g.binc;
+    // The mover's clock, when only the other side's is given, is none at all: read
+    // as it stands it could make the budget the very value that means "no budget".
+    const double clock = bitboard.colour_move == 1 ? g.wtime : g.btime;
+    const double own = clock == TIME_NOT_GIVEN ? 0.0 : clock;
+    time_budget = own / moves_left + (bitboard.colour_move == 1 ? g.winc : g.binc);
     depth_limit = MAX_ITERATION_DEPTH;
   } else if (g.nodes != 0 || g.mate != 0) {
     depth_limit = MAX_ITERATION_DEPTH;
