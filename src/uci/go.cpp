@@ -233,6 +233,21 @@ void go_command(std::string_view line) {
   read_go_params(line);
   check_go_params();
   if (position_refused) {
+    // No move to name, yet a ponder search still answers only at `ponderhit` or
+    // `stop`, as the interface expects of any.
+    if (go_params.ponder == 1) {
+      SearchState& state = search_state;
+      state.stop_search = 0;
+      state.time_limit = 0;
+      state.deadline_ms = NO_DEADLINE;
+      state.limits = GoLimits{};
+      state.ponder_budget = NO_TIME_BUDGET;
+      state.ponder_cap = -1.0;
+      state.stop_at_ponderhit = 1;
+      state.pondering = 1;
+      stop_at_input_end = true;
+      wait_while_pondering();
+    }
     OutLine() << "bestmove 0000\n";
     return;
   }
