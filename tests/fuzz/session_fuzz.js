@@ -21,7 +21,8 @@
 //   mate-plies      "score mate N" counts moves
 //   stop-answer     after `stop` the answer is a legal move, never 0000 with moves left
 //   chess960        Chess960 starts in Shredder-FEN and X-FEN, with castling texts and
-//                   UCI_Chess960 on or off: taken without a warning
+//                   UCI_Chess960 on or off (off, only standard castlings): taken
+//                   without a warning
 //   ponder          `go ponder` answers only after `ponderhit` or `stop`, then by the
 //                   clock it was given; with Ponder on, a named reply is legal
 //   multipv         MultiPV k: each iteration's lines numbered 1, 2, ... up to k with
@@ -236,7 +237,9 @@ function bogusRightsFen(r) {
 // A position line and the classes its inputs belong to.
 // A Chess960 start: bishops on opposite colours, the king between the rooks;
 // the back rank sometimes cleared but for king and rooks, so that both sides
-// may castle at once, and then do. Rights in Shredder-FEN or X-FEN.
+// may castle at once, and then do. Rights in Shredder-FEN or X-FEN; with
+// UCI_Chess960 off a right counts only with king and rook on their standard
+// squares, so only such castlings are played then.
 function chess960Position(r) {
   const rank = new Array(8).fill(null);
   const free = () => rank.map((p, f) => (p ? -1 : f)).filter((f) => f >= 0);
@@ -265,7 +268,8 @@ function chess960Position(r) {
   const within = (f, x, y) => f >= Math.min(x, y) && f <= Math.max(x, y);
   const open = [a, h].filter((rf) => {
     const other = rf === a ? h : a, kingSide = rf === h;
-    return !within(other, k, kingSide ? 6 : 2) && !within(other, rf, kingSide ? 5 : 3);
+    const standing = chess960 || (k === 4 && rf === (kingSide ? 7 : 0));
+    return standing && !within(other, k, kingSide ? 6 : 2) && !within(other, rf, kingSide ? 5 : 3);
   });
   if (cleared && open.length) {
     const moves = [model.castlingText(k, r.pick(open), '1', chess960)];
