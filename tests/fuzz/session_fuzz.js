@@ -646,8 +646,22 @@ async function runSession(o, n, stats) {
           `setoption name Move Overhead value ${r.pick(['-5', '0', '100', '5000', '99999', 'x', ''])}`, 'debug off',
           'setoption name Clear Hash']);
         send(line);
+        inputs += 1;
+        // A search answers `isready` at once and goes on: its bestmove, seconds later
+        // under the sanitizers, must not be taken for the answer to the next `go`.
+        const end = model.goEnd(line);
+        if (end) {
+          const ended = () => eng.findLine(mark, (t) => t.startsWith(end));
+          if (!(await eng.waitFor(ended, 30000)) && !eng.exit) {
+            send('stop');
+            inputs += 1;
+            // A count cut short by stop writes no total.
+            if (!(await eng.waitFor(ended, 5000)) && !eng.exit && end === 'bestmove')
+              fault('other', `no bestmove after ${JSON.stringify(line.slice(0, 60))}, even after stop`);
+          }
+        }
         send('isready');
-        inputs += 2;
+        inputs += 1;
         const got = await synced(10000);
         // Only a `go` that names no limit may end the engine (status 1).
         if (!got && !eng.exit) fault('other', `no readyok after ${JSON.stringify(line.slice(0, 60))}`);
