@@ -23,10 +23,11 @@ ifneq ($(EXE),)
 endif
 
 # Builds only the engine. The build's chatter goes to stderr so that stdout belongs to the engine alone.
+# The engine ends with status 1 after `quit`, its usual way out: make keeps quiet about that one.
 run:
 	@$(MAKE) --no-print-directory configure >&2
 	@cmake --build $(BUILD) -j $(JOBS) --target nerul >&2
-	@exec ./$(BUILD)/nerul
+	@./$(BUILD)/nerul; status=$$?; [ $$status -eq 1 ] || exit $$status
 
 test: test-release test-asan test-tsan
 

@@ -4,9 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "board/make_move.h"
-#include "movegen/attacks.h"
-#include "movegen/generate.h"
 #include "movegen/perft.h"
 #include "search/reports.h"
 #include "tools/commands.h"
@@ -40,6 +37,16 @@ int perft_command(int argc, char** argv) {
   return 0;
 }
 
+namespace {
+
+void print_divide_line(Move m, std::uint64_t leaves) {
+  std::printf("%s: %llu\n", move_text(m).c_str(), static_cast<unsigned long long>(leaves));
+}
+
+bool never_interrupted() { return false; }
+
+}  // namespace
+
 // nerul-tool divide [--chess960] <depth> "<FEN>": the leaves below each legal root move.
 int divide_command(int argc, char** argv) {
   const bool chess960 = take_flag(argc, argv, "--chess960");
@@ -49,23 +56,7 @@ int divide_command(int argc, char** argv) {
   }
   const int depth = std::atoi(argv[0]);
   set_up_fen(argv[1], chess960);
-  MoveList list;
-  generate_all_moves(list);
-  const bool white = thread.bitboard.colour_move == 1;
-  std::uint64_t total = 0;
-  for (int i = 0; i < list.move_count; ++i) {
-    const auto index = static_cast<std::uint8_t>(i);
-    if (white) make_move_white(0, index, list);
-    else make_move_black(0, index, list);
-    if (!(white ? white_king_attacked() : black_king_attacked())) {
-      // Deeper plies use their own lists; ply 0's undo record is this move's.
-      const std::uint64_t n = depth <= 1 ? 1 : perft(depth - 1);
-      std::printf("%s: %llu\n", move_text(list.move[i]).c_str(), static_cast<unsigned long long>(n));
-      total += n;
-    }
-    if (white) unmake_move_white(0, index, list);
-    else unmake_move_black(0, index, list);
-  }
+  const std::uint64_t total = perft_divide(depth, print_divide_line, never_interrupted);
   std::printf("%llu\n", static_cast<unsigned long long>(total));
   return 0;
 }

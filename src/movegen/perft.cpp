@@ -69,7 +69,7 @@ std::uint64_t divide(int depth, void (*each)(Move, std::uint64_t)) {
 }  // namespace
 
 std::uint64_t perft_divide(int depth, void (*each)(Move, std::uint64_t), bool (*interrupted)()) {
-  if (depth <= 0) return 0;
+  if (depth <= 0) return 1;  // the position itself, with no move to hand on
   interruption = Interruption{interrupted};
   return thread.bitboard.colour_move == 1 ? divide<WHITE>(depth, each) : divide<BLACK>(depth, each);
 }

@@ -10,7 +10,8 @@
 // Leaves of the legal move tree of the position on `bitboard`, `depth` plies deep.
 std::uint64_t perft(int depth);
 // A divide: the leaves below each legal root move, in generation order, handed
-// to `each`; nothing below depth 1. `interrupted` is asked every few thousand
-// nodes: once it says yes, the count ends, and the move under way is not handed
-// on. Returns the sum of the counts handed on.
+// to `each`. `interrupted` is asked every few thousand nodes: once it says yes,
+// the count ends, and the move under way is not handed on. Returns the sum of the
+// counts handed on; below depth 1 no move is handed on and the count is 1, the
+// position itself, as for `perft`.
 std::uint64_t perft_divide(int depth, void (*each)(Move, std::uint64_t), bool (*interrupted)());

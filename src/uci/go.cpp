@@ -187,7 +187,11 @@ void compute_time_budget(double& time_budget, std::uint8_t& depth_limit) {
     int moves_left = MOVES_LEFT_AT_START - key_history_game_count / PLIES_PER_MOVE;
     if (moves_left < MIN_MOVES_LEFT) moves_left = MIN_MOVES_LEFT;
     if (g.movestogo > 0) moves_left = g.movestogo;
-    time_budget = thread.bitboard.colour_move == 1 ? g.wtime / moves_left + g.winc : g.btime / moves_left + g.binc;
+    // The mover's clock, when only the other side's is given, is none at all: read
+    // as it stands it could make the budget the very value that means "no budget".
+    const double clock = thread.bitboard.colour_move == 1 ? g.wtime : g.btime;
+    const double own = clock == TIME_NOT_GIVEN ? 0.0 : clock;
+    time_budget = own / moves_left + (thread.bitboard.colour_move == 1 ? g.winc : g.binc);
     depth_limit = MAX_ITERATION_DEPTH;
   } else if (g.nodes != 0 || g.mate != 0) {
     depth_limit = MAX_ITERATION_DEPTH;
@@ -231,6 +235,22 @@ void go_command(std::string_view line) {
   read_go_params(line);
   check_go_params();
   if (position_refused) {
+    // No move to name, yet a ponder search still answers only at `ponderhit` or
+    // `stop`, as the interface expects of any.
+    if (go_params.ponder == 1) {
+      SearchControl& state = search_control;
+      thread.search_state.stop_search = 0;
+      state.quit = false;
+      state.time_limit = 0;
+      state.deadline_ms = NO_DEADLINE;
+      state.limits = GoLimits{};
+      state.ponder_budget = NO_TIME_BUDGET;
+      state.ponder_cap = -1.0;
+      state.stop_at_ponderhit = 1;
+      state.pondering = 1;
+      state.stop_at_input_end = true;
+      wait_while_pondering();
+    }
     OutLine() << "bestmove 0000\n";
     return;
   }
@@ -275,6 +295,11 @@ void go_perft(std::int32_t depth) {
   search_control.deadline_ms = NO_DEADLINE;
   search_control.limits = GoLimits{};
   search_control.stop_at_input_end = false;
-  const std::uint64_t total = position_refused ? 0 : perft_divide(depth, write_divide_line, perft_interrupted);
+  // A refused position leaves an empty board: no move below it, but still the
+  // position itself at depth 0.
+  const std::uint64_t total =
+      position_refused && depth > 0 ? 0 : perft_divide(depth, write_divide_line, perft_interrupted);
+  // A count cut short by `stop` has no total: the lines of the moves counted in full stand alone.
+  if (thread.search_state.stop_search != 0) return;
   OutLine() << "\nNodes searched: " << total << "\n\n";
 }

@@ -126,29 +126,34 @@ std::uint8_t named_rook(char upper, int king) {
   return upper >= 'A' && upper <= 'H' && s != king && names[s] == ROOK ? static_cast<std::uint8_t>(s) : NO_ROOK;
 }
 
+// Without Chess960 the king and the rook stand where a standard game starts
+// them, or the right is one the board cannot have.
 template <Colour Us>
-void name_rooks(std::uint8_t (&rook)[2]) {
+void name_rooks(std::uint8_t (&rook)[2], bool chess960) {
   const std::uint64_t king = piece_sets<Us>(thread.bitboard)[KING] & (Us == WHITE ? 0xFFull : 0xFFull << 56);
   if (std::popcount(king) != 1) return;
   const int k = std::countr_zero(king);
+  const int base = k - k % 8;
+  if (!chess960 && k != base + 4) return;
   for (int i = 0; i < castling_field.count; ++i) {
     const char c = castling_field.letters[i];
     const bool ours = Us == WHITE ? c >= 'A' && c <= 'Z' : c >= 'a' && c <= 'z';
     if (!ours) continue;
     const std::uint8_t s = named_rook<Us>(Us == WHITE ? c : static_cast<char>(c - 'a' + 'A'), k);
-    if (s == NO_ROOK) continue;
+    if (s == NO_ROOK || (!chess960 && s != base && s != base + 7)) continue;
     std::uint8_t& wing = rook[s % 8 > k % 8];
     if (wing == NO_ROOK) wing = s;  // two rights for one wing: the first holds
   }
 }
 
 // A right holds when the king stands on its first rank and an own rook on the
-// named file of that rank, on the named wing.
-void read_castling_rights() {
+// named file of that rank, on the named wing; without `chess960`, only on the
+// standard squares.
+void read_castling_rights(bool chess960) {
   BoardState& b = thread.bitboard;
   std::uint8_t rook[2][2] = {{NO_ROOK, NO_ROOK}, {NO_ROOK, NO_ROOK}};
-  name_rooks<WHITE>(rook[WHITE]);
-  name_rooks<BLACK>(rook[BLACK]);
+  name_rooks<WHITE>(rook[WHITE], chess960);
+  name_rooks<BLACK>(rook[BLACK], chess960);
   b.castling_Q = rook[WHITE][0] != NO_ROOK;
   b.castling_K = rook[WHITE][1] != NO_ROOK;
   b.castling_q = rook[BLACK][0] != NO_ROOK;
@@ -163,7 +168,7 @@ void read_castling_rights() {
 // needs the pawn that has just stepped past it.
 void drop_impossible_rights() {
   BoardState& b = thread.bitboard;
-  read_castling_rights();
+  read_castling_rights(engine_options.chess960);
   if (!b.taking_passage_yes) return;
   const int x = b.taking_passage_x, y = b.taking_passage_y;
   const bool white_to_move = b.colour_move == 1;
@@ -302,7 +307,7 @@ std::string_view fen_line(std::string_view line) { return starts_with(line, FEN_
 
 void set_up_position(std::string_view line, bool castling_by_file) {
   read_fen(fen_line(line));
-  if (castling_by_file) read_castling_rights();
+  if (castling_by_file) read_castling_rights(true);
   start_key_history();
   apply_moves_list(line);
 }

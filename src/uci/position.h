@@ -17,7 +17,7 @@ void position_command(std::string_view line);
 // Sets the position up as written, unjudged: for the tools, which also examine
 // boards the engine would refuse. Castling letters other than KQkq count, and
 // KQkq name the outermost rooks rather than the corners, only with
-// `castling_by_file`, which reads them as `position` does.
+// `castling_by_file`, which reads them as `position` does with Chess960 on.
 void set_up_position(std::string_view line, bool castling_by_file = false);
 // Set when the last `position` was refused (with a warning): `go` then names no move.
 extern bool position_refused;

@@ -235,6 +235,15 @@ function warnsUnknown(rawLine) {
   return !['uci', 'setoption', 'isready', 'position', 'go', 'debug', 'register', 'quit'].some((k) => line.startsWith(k));
 }
 
+// The line that ends what a `go` line starts: "Nodes searched: " after a count,
+// "bestmove" after a search (which may run long after a `readyok` the search
+// itself answered); null for a line that starts neither.
+function goEnd(rawLine) {
+  const line = engineLine(rawLine);
+  if (!line.startsWith('go')) return null;
+  return line.split(' ').includes('perft') ? 'Nodes searched: ' : 'bestmove';
+}
+
 // The engine's reading of a number: leading blanks and one sign, digits up to the
 // first other character (none reads as 0), and a value past 32 bits wrapped.
 function readNumber(text) {
@@ -270,5 +279,5 @@ function applyOption(options, rawLine) {
 }
 
 module.exports = { engineLine, readFen, hostileReasons, dropBogusRights, fenOf, modelPosition, legalMoveTexts,
-  searchmovesAllowed, warnsUnknown, START_TEXT, placement, castlingText, chess960Model, readNumber, applyOption,
+  searchmovesAllowed, warnsUnknown, goEnd, START_TEXT, placement, castlingText, chess960Model, readNumber, applyOption,
   OPTIONS_AT_START };

@@ -76,6 +76,13 @@ test('debug and register are commands; other lines no command begins are warned'
   for (const l of ['ponderhit now', ' uci', 'stop', '', 'Debug on']) assert.strictEqual(model.warnsUnknown(l), true, l);
 });
 
+test('a go line ends with bestmove, a count with its total; other lines start neither', () => {
+  for (const [l, end] of [['go movetime', 'bestmove'], ['go depth', 'bestmove'], ['go x\r depth 1', 'bestmove'],
+    ['gox', 'bestmove'], ['go perft 2', 'Nodes searched: '], ['go  perft', 'Nodes searched: '],
+    ['go perftx 2', 'bestmove'], ['go depth 1\0 perft 2', 'bestmove'], ['isready', null], [' go depth 1', null]])
+    assert.strictEqual(model.goEnd(l), end, JSON.stringify(l));
+});
+
 // Digits stop counting once the value passes 2^40: twenty nines read as thirteen.
 test('numbers read as the engine reads them: sign, digits up to the first other character, 32 bits', () => {
   for (const [text, n] of [['64', 64], [' -5', -5], ['+3x', 3], ['junk', 0], ['', 0], ['1000', 1000],

@@ -21,7 +21,8 @@
 //   mate-plies      "score mate N" counts moves
 //   stop-answer     after `stop` the answer is a legal move, never 0000 with moves left
 //   chess960        Chess960 starts in Shredder-FEN and X-FEN, with castling texts and
-//                   UCI_Chess960 on or off: taken without a warning
+//                   UCI_Chess960 on or off (off, only standard castlings): taken
+//                   without a warning
 //   ponder          `go ponder` answers only after `ponderhit` or `stop`, then by the
 //                   clock it was given; with Ponder on, a named reply is legal
 //   multipv         MultiPV k: each iteration's lines numbered 1, 2, ... up to k with
@@ -236,7 +237,9 @@ function bogusRightsFen(r) {
 // A position line and the classes its inputs belong to.
 // A Chess960 start: bishops on opposite colours, the king between the rooks;
 // the back rank sometimes cleared but for king and rooks, so that both sides
-// may castle at once, and then do. Rights in Shredder-FEN or X-FEN.
+// may castle at once, and then do. Rights in Shredder-FEN or X-FEN; with
+// UCI_Chess960 off a right counts only with king and rook on their standard
+// squares, so only such castlings are played then.
 function chess960Position(r) {
   const rank = new Array(8).fill(null);
   const free = () => rank.map((p, f) => (p ? -1 : f)).filter((f) => f >= 0);
@@ -265,7 +268,8 @@ function chess960Position(r) {
   const within = (f, x, y) => f >= Math.min(x, y) && f <= Math.max(x, y);
   const open = [a, h].filter((rf) => {
     const other = rf === a ? h : a, kingSide = rf === h;
-    return !within(other, k, kingSide ? 6 : 2) && !within(other, rf, kingSide ? 5 : 3);
+    const standing = chess960 || (k === 4 && rf === (kingSide ? 7 : 0));
+    return standing && !within(other, k, kingSide ? 6 : 2) && !within(other, rf, kingSide ? 5 : 3);
   });
   if (cleared && open.length) {
     const moves = [model.castlingText(k, r.pick(open), '1', chess960)];
@@ -642,8 +646,22 @@ async function runSession(o, n, stats) {
           `setoption name Move Overhead value ${r.pick(['-5', '0', '100', '5000', '99999', 'x', ''])}`, 'debug off',
           'setoption name Clear Hash']);
         send(line);
+        inputs += 1;
+        // A search answers `isready` at once and goes on: its bestmove, seconds later
+        // under the sanitizers, must not be taken for the answer to the next `go`.
+        const end = model.goEnd(line);
+        if (end) {
+          const ended = () => eng.findLine(mark, (t) => t.startsWith(end));
+          if (!(await eng.waitFor(ended, 30000)) && !eng.exit) {
+            send('stop');
+            inputs += 1;
+            // A count cut short by stop writes no total.
+            if (!(await eng.waitFor(ended, 5000)) && !eng.exit && end === 'bestmove')
+              fault('other', `no bestmove after ${JSON.stringify(line.slice(0, 60))}, even after stop`);
+          }
+        }
         send('isready');
-        inputs += 2;
+        inputs += 1;
         const got = await synced(10000);
         // Only a `go` that names no limit may end the engine (status 1).
         if (!got && !eng.exit) fault('other', `no readyok after ${JSON.stringify(line.slice(0, 60))}`);
@@ -777,7 +795,8 @@ async function runGo(o, r, eng, g, current, send, fault, synced, options) {
     send('isready');
     const ready = await synced(10000);
     const depth = Math.max(0, Number.parseInt(g.line.slice(9), 10) || 0);
-    const want = hostile || !depth ? 0 : current.chess ? current.chess.perft(depth) : null;
+    // Depth 0 counts the position itself, even the empty board of a refused one.
+    const want = !depth ? 1 : hostile ? 0 : current.chess ? current.chess.perft(depth) : null;
     const best = eng.findLine(mark, (t) => t.startsWith('bestmove'));
     if (!total || !ready) fault('other', `"${g.line}": no total or no readyok after it`);
     else if (want !== null && eng.lines[total - 1].text !== `Nodes searched: ${want}`)

@@ -13,6 +13,7 @@
 #include "eval/material.h"
 #include "support/test_support.h"
 #include "tools/perft_verify.h"
+#include "uci/options.h"
 #include "uci/position.h"
 
 namespace {
@@ -43,6 +44,21 @@ const std::vector<PerftCase> cases = {
 
 class PerftCount : public ::testing::TestWithParam<PerftCase> {};
 
+// What a divide hands on, added up.
+std::uint64_t handed_on = 0;
+void add_leaves(Move, std::uint64_t leaves) { handed_on += leaves; }
+bool never_interrupted() { return false; }
+
+// A divide of the position set up: its counts add up to its total, which is the
+// perft count of the same position once the divide has left it (each root move's
+// undo record must outlive the count below that move).
+void expect_divide_adds_up(int depth, const std::string& fen) {
+  handed_on = 0;
+  const std::uint64_t total = perft_divide(depth, add_leaves, never_interrupted);
+  EXPECT_EQ(handed_on, total) << fen << " depth " << depth;
+  EXPECT_EQ(total, perft(depth)) << fen << " depth " << depth;
+}
+
 TEST_P(PerftCount, MatchesPublishedCounts) {
   const PerftCase& c = GetParam();
   for (std::size_t d = 0; d < c.counts.size(); ++d) {
@@ -60,6 +76,22 @@ TEST_P(PerftCount, EveryNodeKeepsKeyBoardAndMaterialExact) {
   std::string failure;
   ASSERT_TRUE(perft_verify(c.verify_depth, leaves, failure)) << c.fen << ": " << failure;
   EXPECT_EQ(leaves, c.counts[static_cast<std::size_t>(c.verify_depth) - 1]);
+}
+
+TEST_P(PerftCount, DivideAddsUpToPerftToDepth3) {
+  const PerftCase& c = GetParam();
+  for (int depth = 1; depth <= 3; ++depth) {
+    set_position(c.fen);
+    expect_divide_adds_up(depth, c.fen);
+    EXPECT_EQ(handed_on, c.counts[static_cast<std::size_t>(depth) - 1]) << c.fen << " depth " << depth;
+  }
+}
+
+TEST(PerftDivide, DepthZeroCountsThePositionAndHandsOnNoMove) {
+  set_position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  handed_on = 0;
+  EXPECT_EQ(perft_divide(0, add_leaves, never_interrupted), 1u);
+  EXPECT_EQ(handed_on, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(StandardPositions, PerftCount, ::testing::ValuesIn(cases));
@@ -106,6 +138,16 @@ TEST_P(Chess960Perft, EveryNodeKeepsKeyBoardAndMaterialExactToDepth4) {
     ASSERT_TRUE(perft_verify(depth, leaves, failure)) << c.fen << ": " << failure;
     EXPECT_EQ(leaves, c.counts[static_cast<std::size_t>(depth) - 1]) << c.fen << " depth " << depth;
   }
+}
+
+TEST_P(Chess960Perft, DivideAddsUpToPerftToDepth3) {
+  const Chess960Case& c = GetParam();
+  engine_options.chess960 = true;
+  for (int depth = 1; depth <= 3; ++depth) {
+    set_chess960_position(c.fen);
+    expect_divide_adds_up(depth, c.fen);
+  }
+  engine_options.chess960 = false;
 }
 
 INSTANTIATE_TEST_SUITE_P(Shared, Chess960Perft, ::testing::ValuesIn(read_chess960_cases()));

@@ -104,6 +104,24 @@ TEST(Ponder, AnswersOnlyAfterPonderhitOrStop) {
   }
 }
 
+// A refused position has no move to name, yet its ponder search waits all the same.
+TEST(Ponder, ARefusedPositionIsAnsweredOnlyAfterPonderhitOrStop) {
+  for (const char* then : {"ponderhit", "stop"}) {
+    SCOPED_TRACE(then);
+    EngineProcess engine;
+    start(engine,
+          {"setoption name Ponder value true", "position fen 8/8/8/8/8/8/8/8 w - - 0 1", "go ponder", "isready"});
+    std::vector<std::string> before;
+    ASSERT_TRUE(engine.read_until("readyok", DEFAULT_TIMEOUT, &before).has_value());
+    EXPECT_EQ(before, std::vector<std::string>{"WARNING ! fen error"});
+    EXPECT_EQ(engine.read_for(QUIET).find("bestmove"), std::string::npos);
+    ASSERT_TRUE(engine.send(then));
+    EXPECT_EQ(engine.read_until("bestmove"), "bestmove 0000");
+    engine.close_input();
+    EXPECT_EQ(engine.wait_exit(), 0);
+  }
+}
+
 TEST(Ponder, WithoutTheOptionOrASearchNothingChanges) {
   // No reply is named with the option off, and a stray `ponderhit` is ignored.
   const EngineRun run = run_engine("uci\nponderhit\nposition startpos\ngo depth 3\nponderhit\nisready\n");

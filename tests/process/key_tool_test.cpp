@@ -1,7 +1,11 @@
-// `nerul-tool key`: the key the engine gives a position after its first `uci`.
+// `nerul-tool key`: the key the engine gives a position after its first `uci`;
+// and `nerul-tool divide`, the leaves below each root move.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "process/engine_process.h"
 
@@ -55,4 +59,36 @@ TEST(KeyTool, TranspositionsShareTheirKey) {
   EXPECT_EQ(key_of(START + " moves g1f3 g8f6 b1c3 b8c6"), key_of(START + " moves b1c3 b8c6 g1f3 g8f6"));
   EXPECT_EQ(key_of(START + " moves g1f3 g8f6 f3g1 f6g8"), key_of(START));
   EXPECT_NE(key_of(START + " moves g1f3 g8f6 f3g1"), key_of(START));
+}
+
+TEST(DivideTool, TheRootMovesCountsAddUpToThePerftCount) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::uint64_t total;
+    std::size_t root_moves;
+  };
+  const Case cases[] = {
+      {{"divide", "3", START}, 8902, 20},
+      {{"divide", "3", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"}, 97862, 48},
+      {{"divide", "--chess960", "3", "1r1qn1kr/ppp1p2p/8/8/8/8/1PPP1P1P/1R2NBKR b HBhb - 0 1"}, 17731, 26},
+  };
+  for (const Case& c : cases) {
+    const EngineRun run = run_tool(c.arguments);
+    EXPECT_EQ(run.status, 0) << c.arguments.back();
+    std::istringstream lines(run.output);
+    std::uint64_t sum = 0, last = 0;
+    std::size_t moves = 0;
+    for (std::string line; std::getline(lines, line);) {
+      const std::size_t colon = line.find(": ");
+      if (colon == std::string::npos) {
+        last = std::stoull(line);
+        continue;
+      }
+      sum += std::stoull(line.substr(colon + 2));
+      ++moves;
+    }
+    EXPECT_EQ(moves, c.root_moves) << c.arguments.back();
+    EXPECT_EQ(sum, c.total) << c.arguments.back();
+    EXPECT_EQ(last, c.total) << c.arguments.back();
+  }
 }

@@ -681,16 +681,50 @@ TEST(GoPerft, CountsEachRootMoveAndTheTotalWithoutBestmove) {
     EXPECT_EQ(moves, c.legal) << go;
     EXPECT_EQ(std::count(lines.begin(), lines.end(), c.divide_line), 1) << go;
   }
-  expect_transcript("uci\nposition startpos\ngo perft 0\n", UCI_ANSWER + "\nNodes searched: 0\n\n", 0);
 }
 
-TEST(GoPerft, StopAndQuitAreReadDuringALongCount) {
+// At depth 0 the count is the position itself, 1, with no root move listed; a
+// depth that is no number reads as 0. A refused position leaves an empty board.
+TEST(GoPerft, DepthZeroCountsThePositionItself) {
+  struct Case {
+    std::string position, go, answer;
+  };
+  const std::string refused = "position fen 8/8/8/8/8/8/8/8 w - - 0 1";
+  const Case cases[] = {{"position startpos", "go perft 0", "\nNodes searched: 1\n\n"},
+                        {"position startpos", "go perft", "\nNodes searched: 1\n\n"},
+                        {"position startpos", "go perft x", "\nNodes searched: 1\n\n"},
+                        {"position startpos", "go perft -3", "\nNodes searched: 1\n\n"},
+                        {refused, "go perft 0", FEN_ERROR + "\nNodes searched: 1\n\n"},
+                        {refused, "go perft 2", FEN_ERROR + "\nNodes searched: 0\n\n"}};
+  for (const Case& c : cases) expect_transcript("uci\n" + c.position + "\n" + c.go + "\n", UCI_ANSWER + c.answer, 0);
+}
+
+TEST(GoPerft, QuitIsReadDuringALongCount) {
   // The count's own end would lie far beyond the timeout.
-  for (const std::string then : {"stop", "quit"}) {
-    const EngineRun run = run_engine("uci\nposition startpos\ngo perft 9\n" + then + "\n");
-    EXPECT_EQ(run.status, then == "stop" ? 0 : 1) << then;
-    EXPECT_EQ(run.output.find("Nodes searched: ") != std::string::npos, then == "stop") << run.output;
-  }
+  const EngineRun run = run_engine("uci\nposition startpos\ngo perft 9\nquit\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output.find("Nodes searched: "), std::string::npos) << run.output;
+}
+
+// After `stop` the root moves counted in full stay listed, and no total follows:
+// the count of the moves not reached would be missing from it.
+TEST(GoPerft, StopEndsALongCountWithoutATotal) {
+  // The only capture, generated first, mates: its line comes at once, and the
+  // count of the next move would outlast the timeout by far.
+  EngineProcess engine;
+  ASSERT_TRUE(engine.send("uci"));
+  ASSERT_TRUE(engine.read_until("uciok").has_value());
+  ASSERT_TRUE(engine.send("position fen 4r2k/6pp/8/8/8/8/5PPP/4R1K1 w - - 0 1"));
+  ASSERT_TRUE(engine.send("go perft 9"));
+  ASSERT_EQ(engine.read_until("e1e8: "), "e1e8: 0");
+  ASSERT_TRUE(engine.send("stop"));
+  ASSERT_TRUE(engine.send("isready"));
+  std::vector<std::string> before;
+  ASSERT_TRUE(engine.read_until("readyok ", DEFAULT_TIMEOUT, &before).has_value());
+  const std::regex divide_line("[a-h][1-8][a-h][1-8]: [0-9]+");
+  for (const std::string& line : before) EXPECT_TRUE(std::regex_match(line, divide_line)) << line;
+  engine.close_input();
+  EXPECT_EQ(engine.wait_exit(), 0);
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "support/capture.h"
 #include "support/engine_texts.h"
 #include "uci/board_view.h"
+#include "uci/options.h"
 #include "uci/position.h"
 
 using capture::ExactText;
@@ -275,21 +276,44 @@ TEST(PositionCheck, ImpossiblePlacementsAreRefused) {
   EXPECT_FALSE(position_refused);
 }
 
+// With Chess960, K and Q name the outermost rook on that side of the king,
+// wherever the king stands on its first rank, and a file letter the rook on that
+// file. Without it, only a king and a rook on their standard squares keep a
+// right, whatever the letter.
 TEST(PositionCheck, CastlingRightsNeedKingAndRookOnTheirWing) {
-  // K and Q name the outermost rook on that side of the king, wherever the
-  // king stands on its first rank: a king on h1 has no king side.
-  EXPECT_EQ(position("position fen 4k3/8/8/8/8/8/8/R6K w KQ - 0 1"), "");
-  EXPECT_EQ(board_view::state(), "w Q ep 0,0,0");
-  EXPECT_EQ(position("position fen 4k3/8/8/8/8/8/R7/4K2R w KQ - 0 1"), "");  // a rook off the first rank
-  EXPECT_EQ(board_view::state(), "w K ep 0,0,0");
-  EXPECT_EQ(position("position fen r3k3/8/8/8/8/8/8/4K2R w KQkq - 0 1"), "");
-  EXPECT_EQ(board_view::state(), "w Kq ep 0,0,0");
-  EXPECT_EQ(position("position fen r3k2r/8/8/8/8/8/8/R2K3R w KQkq - 0 1"), "");  // White king off e1
-  EXPECT_EQ(board_view::state(), "w KQkq ep 0,0,0");
-  EXPECT_EQ(position("position fen r3k2r/8/8/8/8/8/4K3/R6R w KQkq - 0 1"), "");  // the king off its first rank
-  EXPECT_EQ(board_view::state(), "w kq ep 0,0,0");
-  EXPECT_EQ(position("position fen r3k2r/8/8/8/8/8/8/R3K2B w KQkq - 0 1"), "");  // a bishop is no rook
-  EXPECT_EQ(board_view::state(), "w Qkq ep 0,0,0");
+  struct Case {
+    bool chess960;
+    const char* fen;
+    const char* state;
+  };
+  const Case cases[] = {
+      {false, "4k3/8/8/8/8/8/8/R6K w KQ - 0 1", "w - ep 0,0,0"},    // the king off e1
+      {true, "4k3/8/8/8/8/8/8/R6K w KQ - 0 1", "w Q ep 0,0,0"},     // ... and on h1 it has no king side
+      {false, "4k3/8/8/8/8/8/R7/4K2R w KQ - 0 1", "w K ep 0,0,0"},  // a rook off the first rank
+      {true, "4k3/8/8/8/8/8/R7/4K2R w KQ - 0 1", "w K ep 0,0,0"},
+      {false, "r3k3/8/8/8/8/8/8/4K2R w KQkq - 0 1", "w Kq ep 0,0,0"},
+      {true, "r3k3/8/8/8/8/8/8/4K2R w KQkq - 0 1", "w Kq ep 0,0,0"},
+      {false, "r3k2r/8/8/8/8/8/8/R2K3R w KQkq - 0 1", "w kq ep 0,0,0"},  // the White king on d1
+      {true, "r3k2r/8/8/8/8/8/8/R2K3R w KQkq - 0 1", "w KQkq ep 0,0,0"},
+      {false, "r3k2r/8/8/8/8/8/4K3/R6R w KQkq - 0 1", "w kq ep 0,0,0"},  // the king off its first rank
+      {true, "r3k2r/8/8/8/8/8/4K3/R6R w KQkq - 0 1", "w kq ep 0,0,0"},
+      {false, "r3k2r/8/8/8/8/8/8/R3K2B w KQkq - 0 1", "w Qkq ep 0,0,0"},  // a bishop is no rook
+      {true, "r3k2r/8/8/8/8/8/8/R3K2B w KQkq - 0 1", "w Qkq ep 0,0,0"},
+      {false, "k7/8/8/8/8/8/8/1R2K3 w Q - 0 1", "w - ep 0,0,0"},  // the outermost rook on b1
+      {true, "k7/8/8/8/8/8/8/1R2K3 w Q - 0 1", "w Q ep 0,0,0"},
+      {false, "4k3/8/8/8/8/8/8/4K1R1 w K - 0 1", "w - ep 0,0,0"},
+      {true, "4k3/8/8/8/8/8/8/4K1R1 w K - 0 1", "w K ep 0,0,0"},
+      {false, "4k3/8/8/8/8/8/8/4K1RR w K - 0 1", "w K ep 0,0,0"},  // the outermost rook is the corner's
+      {false, "4k3/8/8/8/8/8/8/4K2R w H - 0 1", "w K ep 0,0,0"},   // a file letter for the corner
+      {false, "1rk3r1/8/8/8/8/8/8/1RK3R1 w GBgb - 0 1", "w - ep 0,0,0"},
+      {true, "1rk3r1/8/8/8/8/8/8/1RK3R1 w GBgb - 0 1", "w KQkq ep 0,0,0"},
+  };
+  for (const Case& c : cases) {
+    engine_options.chess960 = c.chess960;
+    EXPECT_EQ(position(std::string("position fen ") + c.fen), "") << c.fen;
+    EXPECT_EQ(board_view::state(), c.state) << c.fen << (c.chess960 ? ", Chess960" : "");
+  }
+  engine_options.chess960 = false;
 }
 
 TEST(PositionCheck, AnEnPassantSquareNeedsThePawnThatJustPassedIt) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "hash/hash.h"
+#include "search/search_state.h"
 #include "support/capture.h"
 #include "support/test_support.h"
 #include "uci/go.h"
@@ -182,11 +183,26 @@ TEST_F(GoParamsTest, Infinite) {
   EXPECT_EQ(b.time_budget, -1.0);
 }
 
+// The mover's own clock not given counts as none left: the budget is the increment's
+// share alone, and never the value that stands for no budget at all.
 TEST_F(GoParamsTest, OnlyTheOtherSidesClockGiven) {
-  // White's own clock then counts as -1 second.
-  const Budget b = budget("go btime 60000");
-  EXPECT_DOUBLE_EQ(b.time_budget, (-1.0 / 80 + 0.0) / 3.0);
-  EXPECT_EQ(b.depth_limit, 50);
+  struct Case {
+    const char* moves;  // after the start position
+    const char* line;
+    double budget;
+  };
+  const Case cases[] = {{"", "go btime 60000", 0.0},
+                        {"", "go btime 100 movestogo 1", 0.0},
+                        {"", "go btime 100 winc 300 movestogo 1", 0.1},
+                        {" moves e2e4", "go wtime 100 movestogo 1", 0.0},
+                        {" moves e2e4", "go wtime 60000 binc 600", 0.2}};
+  for (const Case& c : cases) {
+    set_position(START + c.moves);
+    const Budget b = budget(c.line);
+    EXPECT_DOUBLE_EQ(b.time_budget, c.budget) << c.line;
+    EXPECT_NE(b.time_budget, NO_TIME_BUDGET) << c.line;
+    EXPECT_EQ(b.depth_limit, 50) << c.line;
+  }
 }
 
 TEST_F(GoParamsTest, ZeroClocksWithIncrement) {
