@@ -49,7 +49,9 @@ struct SearchState {
   PvLine lines[MAX_MULTIPV];
 };
 
-struct SearchThread {
+// The small fields that every node reads come first, together on a few pages;
+// the move lists and the caches, read a slot at a time, follow.
+struct alignas(64) SearchThread {
   // The board, and the state each ply's move takes away.
   BoardState bitboard;
   UndoRecord undo_by_ply[MAX_PLY + 1];
@@ -58,15 +60,7 @@ struct SearchThread {
   // Where quiescence parks the opponent's occupancy while it narrows the capture targets.
   std::uint64_t parked_occupancy;
 
-  // The evaluation's pawn cache, and the answer it gave last.
-  PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
-  PawnCacheEntry pawn_last;
-
   // The search.
-  SearchState search_state;
-  MoveList list_root;
-  MoveList list_ply[MAX_PLY + 1];
-  MoveList list_quiescence[MAX_PLY + 1];
   Move killer_1[MAX_PLY + 1];
   Move killer_2[MAX_PLY + 1];
   std::uint64_t key_history_search[MAX_PLY + 1];
@@ -94,6 +88,16 @@ struct SearchThread {
   // whether a newer one waits: its poll then cuts the helper's iteration short.
   std::uint32_t root_list_seen;
   bool root_list_waiting;
+
+  // The answer the evaluation's pawn cache gave last.
+  PawnCacheEntry pawn_last;
+  SearchState search_state;
+
+  MoveList list_root;
+  MoveList list_ply[MAX_PLY + 1];
+  MoveList list_quiescence[MAX_PLY + 1];
+  // The evaluation's pawn cache.
+  PawnCacheEntry pawn_cache[1 << PAWN_CACHE_BITS];
 };
 
 // The calling thread's record. The engine's executables reach it at a fixed
