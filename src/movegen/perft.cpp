@@ -3,6 +3,7 @@
 #include "board/make_move.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
+#include "movegen/legal.h"
 
 namespace {
 
@@ -53,13 +54,11 @@ std::uint64_t divide(int depth, void (*each)(Move, std::uint64_t)) {
   std::uint64_t total = 0;
   for (int i = 0; i < list.move_count && !interruption.happened; ++i) {
     const auto index = static_cast<std::uint8_t>(i);
-    make_move<Us>(0, index, list);
-    if (!king_attacked<Us>()) {
-      const std::uint64_t leaves = depth == 1 ? 1 : perft_node<~Us, true>(depth - 1, 1);
-      if (!interruption.happened) {
-        each(list.move[index], leaves);
-        total += leaves;
-      }
+    if (!make_if_legal<Us>(0, index, list)) continue;
+    const std::uint64_t leaves = depth == 1 ? 1 : perft_node<~Us, true>(depth - 1, 1);
+    if (!interruption.happened) {
+      each(list.move[index], leaves);
+      total += leaves;
     }
     unmake_move<Us>(0, index, list);
   }

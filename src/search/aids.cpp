@@ -3,6 +3,7 @@
 #include "board/make_move.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
+#include "movegen/legal.h"
 #include "search/search.h"
 #include "search/search_state.h"
 
@@ -111,12 +112,8 @@ bool has_legal_move(int ply) {
   MoveList& list = thread.list_ply[ply];
   generate_captures<Us>(list);
   generate_quiet<Us>(list);
-  for (std::uint8_t i = 0; i < list.move_count; ++i) {
-    make_move<Us>(static_cast<std::uint8_t>(ply), i, list);
-    const bool legal = !king_attacked<Us>();
-    unmake_move<Us>(static_cast<std::uint8_t>(ply), i, list);
-    if (legal) return true;
-  }
+  for (std::uint8_t i = 0; i < list.move_count; ++i)
+    if (is_legal<Us>(static_cast<std::uint8_t>(ply), i, list)) return true;
   return false;
 }
 
@@ -131,8 +128,8 @@ bool plays_legally(const PvLine& line, int ply, int plies, bool mate_at_end) {
   const auto p = static_cast<std::uint8_t>(ply);
   for (std::uint8_t i = 0; i < list.move_count; ++i) {
     if (list.move[i] != line.moves[ply]) continue;
-    make_move<Us>(p, i, list);
-    const bool ok = !king_attacked<Us>() && plays_legally<~Us>(line, ply + 1, plies, mate_at_end);
+    if (!make_if_legal<Us>(p, i, list)) return false;
+    const bool ok = plays_legally<~Us>(line, ply + 1, plies, mate_at_end);
     unmake_move<Us>(p, i, list);
     return ok;
   }

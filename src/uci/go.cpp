@@ -12,6 +12,7 @@
 #include "io/text.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
+#include "movegen/legal.h"
 #include "movegen/perft.h"
 #include "search/Iterative_Deepening.h"
 #include "search/poll.h"
@@ -78,20 +79,12 @@ bool reads_as_move(std::string_view w) {
          file(w[0]) && rank(w[1]) && file(w[2]) && rank(w[3]);
 }
 
-template <Colour Us>
-bool legal_here(const MoveList& list, std::uint8_t index) {
-  make_move<Us>(0, index, list);
-  const bool legal = !king_attacked<Us>();
-  unmake_move<Us>(0, index, list);
-  return legal;
-}
-
 // The legal move the text names; a promotion without its letter is a queen's.
 int legal_move_named(const MoveList& list, std::string_view w) {
   for (std::uint8_t k = 0; k < list.move_count; ++k) {
     const std::string text = move_text(list.move[k]);
     if (w != text && (w.size() != 4 || text != std::string(w) + "q")) continue;
-    if (thread.bitboard.colour_move == 1 ? legal_here<WHITE>(list, k) : legal_here<BLACK>(list, k)) return k;
+    if (thread.bitboard.colour_move == 1 ? is_legal<WHITE>(0, k, list) : is_legal<BLACK>(0, k, list)) return k;
   }
   return -1;
 }

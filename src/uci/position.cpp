@@ -10,6 +10,7 @@
 #include "io/text.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
+#include "movegen/legal.h"
 #include "uci/options.h"
 
 bool position_refused = false;
@@ -79,16 +80,8 @@ void read_placement(FenScanner& fen) {
 }
 
 // Makes the move unless it leaves the mover's own king attacked.
-template <Colour Us>
-bool make_if_legal(std::uint8_t index, const MoveList& list) {
-  make_move<Us>(0, index, list);
-  if (!king_attacked<Us>()) return true;
-  unmake_move<Us>(0, index, list);
-  return false;
-}
-
 bool make_legal_move(std::uint8_t index, const MoveList& list) {
-  return thread.bitboard.colour_move == 1 ? make_if_legal<WHITE>(index, list) : make_if_legal<BLACK>(index, list);
+  return thread.bitboard.colour_move == 1 ? make_if_legal<WHITE>(0, index, list) : make_if_legal<BLACK>(0, index, list);
 }
 
 // A position the rules could not have reached is not searched: one king a side, no

@@ -4,6 +4,7 @@
 #include "board/make_move.h"
 #include "movegen/attacks.h"
 #include "movegen/generate.h"
+#include "movegen/legal.h"
 #include "movegen_helpers.h"
 #include "support/test_support.h"
 
@@ -107,6 +108,48 @@ TEST(Pins, TheQuickTestNeverPassesAMoveThatExposesTheKing) {
   EXPECT_GT(checked, 100000);
   EXPECT_GT(ruled_out, 1000);
   EXPECT_GT(no_check, 10000);
+}
+
+// One question, two answers: is_legal leaves the board as it was, make_if_legal
+// keeps a legal move made and takes an illegal one back.
+TEST(Legality, IsLegalAsksAndMakeIfLegalKeepsOnlyLegalMoves) {
+  struct Case {
+    const char* fen;
+    const char* from;
+    const char* to;
+    bool legal;
+  };
+  const Case cases[] = {
+      {"4r2k/8/8/8/8/8/4N3/4K3 w - - 0 1", "e2", "c3", false},  // a pinned knight leaves the file
+      {"4r2k/8/8/8/8/8/4R3/4K3 w - - 0 1", "e2", "e5", true},   // a pinned rook moves along it
+      {"4r2k/8/8/8/8/8/8/3K4 w - - 0 1", "d1", "e1", false},    // the king steps into the rook's file
+      {"7k/8/8/8/8/8/8/4K2R w K - 0 1", "e1", "g1", true},      // castling
+      {"7k/8/8/K2pP2r/8/8/8/8 w - d6 0 1", "e5", "d6", false},  // en passant empties the rank
+      {"4r2k/8/8/8/8/8/3B4/4K3 w - - 0 1", "d2", "e3", true},   // the check is blocked
+      {"4r2k/8/8/8/8/8/3B4/4K3 w - - 0 1", "d2", "c3", false},  // the check is ignored
+      {"4k3/8/8/8/8/8/8/r3K3 b - - 0 1", "a1", "a8", true},     // Black's move, nothing at stake
+  };
+  for (const Case& c : cases) {
+    set_position(c.fen);
+    MoveList list;
+    generate_all_moves(list);
+    int index = -1;
+    for (int i = 0; i < list.move_count; ++i)
+      if (from_coord(list.move[i]) == static_cast<unsigned>(sq(c.from)) &&
+          to_coord(list.move[i]) == static_cast<unsigned>(sq(c.to)))
+        index = i;
+    ASSERT_GE(index, 0) << c.fen << " " << c.from << c.to;
+    const auto i = static_cast<std::uint8_t>(index);
+    const BoardState before = thread.bitboard;
+    const bool white = before.colour_move == 1;
+    EXPECT_EQ(white ? is_legal<WHITE>(1, i, list) : is_legal<BLACK>(1, i, list), c.legal) << c.fen;
+    EXPECT_TRUE(boards_equal(thread.bitboard, before)) << c.fen;
+    EXPECT_EQ(white ? make_if_legal<WHITE>(1, i, list) : make_if_legal<BLACK>(1, i, list), c.legal) << c.fen;
+    EXPECT_EQ(boards_equal(thread.bitboard, before), !c.legal) << c.fen;
+    if (c.legal) {
+      EXPECT_NE(thread.bitboard.colour_move, before.colour_move) << c.fen;
+    }
+  }
 }
 
 }  // namespace
