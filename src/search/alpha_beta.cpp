@@ -21,8 +21,8 @@ inline std::uint8_t next(std::uint8_t ply) { return static_cast<std::uint8_t>(pl
 // enough, a verification search of our own confirms it first.
 template <Colour Us>
 std::int32_t null_move(NodeMoves<Us, Keeps::KEY>& moves, std::int32_t alpha, std::int32_t beta, std::uint8_t depth,
-                       std::uint8_t ply, std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
-                       std::uint8_t null_forbidden) {
+                       std::uint8_t ply, std::int32_t kind_last, PvNode pv_node, InCheck in_check,
+                       NullMove null_forbidden) {
   using M = Mover<Us>;
   if (thread.search_state.null_move_on != 1 || null_forbidden || depth <= 3 || depth - ply < 2 || pv_node ||
       kind_last == MOVE_CAPTURE || in_check)
@@ -33,7 +33,8 @@ std::int32_t null_move(NodeMoves<Us, Keeps::KEY>& moves, std::int32_t alpha, std
   moves.do_null_move();
   const auto shallow = static_cast<std::uint8_t>(depth - 3);
   const Window probe = M::null_window(alpha, beta);
-  const std::int32_t r = alpha_beta<~Us>(probe.alpha, probe.beta, shallow, next(ply), kind_last, 0, 0, 1);
+  const std::int32_t r =
+      alpha_beta<~Us>(probe.alpha, probe.beta, shallow, next(ply), kind_last, NOT_PV, NOT_IN_CHECK, NULL_FORBIDDEN);
   moves.undo_null_move();
   thread.search_state.nodes = nodes;
 
@@ -42,7 +43,8 @@ std::int32_t null_move(NodeMoves<Us, Keeps::KEY>& moves, std::int32_t alpha, std
   if (depth - ply < 6) return cut;
   const auto verify_depth = static_cast<std::uint8_t>(depth - 5);
   const Window verify = Mover<~Us>::null_window(alpha, beta);
-  const std::int32_t v = alpha_beta<Us>(verify.alpha, verify.beta, verify_depth, ply, kind_last, 0, 0, 1);
+  const std::int32_t v =
+      alpha_beta<Us>(verify.alpha, verify.beta, verify_depth, ply, kind_last, NOT_PV, NOT_IN_CHECK, NULL_FORBIDDEN);
   return M::cuts_off(v, alpha, beta) ? cut : NO_VALUE;
 }
 
@@ -50,8 +52,7 @@ std::int32_t null_move(NodeMoves<Us, Keeps::KEY>& moves, std::int32_t alpha, std
 
 template <Colour Us>
 std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uint8_t depth, std::uint8_t ply,
-                                 std::int32_t kind_last, std::uint8_t pv_node, std::uint8_t in_check,
-                                 std::uint8_t null_forbidden) {
+                                 std::int32_t kind_last, PvNode pv_node, InCheck in_check, NullMove null_forbidden) {
   using M = Mover<Us>;
   constexpr Colour Them = ~Us;
   if (thread.search_state.stop_search == 1) return 0;
@@ -74,7 +75,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
       const std::int32_t cut = M::cut(alpha, beta);
       std::int32_t estimate = material;
       if (M::short_of(material, cut, razor_margin[remaining])) {
-        const std::int32_t q = quiescence<Us>(alpha, beta, ply, 0);
+        const std::int32_t q = quiescence<Us>(alpha, beta, ply, NOT_PV);
         if (M::short_of(q, cut, razor_margin[remaining])) return q;
         estimate = q;
       }
@@ -119,7 +120,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
     legal_move_found = true;
     if (pv_node) thread.line_current[ply] = move;
 
-    const std::uint8_t gives_check = may_give_check(move, checks) && king_attacked<Them>() ? 1 : 0;
+    const InCheck gives_check = may_give_check(move, checks) && king_attacked<Them>() ? IN_CHECK : NOT_IN_CHECK;
     const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
     const auto kind = static_cast<std::int32_t>(kind_move(move));
     const std::uint8_t child = next(ply);
@@ -127,19 +128,19 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
 
     std::int32_t s;
     if (pv_node && i == 0) {
-      s = alpha_beta<Them>(alpha, beta, child_depth, child, kind, 1, gives_check, null_forbidden);
+      s = alpha_beta<Them>(alpha, beta, child_depth, child, kind, ON_PV, gives_check, null_forbidden);
     } else {
       bool settled = false;
       if (kind != MOVE_CAPTURE && kind < 10 && i > 0 && move != thread.killer_1[ply] && move != thread.killer_2[ply] &&
           !gives_check && !in_check && child_depth - ply >= 3) {
         const auto reduced = static_cast<std::uint8_t>(child_depth - 1);
-        s = alpha_beta<Them>(probe.alpha, probe.beta, reduced, child, kind, 0, 0, null_forbidden);
+        s = alpha_beta<Them>(probe.alpha, probe.beta, reduced, child, kind, NOT_PV, NOT_IN_CHECK, null_forbidden);
         settled = !M::raises(s, alpha, beta);
       }
       if (!settled) {
-        s = alpha_beta<Them>(probe.alpha, probe.beta, child_depth, child, kind, 0, gives_check, null_forbidden);
+        s = alpha_beta<Them>(probe.alpha, probe.beta, child_depth, child, kind, NOT_PV, gives_check, null_forbidden);
         if (pv_node && alpha < s && s < beta)
-          s = alpha_beta<Them>(alpha, beta, child_depth, child, kind, 1, gives_check, null_forbidden);
+          s = alpha_beta<Them>(alpha, beta, child_depth, child, kind, ON_PV, gives_check, null_forbidden);
       }
     }
 
@@ -178,6 +179,6 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
 }
 
 template std::int32_t alpha_beta_interior<WHITE>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t, std::int32_t,
-                                                 std::uint8_t, std::uint8_t, std::uint8_t);
+                                                 PvNode, InCheck, NullMove);
 template std::int32_t alpha_beta_interior<BLACK>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t, std::int32_t,
-                                                 std::uint8_t, std::uint8_t, std::uint8_t);
+                                                 PvNode, InCheck, NullMove);

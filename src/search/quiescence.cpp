@@ -22,14 +22,12 @@ void delta_prune(std::int32_t& stand, std::int32_t bound) {
 }
 
 template <Colour Us>
-std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node,
-                      std::int32_t stand);
+std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, PvNode pv_node, std::int32_t stand);
 
 // Most nodes end here, on the stand-pat score; they are spared the frame of the
 // capture search.
 template <Colour Us>
-inline std::int32_t stand_pat_or_captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply,
-                                          std::uint8_t pv_node) {
+inline std::int32_t stand_pat_or_captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, PvNode pv_node) {
   using M = Mover<Us>;
   // After a stop nothing below the root counts, and a capture tree can be vast.
   if (thread.search_state.stop_search == 1) return 0;
@@ -42,8 +40,7 @@ inline std::int32_t stand_pat_or_captures(std::int32_t alpha, std::int32_t beta,
 }
 
 template <Colour Us>
-std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node,
-                      std::int32_t stand) {
+std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, PvNode pv_node, std::int32_t stand) {
   using M = Mover<Us>;
   bool bound_improved = false;
   if (M::raises(stand, alpha, beta)) {
@@ -95,9 +92,9 @@ std::int32_t captures(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, s
 }  // namespace
 
 template <Colour Us>
-std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, std::uint8_t pv_node) {
+std::int32_t quiescence(std::int32_t alpha, std::int32_t beta, std::uint8_t ply, PvNode pv_node) {
   return stand_pat_or_captures<Us>(alpha, beta, ply, pv_node);
 }
 
-template std::int32_t quiescence<WHITE>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t);
-template std::int32_t quiescence<BLACK>(std::int32_t, std::int32_t, std::uint8_t, std::uint8_t);
+template std::int32_t quiescence<WHITE>(std::int32_t, std::int32_t, std::uint8_t, PvNode);
+template std::int32_t quiescence<BLACK>(std::int32_t, std::int32_t, std::uint8_t, PvNode);

@@ -98,7 +98,7 @@ std::int32_t root_search(std::uint8_t depth) {
     print_currmove(move_number, i, depth, thread.list_root);
     const Move move = thread.list_root.move[i];
     thread.line_current[0] = move;
-    const std::uint8_t gives_check = king_attacked<Them>() ? 1 : 0;
+    const InCheck gives_check = king_attacked<Them>() ? IN_CHECK : NOT_IN_CHECK;
     const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
     const auto kind = static_cast<std::int32_t>(kind_move(move));
 
@@ -106,11 +106,12 @@ std::int32_t root_search(std::uint8_t depth) {
     const Window open = M::open_window(bound);
     std::int32_t s;
     if (i == 0 || (several && thread.search_state.line_count < thread.search_state.multipv)) {
-      s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, 1, gives_check, 0);
+      s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, ON_PV, gives_check, NULL_ALLOWED);
     } else {
       const Window probe = M::null_window(bound, bound);
-      s = alpha_beta<Them>(probe.alpha, probe.beta, child_depth, 1, kind, 0, gives_check, 0);
-      if (M::better(s, bound)) s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, 1, gives_check, 0);
+      s = alpha_beta<Them>(probe.alpha, probe.beta, child_depth, 1, kind, NOT_PV, gives_check, NULL_ALLOWED);
+      if (M::better(s, bound))
+        s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, ON_PV, gives_check, NULL_ALLOWED);
     }
 
     moves.undo_move(i);

@@ -69,11 +69,11 @@ void refute_root_move(std::uint8_t index, const RootMoveTask& task) {
   if (!moves.do_move(index, [] { return king_attacked<Us>(); })) return;
   const Move move = thread.list_root.move[index];
   thread.line_current[0] = move;
-  const std::uint8_t gives_check = king_attacked<Them>() ? 1 : 0;
+  const InCheck gives_check = king_attacked<Them>() ? IN_CHECK : NOT_IN_CHECK;
   const auto child_depth = static_cast<std::uint8_t>(task.depth + gives_check);
   const Window probe = M::null_window(task.bound, task.bound);
-  alpha_beta<Them>(probe.alpha, probe.beta, child_depth, 1, static_cast<std::int32_t>(kind_move(move)), 0, gives_check,
-                   0);
+  alpha_beta<Them>(probe.alpha, probe.beta, child_depth, 1, static_cast<std::int32_t>(kind_move(move)), NOT_PV,
+                   gives_check, NULL_ALLOWED);
   moves.undo_move(index);
 }
 

@@ -74,7 +74,7 @@ class Poll : public ::testing::Test {
   }
 
   // One quiescence node, as White; the node that completes the interval polls.
-  static std::int32_t node() { return quiescence<WHITE>(-INF, INF, 3, 0); }
+  static std::int32_t node() { return quiescence<WHITE>(-INF, INF, 3, NOT_PV); }
   static void poll_now() {
     thread.search_state.poll_count = POLL_INTERVAL - 1;
     node();
@@ -107,7 +107,7 @@ TEST_F(Poll, EveryNodeCountsAndTheIntervalsLastNodePolls) {
   EXPECT_EQ(thread.search_state.stop_search, 1);
   // Once stopped, a node answers at once and counts nothing.
   EXPECT_EQ(node(), 0);
-  EXPECT_EQ(alpha_beta<BLACK>(-INF, INF, 5, 1, 0, 1, 0, 0), 0);
+  EXPECT_EQ(alpha_beta<BLACK>(-INF, INF, 5, 1, 0, ON_PV, NOT_IN_CHECK, NULL_ALLOWED), 0);
   EXPECT_EQ(thread.search_state.poll_count, 0);
 }
 

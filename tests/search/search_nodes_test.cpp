@@ -94,12 +94,12 @@ TEST_F(Quiescence, WhiteStandsPatAtOrAboveBetaBeforeGeneratingAnything) {
   position("4k3/8/8/3r4/8/8/8/3QK3 w - - 0 1");  // the queen could take the rook
   const std::int32_t stand = stand_pat();
   thread.list_quiescence[3].move_count = 201;
-  EXPECT_EQ(quiescence_white(stand - 50, stand, 3, 0), stand);
-  EXPECT_EQ(quiescence_white(stand - 500, stand - 100, 3, 1), stand);
+  EXPECT_EQ(quiescence_white(stand - 50, stand, 3, NOT_PV), stand);
+  EXPECT_EQ(quiescence_white(stand - 500, stand - 100, 3, ON_PV), stand);
   EXPECT_EQ(thread.list_quiescence[3].move_count, 201);
   expect_no_move_made();
   // Below beta the capture is found.
-  EXPECT_GT(quiescence_white(stand - 50, stand + 1, 3, 0), stand + 300);
+  EXPECT_GT(quiescence_white(stand - 50, stand + 1, 3, NOT_PV), stand + 300);
   expect_board_unchanged();
 }
 
@@ -107,22 +107,22 @@ TEST_F(Quiescence, BlackStandsPatAtOrBelowAlphaBeforeGeneratingAnything) {
   position("3qk3/8/8/8/3R4/8/8/4K3 b - - 0 1");
   const std::int32_t stand = stand_pat();
   thread.list_quiescence[2].move_count = 201;
-  EXPECT_EQ(quiescence_black(stand, stand + 50, 2, 0), stand);
-  EXPECT_EQ(quiescence_black(stand + 100, stand + 500, 2, 1), stand);
+  EXPECT_EQ(quiescence_black(stand, stand + 50, 2, NOT_PV), stand);
+  EXPECT_EQ(quiescence_black(stand + 100, stand + 500, 2, ON_PV), stand);
   EXPECT_EQ(thread.list_quiescence[2].move_count, 201);
   expect_no_move_made();
-  EXPECT_LT(quiescence_black(stand - 1, stand + 50, 2, 0), stand - 300);
+  EXPECT_LT(quiescence_black(stand - 1, stand + 50, 2, NOT_PV), stand - 300);
   expect_board_unchanged();
 }
 
 TEST_F(Quiescence, TakingTheKingScoresAsAMateAtThatPly) {
   position("4k3/8/8/8/8/8/8/4R1K1 w - - 0 1");
-  EXPECT_EQ(quiescence_white(-INF, INF, 3, 0), 997000);
-  EXPECT_EQ(quiescence_white(-INF, INF, 7, 0), 993000);
+  EXPECT_EQ(quiescence_white(-INF, INF, 3, NOT_PV), 997000);
+  EXPECT_EQ(quiescence_white(-INF, INF, 7, NOT_PV), 993000);
   expect_board_unchanged();
   // In a PV node the path to the node becomes the best line; the capture itself
   // is only the path's next entry.
-  EXPECT_EQ(quiescence_white(-INF, INF, 3, 1), 997000);
+  EXPECT_EQ(quiescence_white(-INF, INF, 3, ON_PV), 997000);
   ASSERT_EQ(thread.PV_line.length, 3);
   EXPECT_EQ(thread.PV_line.score_move, 997000);
   EXPECT_EQ(thread.PV_line.moves[0], path_move(0));
@@ -134,7 +134,7 @@ TEST_F(Quiescence, TakingTheKingScoresAsAMateAtThatPly) {
 
 TEST_F(Quiescence, BlackTakingTheKingScoresAsWhiteMated) {
   position("4k3/8/8/8/8/8/8/r3K3 b - - 0 1");
-  EXPECT_EQ(quiescence_black(-INF, INF, 2, 1), -998000);
+  EXPECT_EQ(quiescence_black(-INF, INF, 2, ON_PV), -998000);
   ASSERT_EQ(thread.PV_line.length, 2);
   EXPECT_EQ(thread.PV_line.score_move, -998000);
   EXPECT_EQ(thread.PV_line.moves[0], path_move(0));
@@ -147,7 +147,7 @@ TEST_F(Quiescence, AStandPatThatRaisesAlphaIsTheLineInAPvNode) {
   position("4k3/8/8/8/8/8/8/3QK3 w - - 0 1");  // nothing to capture
   const std::int32_t stand = stand_pat();
   thread.PV_line.length = 9;
-  EXPECT_EQ(quiescence_white(-INF, INF, 4, 1), stand);
+  EXPECT_EQ(quiescence_white(-INF, INF, 4, ON_PV), stand);
   EXPECT_EQ(thread.PV_line.length, 4);
   EXPECT_EQ(thread.PV_line.score_move, stand);
   EXPECT_EQ(thread.PV_line.moves[3], path_move(3));
@@ -158,7 +158,7 @@ TEST_F(Quiescence, AStandPatThatNoCaptureBeatsIsTheLineToo) {
   position("4k3/8/4p3/3p4/8/8/8/3QK3 w - - 0 1");
   const std::int32_t stand = stand_pat();
   thread.PV_line.length = 9;
-  EXPECT_EQ(quiescence_white(-INF, INF, 2, 1), stand);
+  EXPECT_EQ(quiescence_white(-INF, INF, 2, ON_PV), stand);
   EXPECT_EQ(thread.PV_line.length, 2);
   EXPECT_EQ(thread.PV_line.score_move, stand);
   EXPECT_EQ(thread.PV_line.moves[1], path_move(1));
@@ -169,8 +169,8 @@ TEST_F(Quiescence, ASideInCheckStillStandsPat) {
   // The rook checks along the first rank and nothing can take it.
   position("4k3/8/8/8/8/8/8/r3K2Q w - - 0 1");
   const std::int32_t stand = stand_pat();
-  EXPECT_EQ(quiescence_white(-INF, INF, 2, 0), stand);
-  EXPECT_EQ(quiescence_white(-INF, stand, 2, 0), stand);
+  EXPECT_EQ(quiescence_white(-INF, INF, 2, NOT_PV), stand);
+  EXPECT_EQ(quiescence_white(-INF, stand, 2, NOT_PV), stand);
 }
 
 namespace {
@@ -191,18 +191,18 @@ TEST_F(Quiescence, FarBelowAlphaWhiteLeavesCheapTargetsAlone) {
     position(white_takes(c.piece));
     const std::int32_t stand = stand_pat();
     // Excluded: no capture is generated, and the stand pat comes back raised by 160.
-    EXPECT_EQ(quiescence_white(stand + c.excluded_above + 1, stand + 5000, 2, 0), stand + 160) << c.piece;
+    EXPECT_EQ(quiescence_white(stand + c.excluded_above + 1, stand + 5000, 2, NOT_PV), stand + 160) << c.piece;
     EXPECT_EQ(thread.list_quiescence[2].capture_count, 0) << c.piece;
     expect_board_unchanged();
     // One point closer, the capture is generated and searched.
-    quiescence_white(stand + c.excluded_above, stand + 5000, 2, 0);
+    quiescence_white(stand + c.excluded_above, stand + 5000, 2, NOT_PV);
     EXPECT_EQ(thread.list_quiescence[2].capture_count, 1) << c.piece;
     expect_board_unchanged();
   }
   // A queen is always a target.
   position(white_takes('q'));
   const std::int32_t stand = stand_pat();
-  EXPECT_GT(quiescence_white(stand + 4000, stand + 5000, 2, 0), stand + 800);
+  EXPECT_GT(quiescence_white(stand + 4000, stand + 5000, 2, NOT_PV), stand + 800);
   EXPECT_EQ(thread.list_quiescence[2].capture_count, 1);
   expect_board_unchanged();
 }
@@ -215,16 +215,16 @@ TEST_F(Quiescence, FarAboveBetaBlackLeavesCheapTargetsAlone) {
   for (const Case c : {Case{'P', 160}, Case{'N', 500}, Case{'B', 500}, Case{'R', 700}}) {
     position(black_takes(c.piece));
     const std::int32_t stand = stand_pat();
-    EXPECT_EQ(quiescence_black(stand - 5000, stand - c.excluded_below - 1, 2, 0), stand - 160) << c.piece;
+    EXPECT_EQ(quiescence_black(stand - 5000, stand - c.excluded_below - 1, 2, NOT_PV), stand - 160) << c.piece;
     EXPECT_EQ(thread.list_quiescence[2].capture_count, 0) << c.piece;
     expect_board_unchanged();
-    quiescence_black(stand - 5000, stand - c.excluded_below, 2, 0);
+    quiescence_black(stand - 5000, stand - c.excluded_below, 2, NOT_PV);
     EXPECT_EQ(thread.list_quiescence[2].capture_count, 1) << c.piece;
     expect_board_unchanged();
   }
   position(black_takes('Q'));
   const std::int32_t stand = stand_pat();
-  EXPECT_LT(quiescence_black(stand - 5000, stand - 4000, 2, 0), stand - 800);
+  EXPECT_LT(quiescence_black(stand - 5000, stand - 4000, 2, NOT_PV), stand - 800);
   EXPECT_EQ(thread.list_quiescence[2].capture_count, 1);
   expect_board_unchanged();
 }
@@ -233,11 +233,11 @@ TEST_F(Quiescence, TheDeepestPlyOnlyStandsPat) {
   position("4k3/8/8/3r4/8/8/8/3QK3 w - - 0 1");
   const std::int32_t stand = stand_pat();
   thread.PV_line.length = 9;
-  EXPECT_EQ(quiescence_white(-INF, INF, MAX_PLY, 1), stand);
+  EXPECT_EQ(quiescence_white(-INF, INF, MAX_PLY, ON_PV), stand);
   EXPECT_EQ(thread.PV_line.length, 9);
   expect_no_move_made();
   // One ply higher the rook is taken; the reply at the deepest ply stands pat.
-  EXPECT_GT(quiescence_white(-INF, INF, MAX_PLY - 1, 1), stand + 300);
+  EXPECT_GT(quiescence_white(-INF, INF, MAX_PLY - 1, ON_PV), stand + 300);
   expect_board_unchanged();
 }
 
@@ -248,13 +248,14 @@ class AlphaBeta : public SearchNode {};
 TEST_F(AlphaBeta, ANodeEnteredAfterAStopReturnsZeroAndTouchesNothing) {
   position("4k3/8/8/3r4/8/8/8/3QK3 w - - 0 1");
   thread.search_state.stop_search = 1;
-  EXPECT_EQ(alpha_beta_white(-INF, INF, 6, 1, MOVE_QUIET, 1, 0, 0), 0);
-  EXPECT_EQ(alpha_beta_white(100, 101, 6, 2, MOVE_QUIET, 0, 0, 0), 0);
-  EXPECT_EQ(alpha_beta_white(-INF, INF, 3, 3, MOVE_QUIET, 1, 0, 0), 0);  // even at its horizon
+  EXPECT_EQ(alpha_beta_white(-INF, INF, 6, 1, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED), 0);
+  EXPECT_EQ(alpha_beta_white(100, 101, 6, 2, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), 0);
+  EXPECT_EQ(alpha_beta_white(-INF, INF, 3, 3, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED),
+            0);  // even at its horizon
   position("3qk3/8/8/8/3R4/8/8/4K3 b - - 0 1");
   thread.search_state.stop_search = 1;
-  EXPECT_EQ(alpha_beta_black(-INF, INF, 6, 1, MOVE_QUIET, 1, 0, 0), 0);
-  EXPECT_EQ(alpha_beta_black(-101, -100, 6, 2, MOVE_QUIET, 0, 0, 0), 0);
+  EXPECT_EQ(alpha_beta_black(-INF, INF, 6, 1, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED), 0);
+  EXPECT_EQ(alpha_beta_black(-101, -100, 6, 2, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), 0);
   expect_no_move_made();
   expect_board_unchanged();
   EXPECT_EQ(thread.search_state.nodes, 0u);
@@ -264,19 +265,19 @@ TEST_F(AlphaBeta, ANodeEnteredAfterAStopReturnsZeroAndTouchesNothing) {
 
 TEST_F(AlphaBeta, CheckmateAtPlyThreeScoresNineHundredNinetySevenThousand) {
   position("7k/8/8/8/8/8/5PPP/r5K1 w - - 0 1");
-  EXPECT_EQ(alpha_beta_white(-INF, INF, 5, 3, MOVE_QUIET, 1, 1, 0), -997000);
+  EXPECT_EQ(alpha_beta_white(-INF, INF, 5, 3, MOVE_QUIET, ON_PV, IN_CHECK, NULL_ALLOWED), -997000);
   ASSERT_EQ(thread.PV_line.length, 3);
   EXPECT_EQ(thread.PV_line.score_move, -997000);
   EXPECT_EQ(thread.PV_line.moves[2], path_move(2));
-  EXPECT_EQ(alpha_beta_white(-1, 0, 5, 3, MOVE_QUIET, 0, 1, 0), -997000);
+  EXPECT_EQ(alpha_beta_white(-1, 0, 5, 3, MOVE_QUIET, NOT_PV, IN_CHECK, NULL_ALLOWED), -997000);
   EXPECT_TRUE(table_is_empty());
   expect_board_unchanged();
 
   position("R5k1/5ppp/8/8/8/8/8/7K b - - 0 1");
-  EXPECT_EQ(alpha_beta_black(-INF, INF, 5, 3, MOVE_QUIET, 1, 1, 0), 997000);
+  EXPECT_EQ(alpha_beta_black(-INF, INF, 5, 3, MOVE_QUIET, ON_PV, IN_CHECK, NULL_ALLOWED), 997000);
   EXPECT_EQ(thread.PV_line.length, 3);
   EXPECT_EQ(thread.PV_line.score_move, 997000);
-  EXPECT_EQ(alpha_beta_black(0, 1, 5, 3, MOVE_QUIET, 0, 1, 0), 997000);
+  EXPECT_EQ(alpha_beta_black(0, 1, 5, 3, MOVE_QUIET, NOT_PV, IN_CHECK, NULL_ALLOWED), 997000);
   EXPECT_TRUE(table_is_empty());
   expect_board_unchanged();
 }
@@ -284,12 +285,12 @@ TEST_F(AlphaBeta, CheckmateAtPlyThreeScoresNineHundredNinetySevenThousand) {
 TEST_F(AlphaBeta, StalemateScoresZero) {
   position("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
   thread.PV_line.length = 9;
-  EXPECT_EQ(alpha_beta_black(-INF, INF, 6, 3, MOVE_QUIET, 1, 0, 0), 0);
+  EXPECT_EQ(alpha_beta_black(-INF, INF, 6, 3, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED), 0);
   EXPECT_EQ(thread.PV_line.length, 3);
   EXPECT_EQ(thread.PV_line.score_move, 0);
   EXPECT_TRUE(table_is_empty());
   position("K7/2q5/1k6/8/8/8/8/8 w - - 0 1");
-  EXPECT_EQ(alpha_beta_white(-INF, INF, 6, 1, MOVE_QUIET, 1, 0, 0), 0);
+  EXPECT_EQ(alpha_beta_white(-INF, INF, 6, 1, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED), 0);
   EXPECT_EQ(thread.PV_line.length, 1);
   EXPECT_TRUE(table_is_empty());
   expect_board_unchanged();
@@ -302,15 +303,15 @@ TEST_F(AlphaBeta, ARepeatedPositionScoresZeroBeforeTheTableIsAsked) {
   const auto key_lo = static_cast<std::uint32_t>(thread.bitboard.hash_key);
   const auto key_hi = static_cast<std::uint32_t>(thread.bitboard.hash_key >> 32);
   Hash::save_hash_score(key_lo & hash_mask, key_hi, 5000, BOUND_CUTOFF, 50);
-  EXPECT_EQ(alpha_beta_white(100, 101, 8, 4, MOVE_QUIET, 0, 0, 0), 0);
-  EXPECT_EQ(alpha_beta_white(-INF, INF, 8, 4, MOVE_QUIET, 1, 0, 0), 0);
+  EXPECT_EQ(alpha_beta_white(100, 101, 8, 4, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), 0);
+  EXPECT_EQ(alpha_beta_white(-INF, INF, 8, 4, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED), 0);
   ASSERT_EQ(thread.PV_line.length, 4);
   EXPECT_EQ(thread.PV_line.score_move, 0);
   for (int k = 0; k < 4; ++k) EXPECT_EQ(thread.PV_line.moves[k], path_move(static_cast<unsigned>(k)));
   expect_no_move_made();
   // Without the repetition the stored score is taken.
   thread.key_history_search[4] = 4;
-  EXPECT_EQ(alpha_beta_white(100, 101, 8, 4, MOVE_QUIET, 0, 0, 0), 5000);
+  EXPECT_EQ(alpha_beta_white(100, 101, 8, 4, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), 5000);
 }
 
 TEST_F(AlphaBeta, AtItsHorizonANodeDoesNotLookForRepetitions) {
@@ -318,26 +319,30 @@ TEST_F(AlphaBeta, AtItsHorizonANodeDoesNotLookForRepetitions) {
   const std::int32_t stand = stand_pat();
   thread.key_history_search[4] = thread.bitboard.hash_key;
   ASSERT_GT(stand, 500);
-  EXPECT_EQ(alpha_beta_white(-INF, INF, 4, 4, MOVE_QUIET, 1, 0, 0), stand);
+  EXPECT_EQ(alpha_beta_white(-INF, INF, 4, 4, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED), stand);
   EXPECT_EQ(thread.search_state.poll_count, 1);  // it went through the leaf entry
 }
 
 TEST_F(AlphaBeta, TheDeepestPlyIsALeafWhateverTheHorizon) {
   position("4k3/8/8/3r4/8/8/8/3QK3 w - - 0 1");
   const std::int32_t stand = stand_pat();
-  EXPECT_EQ(alpha_beta_white(-INF, INF, 150, MAX_PLY, MOVE_QUIET, 1, 0, 0), stand);
-  EXPECT_EQ(alpha_beta_white(-INF, INF, 150, MAX_PLY, MOVE_QUIET, 0, 0, 0), stand);
+  EXPECT_EQ(alpha_beta_white(-INF, INF, 150, MAX_PLY, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED), stand);
+  EXPECT_EQ(alpha_beta_white(-INF, INF, 150, MAX_PLY, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), stand);
   expect_no_move_made();
   // The ply above searches its moves, and the replies stand pat.
-  EXPECT_GT(alpha_beta_white(-INF, INF, 150, MAX_PLY - 1, MOVE_QUIET, 1, 0, 0), stand + 300);
-  EXPECT_GT(alpha_beta_white(stand, stand + 1, 150, MAX_PLY - 1, MOVE_QUIET, 0, 0, 0), stand);
+  EXPECT_GT(alpha_beta_white(-INF, INF, 150, MAX_PLY - 1, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED), stand + 300);
+  EXPECT_GT(alpha_beta_white(stand, stand + 1, 150, MAX_PLY - 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED),
+            stand);
   expect_board_unchanged();
 
   position("3qk3/8/8/8/3R4/8/8/4K3 b - - 0 1");
   const std::int32_t black_stand = stand_pat();
-  EXPECT_EQ(alpha_beta_black(-INF, INF, 200, MAX_PLY, MOVE_QUIET, 1, 0, 0), black_stand);
-  EXPECT_LT(alpha_beta_black(-INF, INF, 200, MAX_PLY - 1, MOVE_QUIET, 1, 0, 0), black_stand - 300);
-  EXPECT_LT(alpha_beta_black(black_stand - 1, black_stand, 200, MAX_PLY - 1, MOVE_QUIET, 0, 0, 0), black_stand);
+  EXPECT_EQ(alpha_beta_black(-INF, INF, 200, MAX_PLY, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED), black_stand);
+  EXPECT_LT(alpha_beta_black(-INF, INF, 200, MAX_PLY - 1, MOVE_QUIET, ON_PV, NOT_IN_CHECK, NULL_ALLOWED),
+            black_stand - 300);
+  EXPECT_LT(
+      alpha_beta_black(black_stand - 1, black_stand, 200, MAX_PLY - 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED),
+      black_stand);
   expect_board_unchanged();
 }
 
@@ -381,7 +386,7 @@ TEST_F(AlphaBeta, ACutOffRecordsAKillerUnlessAnOrdinaryCaptureMadeIt) {
     const Move move = make_table_move(sq(c.from), sq(c.to));
     // Any move reaches a beta this low, so the first one tried cuts off. Null
     // moves are forbidden, and four plies to go rule out razoring and futility.
-    const std::int32_t s = alpha_beta_white(-INF, -INF + 1, 5, 1, MOVE_QUIET, 0, 0, 1);
+    const std::int32_t s = alpha_beta_white(-INF, -INF + 1, 5, 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_FORBIDDEN);
     EXPECT_GE(s, -INF + 1) << c.from << c.to;
     EXPECT_EQ(thread.killer_1[1], c.killer ? move : 0u) << c.from << c.to;
     EXPECT_EQ(thread.killer_2[1], 0u);
@@ -406,7 +411,7 @@ TEST_F(AlphaBeta, BlackCutOffsRecordKillersToo) {
     position(fen);
     std::memset(thread.killer_1, 0, sizeof thread.killer_1);
     const Move move = make_table_move(sq(c.from), sq(c.to));
-    const std::int32_t s = alpha_beta_black(INF - 1, INF, 6, 2, MOVE_QUIET, 0, 0, 1);
+    const std::int32_t s = alpha_beta_black(INF - 1, INF, 6, 2, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_FORBIDDEN);
     EXPECT_LE(s, INF - 1) << c.from << c.to;
     EXPECT_EQ(thread.killer_1[2], c.killer ? move : 0u) << c.from << c.to;
     EXPECT_EQ(entry_of_position().score_flag, BOUND_CUTOFF);
@@ -417,7 +422,7 @@ TEST_F(AlphaBeta, BlackCutOffsRecordKillersToo) {
   position("4k3/8/8/8/8/8/8/4K1Nr b - - 0 1");
   std::memset(thread.killer_1, 0, sizeof thread.killer_1);
   make_table_move(sq("h1"), sq("g1"));
-  alpha_beta_black(INF - 1, INF, 6, 2, MOVE_QUIET, 0, 0, 1);
+  alpha_beta_black(INF - 1, INF, 6, 2, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_FORBIDDEN);
   EXPECT_EQ(thread.killer_1[2], 0u);
   EXPECT_EQ(entry_of_position().score_flag, BOUND_CUTOFF);
 }
@@ -425,62 +430,63 @@ TEST_F(AlphaBeta, BlackCutOffsRecordKillersToo) {
 TEST_F(AlphaBeta, ANullMoveCutOffReturnsExactlyTheBoundAndCountsNothing) {
   position("4k3/8/8/8/8/8/8/3QK3 w - - 0 1");  // White a queen up
   // Four plies to go: no razoring or futility, and too shallow to verify.
-  EXPECT_EQ(alpha_beta_white(0, 1, 5, 1, MOVE_QUIET, 0, 0, 0), 1);
+  EXPECT_EQ(alpha_beta_white(0, 1, 5, 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), 1);
   EXPECT_EQ(thread.search_state.nodes, 0u);
   EXPECT_TRUE(table_is_empty());
   // Nine plies to go: verified by a search of White's own, five plies shorter,
   // whose moves are counted.
-  EXPECT_EQ(alpha_beta_white(0, 1, 10, 1, MOVE_QUIET, 0, 0, 0), 1);
+  EXPECT_EQ(alpha_beta_white(0, 1, 10, 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), 1);
   EXPECT_GT(thread.search_state.nodes, 0u);
   expect_board_unchanged();
   // Without the null move the same node searches its moves and fails high by far.
   struct Case {
     int kind_last;
-    std::uint8_t null_forbidden;
+    NullMove null_forbidden;
     std::uint8_t null_move_on;
   };
-  for (const Case c : {Case{MOVE_CAPTURE, 0, 1}, Case{MOVE_QUIET, 1, 1}, Case{MOVE_QUIET, 0, 0}}) {
+  for (const Case c :
+       {Case{MOVE_CAPTURE, NULL_ALLOWED, 1}, Case{MOVE_QUIET, NULL_FORBIDDEN, 1}, Case{MOVE_QUIET, NULL_ALLOWED, 0}}) {
     clear_hash();
     thread.search_state.null_move_on = c.null_move_on;
     thread.search_state.nodes = 0;
-    EXPECT_GT(alpha_beta_white(0, 1, 5, 1, c.kind_last, 0, 0, c.null_forbidden), 500)
+    EXPECT_GT(alpha_beta_white(0, 1, 5, 1, c.kind_last, NOT_PV, NOT_IN_CHECK, c.null_forbidden), 500)
         << c.kind_last << " " << int{c.null_forbidden} << " " << int{c.null_move_on};
     EXPECT_GT(thread.search_state.nodes, 0u);
   }
   thread.search_state.null_move_on = 1;
 
   position("3qk3/8/8/8/8/8/8/4K3 b - - 0 1");  // Black a queen up
-  EXPECT_EQ(alpha_beta_black(-1, 0, 5, 1, MOVE_QUIET, 0, 0, 0), -1);
-  EXPECT_EQ(alpha_beta_black(-1, 0, 8, 2, MOVE_QUIET, 0, 0, 0), -1);
+  EXPECT_EQ(alpha_beta_black(-1, 0, 5, 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), -1);
+  EXPECT_EQ(alpha_beta_black(-1, 0, 8, 2, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), -1);
   clear_hash();
-  EXPECT_LT(alpha_beta_black(-1, 0, 5, 1, MOVE_CAPTURE, 0, 0, 0), -500);
+  EXPECT_LT(alpha_beta_black(-1, 0, 5, 1, MOVE_CAPTURE, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), -500);
   expect_board_unchanged();
 }
 
 TEST_F(AlphaBeta, NearTheHorizonRazoringHandsOverToQuiescence) {
   // Even material, far below beta: the quiescence value is the node's answer.
   position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-  const std::int32_t q = quiescence_white(1000, 1001, 1, 0);
-  EXPECT_EQ(alpha_beta_white(1000, 1001, 2, 1, MOVE_QUIET, 0, 0, 0), q);
-  EXPECT_EQ(alpha_beta_white(1000, 1001, 4, 1, MOVE_QUIET, 0, 0, 0), q);
+  const std::int32_t q = quiescence_white(1000, 1001, 1, NOT_PV);
+  EXPECT_EQ(alpha_beta_white(1000, 1001, 2, 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), q);
+  EXPECT_EQ(alpha_beta_white(1000, 1001, 4, 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), q);
   EXPECT_EQ(thread.search_state.nodes, 0u);
   position("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
-  const std::int32_t black_q = quiescence_black(-1001, -1000, 1, 0);
-  EXPECT_EQ(alpha_beta_black(-1001, -1000, 3, 1, MOVE_QUIET, 0, 0, 0), black_q);
+  const std::int32_t black_q = quiescence_black(-1001, -1000, 1, NOT_PV);
+  EXPECT_EQ(alpha_beta_black(-1001, -1000, 3, 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_ALLOWED), black_q);
   EXPECT_EQ(thread.search_state.nodes, 0u);
   EXPECT_TRUE(table_is_empty());
   // A side in check is searched move by move.
-  alpha_beta_black(-1001, -1000, 3, 1, MOVE_QUIET, 0, 1, 0);
+  alpha_beta_black(-1001, -1000, 3, 1, MOVE_QUIET, NOT_PV, IN_CHECK, NULL_ALLOWED);
   EXPECT_GT(thread.search_state.nodes, 0u);
   expect_board_unchanged();
 }
 
 TEST_F(AlphaBeta, NearTheHorizonAScoreFarAboveTheWindowIsTheStaticScore) {
   position("4k3/8/8/8/8/8/8/3QK3 w - - 0 1");
-  EXPECT_EQ(alpha_beta_white(0, 1, 2, 1, MOVE_QUIET, 0, 0, 1), stand_pat());
-  EXPECT_EQ(alpha_beta_white(0, 1, 4, 1, MOVE_QUIET, 0, 0, 1), stand_pat());
+  EXPECT_EQ(alpha_beta_white(0, 1, 2, 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_FORBIDDEN), stand_pat());
+  EXPECT_EQ(alpha_beta_white(0, 1, 4, 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_FORBIDDEN), stand_pat());
   position("3qk3/8/8/8/8/8/8/4K3 b - - 0 1");
-  EXPECT_EQ(alpha_beta_black(-1, 0, 3, 1, MOVE_QUIET, 0, 0, 1), stand_pat());
+  EXPECT_EQ(alpha_beta_black(-1, 0, 3, 1, MOVE_QUIET, NOT_PV, NOT_IN_CHECK, NULL_FORBIDDEN), stand_pat());
   EXPECT_EQ(thread.search_state.nodes, 0u);
   EXPECT_TRUE(table_is_empty());
 }
