@@ -33,8 +33,8 @@ constexpr CastlingWing standard_wing(int colour, bool king_side) {
 }
 
 void rebuild() {
-  kept_leaving<WHITE> = kept_table(WHITE, castling_wings[WHITE][0].rook, castling_wings[WHITE][1].rook);
-  kept_leaving<BLACK> = kept_table(BLACK, castling_wings[BLACK][0].rook, castling_wings[BLACK][1].rook);
+  castling_rights_mask<WHITE> = kept_table(WHITE, castling_wings[WHITE][0].rook, castling_wings[WHITE][1].rook);
+  castling_rights_mask<BLACK> = kept_table(BLACK, castling_wings[BLACK][0].rook, castling_wings[BLACK][1].rook);
 }
 
 }  // namespace

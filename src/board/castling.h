@@ -49,9 +49,11 @@ constexpr KeptTable kept_table(Colour c, int queen_rook, int king_rook) {
 // taken on it: a king move, or a castling rook leaving or lost from its square,
 // costs rights. Looked up rather than tested, since which piece moves is beyond
 // the processor's guessing. Only rooks are looked up for a piece taken: a king
-// is taken only in a position already lost, and costs nothing.
+// is taken only in a position already lost, and costs nothing. State, not a
+// constant: each position set up writes it anew for its castling rooks.
 template <Colour C>
-inline KeptTable kept_leaving = kept_table(C, CastleSquares<C>::rook_queen_side, CastleSquares<C>::rook_king_side);
+inline KeptTable castling_rights_mask = kept_table(C, CastleSquares<C>::rook_queen_side,
+                                                   CastleSquares<C>::rook_king_side);
 
 // The rooks in the corners, as a standard FEN has them.
 void set_standard_castling();

@@ -9,9 +9,9 @@
 
 namespace {
 
-// Per-colour facts of the move rules.
+// How a pawn of Us steps.
 template <Colour Us>
-struct Side {
+struct PawnStep {
   static constexpr int double_step = Us == WHITE ? 16 : -16;
   static constexpr int forward = Us == WHITE ? 8 : -8;
 };
@@ -101,11 +101,11 @@ void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
     case MOVE_QUIET: {
       const unsigned piece = name_piece(m);
       relocate<Us>(b, piece, from, to);
-      if (piece == PAWN && to - from == Side<Us>::double_step) {
-        const int passed = from + Side<Us>::forward;
+      if (piece == PAWN && to - from == PawnStep<Us>::double_step) {
+        const int passed = from + PawnStep<Us>::forward;
         passage = 1 | std::uint64_t(passed % 8) << 8 | std::uint64_t(passed / 8) << 16;
       } else {
-        kept = kept_leaving<Us>[piece][from];
+        kept = castling_rights_mask<Us>[piece][from];
       }
       break;
     }
@@ -113,28 +113,29 @@ void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
       material<Them>(b) -= material_value[captured];
       remove_piece<Them>(b, captured, to);
       relocate<Us>(b, name_piece(m), from, to);
-      kept = kept_leaving<Us>[name_piece(m)][from] & kept_leaving<Them>[captured == ROOK ? ROOK : PAWN][to];
+      kept = castling_rights_mask<Us>[name_piece(m)][from] &
+             castling_rights_mask<Them>[captured == ROOK ? ROOK : PAWN][to];
       break;
     case MOVE_CASTLE_QUEEN:
       relocate<Us>(b, KING, from, to);
       relocate<Us>(b, ROOK, CastleSquares<Us>::rook_queen_side, CastleSquares<Us>::rook_queen_side_to);
-      kept = kept_leaving<Us>[KING][from];
+      kept = castling_rights_mask<Us>[KING][from];
       break;
     case MOVE_CASTLE_KING:
       relocate<Us>(b, KING, from, to);
       relocate<Us>(b, ROOK, CastleSquares<Us>::rook_king_side, CastleSquares<Us>::rook_king_side_to);
-      kept = kept_leaving<Us>[KING][from];
+      kept = castling_rights_mask<Us>[KING][from];
       break;
     case MOVE_CASTLE_QUEEN_960:
     case MOVE_CASTLE_KING_960: {
       const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING_960];
       swap_castling_pieces<Us>(b, from, to, w.rook, w.rook_to);
-      kept = kept_leaving<Us>[KING][from];
+      kept = castling_rights_mask<Us>[KING][from];
       break;
     }
     case MOVE_EN_PASSANT:
       relocate<Us>(b, PAWN, from, to);
-      remove_piece<Them>(b, captured, to - Side<Us>::forward);
+      remove_piece<Them>(b, captured, to - PawnStep<Us>::forward);
       material<Them>(b) -= 100;
       break;
     case MOVE_PROMOTE_KNIGHT:
@@ -157,7 +158,7 @@ void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
       material<Them>(b) -= material_value[captured];
       remove_piece<Them>(b, captured, to);
       restore_piece<Us>(b, promoted, to);
-      kept = kept_leaving<Them>[captured == ROOK ? ROOK : PAWN][to];
+      kept = castling_rights_mask<Them>[captured == ROOK ? ROOK : PAWN][to];
       break;
     }
     default:
@@ -221,7 +222,7 @@ void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
     }
     case MOVE_EN_PASSANT:
       relocate<Us>(b, PAWN, to, from);
-      restore_piece<Them>(b, captured, to - Side<Us>::forward);
+      restore_piece<Them>(b, captured, to - PawnStep<Us>::forward);
       material<Them>(b) += 100;
       break;
     case MOVE_PROMOTE_KNIGHT:

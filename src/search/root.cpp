@@ -50,6 +50,47 @@ void keep_among_lines(const PvLine& line, std::int32_t score) {
   if (kept < st.multipv) ++st.line_count;
 }
 
+// What the root has found so far in its iteration.
+struct RootBest {
+  std::int32_t bound;  // alpha for White, beta for Black
+  std::int32_t best;
+  std::uint8_t index = 0;
+  bool improved = false;
+  PvLine line;
+};
+
+void name_best_move(Move m) {
+  thread.best_from = static_cast<std::uint8_t>(from_coord(m));
+  thread.best_to = static_cast<std::uint8_t>(to_coord(m));
+}
+
+// One line: a move that beats the best takes its place, and its score is the bound.
+template <Colour Us>
+void take_single_line(RootBest& r, std::uint8_t i, std::int32_t s) {
+  if (!Mover<Us>::better(s, r.best)) return;
+  r.best = s;
+  r.index = i;
+  name_best_move(thread.list_root.move[i]);
+  r.bound = s;
+  r.improved = true;
+  r.line = thread.PV_line;
+  if (s != thread.PV_line.score_move) OutLine() << (Us == WHITE ? "ERROR white value \n" : "ERROR black value \n");
+}
+
+// Several lines: a move joins them while there are fewer than asked for, or
+// when it beats the last; the bound is the last line's score once they are full.
+template <Colour Us>
+void take_among_lines(RootBest& r, std::int32_t s) {
+  const SearchState& st = thread.search_state;
+  if (st.line_count >= st.multipv && !Mover<Us>::better(s, r.bound)) return;
+  keep_among_lines<Us>(thread.PV_line, s);
+  if (st.line_count == st.multipv) r.bound = st.lines[st.line_count - 1].score_move;
+  r.line = st.lines[0];
+  r.best = r.line.score_move;
+  name_best_move(r.line.moves[0]);
+  r.improved = true;
+}
+
 }  // namespace
 
 // One iteration over every root move: no aspiration window and no cut-off. The
@@ -58,92 +99,73 @@ void keep_among_lines(const PvLine& line, std::int32_t score) {
 template <Colour Us>
 std::int32_t root_search(std::uint8_t depth) {
   using M = Mover<Us>;
-  constexpr bool white = Us == WHITE;
   constexpr Colour Them = ~Us;
   thread.root_moves_searched = 0;
   if (thread.search_state.stop_search == 1) return 0;
 
   BoardState& b = thread.bitboard;
-  std::int32_t bound = M::view(-INFINITE_SCORE);  // alpha for White, beta for Black
-  std::int32_t best = bound;
-  std::uint8_t best_index = 0, move_number = 1;
-  bool bound_improved = false, legal_move_found = false;
+  MoveList& list = thread.list_root;
+  RootBest r;
+  r.bound = r.best = M::view(-INFINITE_SCORE);
+  std::uint8_t move_number = 1;
+  bool legal_move_found = false;
   Move first_legal = 0;
   const auto key_lo = static_cast<std::uint32_t>(b.hash_key);
   const auto key_hi = static_cast<std::uint32_t>(b.hash_key >> 32);
 
-  sort_captures(thread.list_root);
-  Hash::look_hash_move(thread.list_root, key_lo, key_hi);
+  sort_captures(list);
+  Hash::look_hash_move(list, key_lo, key_hi);
 
   BoardState snapshot;
   save_board_copy(snapshot);
   thread.search_state.null_move_on = 1;
-  PvLine PV_best_point;
-  NodeMoves<Us, Keeps::KEY> moves(0, thread.list_root, &thread.nodes_root);
+  NodeMoves<Us, Keeps::KEY> moves(0, list, &thread.nodes_root);
   // With several lines, a move must beat the last of them, and is searched with
   // the open window while there are fewer lines than asked for.
   const bool several = thread.search_state.multipv > 1;
   thread.search_state.line_count = 0;
 
-  // Helpers refute the moves after the first from the far end (see threads.h).
+  // The main thread of a one-line search leads the helpers: they refute the
+  // moves after its first from the far end of its list (see shared.h).
   const bool lead = !thread.helper && !several;
-  for (std::uint8_t i = 0; i < thread.list_root.move_count; ++i) {
-    if (lead) note_root_move(i, bound);
+  for (std::uint8_t i = 0; i < list.move_count; ++i) {
+    if (lead) note_root_move(i, r.bound);
     if (!moves.do_move(i, [] { return king_attacked<Us>(); })) {
-      thread.list_root.score[i] = M::view(-MATE_SCORE);
+      list.score[i] = M::view(-MATE_SCORE);
       continue;
     }
-    if (!legal_move_found) first_legal = thread.list_root.move[i];
+    if (!legal_move_found) first_legal = list.move[i];
     legal_move_found = true;
-    print_currmove(move_number, i, depth, thread.list_root);
-    const Move move = thread.list_root.move[i];
+    print_currmove(move_number, i, depth, list);
+    const Move move = list.move[i];
     thread.line_current[0] = move;
     const InCheck gives_check = king_attacked<Them>() ? IN_CHECK : NOT_IN_CHECK;
     const auto child_depth = static_cast<std::uint8_t>(depth + gives_check);
     const auto kind = static_cast<std::int32_t>(kind_move(move));
 
     // The first move, and any that beats the best on a null window, get the open window.
-    const Window open = M::open_window(bound);
+    const Window open = M::open_window(r.bound);
     std::int32_t s;
     if (i == 0 || (several && thread.search_state.line_count < thread.search_state.multipv)) {
       s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, ON_PV, gives_check, NULL_ALLOWED);
     } else {
-      const Window probe = M::null_window(bound, bound);
+      const Window probe = M::null_window(r.bound, r.bound);
       s = alpha_beta<Them>(probe.alpha, probe.beta, child_depth, 1, kind, NOT_PV, gives_check, NULL_ALLOWED);
-      if (M::better(s, bound))
+      if (M::better(s, r.bound))
         s = alpha_beta<Them>(open.alpha, open.beta, child_depth, 1, kind, ON_PV, gives_check, NULL_ALLOWED);
     }
 
     moves.undo_move(i);
     // A move whose search the stop cut short has no result: it never replaces the best.
     if (thread.search_state.stop_search == 1) continue;
-    thread.list_root.score[i] = s;
+    list.score[i] = s;
     ++thread.root_moves_searched;
 
-    if (several) {
-      if (thread.search_state.line_count < thread.search_state.multipv || M::better(s, bound)) {
-        keep_among_lines<Us>(thread.PV_line, s);
-        const SearchState& st = thread.search_state;
-        if (st.line_count == st.multipv) bound = st.lines[st.line_count - 1].score_move;
-        PV_best_point = st.lines[0];
-        best = PV_best_point.score_move;
-        thread.best_from = static_cast<std::uint8_t>(from_coord(PV_best_point.moves[0]));
-        thread.best_to = static_cast<std::uint8_t>(to_coord(PV_best_point.moves[0]));
-        bound_improved = true;
-      }
-    } else if (M::better(s, best)) {
-      best = s;
-      best_index = i;
-      thread.best_from = static_cast<std::uint8_t>(from_coord(move));
-      thread.best_to = static_cast<std::uint8_t>(to_coord(move));
-      bound = s;
-      bound_improved = true;
-      PV_best_point = thread.PV_line;
-      if (s != thread.PV_line.score_move) OutLine() << (white ? "ERROR white value \n" : "ERROR black value \n");
-    }
-    if (lead && i == 0) publish_root_moves(depth, bound, thread.list_root);
+    if (several) take_among_lines<Us>(r, s);
+    else take_single_line<Us>(r, i, s);
+    if (lead && i == 0) publish_root_moves(depth, r.bound, list);
     ++move_number;
-    print_root_info(best, depth, PV_best_point, white ? 1 : 0, thread.nodes_root);
+    print_root_info(r.best, depth, r.line, Us == WHITE ? 1 : 0, thread.nodes_root);
   }
 
   compare_board_copy(snapshot);
@@ -160,22 +182,19 @@ std::int32_t root_search(std::uint8_t depth) {
     thread.PV_line.moves[0] = first_legal;
     thread.PV_line.length = 1;
     thread.PV_line.score_move = 0;
-    thread.best_from = static_cast<std::uint8_t>(from_coord(first_legal));
-    thread.best_to = static_cast<std::uint8_t>(to_coord(first_legal));
+    name_best_move(first_legal);
     return 0;
   }
-  if (bound_improved) thread.PV_line = PV_best_point;
+  if (r.improved) thread.PV_line = r.line;
   if (several)
-    for (best_index = 0;
-         best_index + 1 < thread.list_root.move_count && thread.list_root.move[best_index] != thread.PV_line.moves[0];)
-      ++best_index;
+    for (r.index = 0; r.index + 1 < list.move_count && list.move[r.index] != thread.PV_line.moves[0];) ++r.index;
   // A stopped iteration's best, or the best of the moves `searchmoves` named, is
   // worth trying first next time, but no score for the whole position.
   const std::uint64_t index_of_entry = key_lo & hash_mask;
-  Hash::save_best_hash_move(index_of_entry, key_hi, thread.list_root, best_index, depth);
+  Hash::save_best_hash_move(index_of_entry, key_hi, list, r.index, depth);
   if (thread.search_state.stop_search != 1 && search_control.limits.root_move_count == 0)
-    Hash::save_best_hash_score(index_of_entry, key_hi, best, BOUND_NOT_RAISED, depth);
-  return best;
+    Hash::save_best_hash_score(index_of_entry, key_hi, r.best, BOUND_NOT_RAISED, depth);
+  return r.best;
 }
 
 template std::int32_t root_search<WHITE>(std::uint8_t);

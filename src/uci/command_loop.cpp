@@ -22,8 +22,7 @@ namespace {
 
 void uci_answer() {
   OutLine() << "id name Nerul\n"
-            << "id author Dorvesk Milvan\n"
-            << "option name Hash type spin default 1 min 1 max 1024\n";
+            << "id author Dorvesk Milvan\n";
   write_option_lines();
   init_zobrist();
   init_hash();
@@ -34,16 +33,6 @@ void uci_answer() {
 
 }  // namespace
 
-std::uint16_t read_hash_option(std::string_view line) {
-  constexpr std::string_view keyword = "Hash value";
-  const std::size_t found = line.find(keyword);
-  if (found == std::string_view::npos) return 0;
-  // The character after the keyword is skipped; a line that ends there has no number.
-  const std::size_t start = found + keyword.size() + 1;
-  if (start > line.size()) return 0;
-  return static_cast<std::uint16_t>(read_number(line.substr(start)));
-}
-
 void dispatch_command(std::string_view line) {
   // The order matters: "ucinewgame" must be tried before its prefix "uci".
   if (starts_with(line, "ucinewgame")) {
@@ -52,10 +41,6 @@ void dispatch_command(std::string_view line) {
   } else if (starts_with(line, "uci")) {
     uci_answer();
   } else if (starts_with(line, "setoption")) {
-    if (const std::uint16_t megabytes = read_hash_option(line); megabytes != 0) {
-      resize_hash(megabytes);
-      clear_hash();
-    }
     set_option(line);
   } else if (starts_with(line, "isready")) {
     OutLine() << "readyok \n\n";

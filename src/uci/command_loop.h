@@ -9,7 +9,6 @@
 extern char command_buffer[LINE_BUFFER_SIZE];
 
 void dispatch_command(std::string_view line);
-std::uint16_t read_hash_option(std::string_view line);
 
 // Runs until standard input ends; returns the exit status (0).
 int command_loop();

@@ -28,8 +28,19 @@ std::string_view trimmed(std::string_view s) {
 
 }  // namespace
 
+std::uint16_t read_hash_option(std::string_view line) {
+  constexpr std::string_view keyword = "Hash value";
+  const std::size_t found = line.find(keyword);
+  if (found == std::string_view::npos) return 0;
+  // The character after the keyword is skipped; a line that ends there has no number.
+  const std::size_t start = found + keyword.size() + 1;
+  if (start > line.size()) return 0;
+  return static_cast<std::uint16_t>(read_number(line.substr(start)));
+}
+
 void write_option_lines() {
-  OutLine() << "option name Threads type spin default 1 min 1 max " << MAX_THREADS << '\n'
+  OutLine() << "option name Hash type spin default 1 min 1 max 1024\n"
+            << "option name Threads type spin default 1 min 1 max " << MAX_THREADS << '\n'
             << "option name Ponder type check default false\n"
             << "option name MultiPV type spin default 1 min 1 max " << MAX_MULTIPV << '\n'
             << "option name Move Overhead type spin default " << MOVE_OVERHEAD_DEFAULT << " min 0 max "
@@ -39,6 +50,10 @@ void write_option_lines() {
 }
 
 void set_option(std::string_view line) {
+  if (const std::uint16_t megabytes = read_hash_option(line); megabytes != 0) {
+    resize_hash(megabytes);
+    clear_hash();
+  }
   // "setoption name <name> [value <value>]": the name may hold spaces.
   constexpr std::string_view name_word = " name ", value_word = " value ";
   const std::size_t name_at = line.find(name_word);

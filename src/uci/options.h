@@ -17,7 +17,9 @@ inline constexpr std::uint16_t MOVE_OVERHEAD_DEFAULT = 50, MOVE_OVERHEAD_MAX = 5
 
 extern EngineOptions engine_options;
 
-// The option lines that follow `Hash` in the `uci` answer.
+// The option lines of the `uci` answer.
 void write_option_lines();
-// The `setoption` line for any option but `Hash`, which keeps its own reading.
+// A `setoption` line. `Hash` keeps a reading of its own: the number after
+// "Hash value" wherever the words stand in the line, 0 where there is none.
 void set_option(std::string_view line);
+std::uint16_t read_hash_option(std::string_view line);

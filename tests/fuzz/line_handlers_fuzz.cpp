@@ -32,6 +32,7 @@
 #include "search/Iterative_Deepening.h"
 #include "uci/command_loop.h"
 #include "uci/go.h"
+#include "uci/options.h"
 #include "uci/position.h"
 
 namespace {

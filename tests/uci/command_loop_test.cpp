@@ -12,6 +12,7 @@
 #include "support/engine_texts.h"
 #include "support/test_support.h"
 #include "uci/board_view.h"
+#include "uci/options.h"
 
 namespace {
 
