@@ -117,18 +117,10 @@ void make_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
              castling_rights_mask<Them>[captured == ROOK ? ROOK : PAWN][to];
       break;
     case MOVE_CASTLE_QUEEN:
-      relocate<Us>(b, KING, from, to);
-      relocate<Us>(b, ROOK, CastleSquares<Us>::rook_queen_side, CastleSquares<Us>::rook_queen_side_to);
-      kept = castling_rights_mask<Us>[KING][from];
-      break;
     case MOVE_CASTLE_KING:
-      relocate<Us>(b, KING, from, to);
-      relocate<Us>(b, ROOK, CastleSquares<Us>::rook_king_side, CastleSquares<Us>::rook_king_side_to);
-      kept = castling_rights_mask<Us>[KING][from];
-      break;
     case MOVE_CASTLE_QUEEN_960:
     case MOVE_CASTLE_KING_960: {
-      const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING_960];
+      const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING || kind == MOVE_CASTLE_KING_960];
       swap_castling_pieces<Us>(b, from, to, w.rook, w.rook_to);
       kept = castling_rights_mask<Us>[KING][from];
       break;
@@ -207,16 +199,10 @@ void unmake_move(std::uint8_t ply, std::uint8_t index, const MoveList& list) {
       restore_piece<Them>(b, captured, to);
       break;
     case MOVE_CASTLE_QUEEN:
-    case MOVE_CASTLE_KING: {
-      relocate<Us>(b, KING, to, from);
-      if (kind == MOVE_CASTLE_QUEEN)
-        relocate<Us>(b, ROOK, CastleSquares<Us>::rook_queen_side_to, CastleSquares<Us>::rook_queen_side);
-      else relocate<Us>(b, ROOK, CastleSquares<Us>::rook_king_side_to, CastleSquares<Us>::rook_king_side);
-      break;
-    }
+    case MOVE_CASTLE_KING:
     case MOVE_CASTLE_QUEEN_960:
     case MOVE_CASTLE_KING_960: {
-      const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING_960];
+      const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING || kind == MOVE_CASTLE_KING_960];
       swap_castling_pieces<Us>(b, to, from, w.rook_to, w.rook);
       break;
     }

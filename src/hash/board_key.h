@@ -29,16 +29,10 @@ template <Colour Us>
       k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to] ^ zobrist[o][captured][to];
       break;
     case MOVE_CASTLE_QUEEN:
-      k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to] ^ zobrist[c][ROOK][CastleSquares<Us>::rook_queen_side] ^
-           zobrist[c][ROOK][CastleSquares<Us>::rook_queen_side_to];
-      break;
     case MOVE_CASTLE_KING:
-      k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to] ^ zobrist[c][ROOK][CastleSquares<Us>::rook_king_side] ^
-           zobrist[c][ROOK][CastleSquares<Us>::rook_king_side_to];
-      break;
     case MOVE_CASTLE_QUEEN_960:
     case MOVE_CASTLE_KING_960: {
-      const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING_960];
+      const CastlingWing& w = castling_wings[Us][kind == MOVE_CASTLE_KING || kind == MOVE_CASTLE_KING_960];
       k ^= zobrist[c][KING][from] ^ zobrist[c][KING][to] ^ zobrist[c][ROOK][w.rook] ^ zobrist[c][ROOK][w.rook_to];
       break;
     }

@@ -146,31 +146,3 @@ std::uint64_t check_answers() {
 
 template std::uint64_t check_answers<WHITE>();
 template std::uint64_t check_answers<BLACK>();
-
-// Castling squares lie on the back rank, so the directions that point off the
-// board are left out; the pawn squares need no file test for squares 2 to 6.
-std::uint8_t square_attacked_by_black(std::uint8_t square) {
-  const int s = square;
-  std::uint8_t a;
-  if ((a = slider_hit<BLACK, ray_north, true>(s, ROOK))) return a;
-  if ((a = slider_hit<BLACK, ray_west, false>(s, ROOK))) return a;
-  if ((a = slider_hit<BLACK, ray_east, true>(s, ROOK))) return a;
-  if ((a = slider_hit<BLACK, ray_north_east, true>(s, BISHOP))) return a;
-  if ((a = slider_hit<BLACK, ray_north_west, true>(s, BISHOP))) return a;
-  if ((a = leaper_hit<BLACK>(s))) return a;
-  const std::uint8_t* names = thread.bitboard.black_name_from_coord;
-  return (names[s + 7] == PAWN || names[s + 9] == PAWN) ? 1 : 0;
-}
-
-std::uint8_t square_attacked_by_white(std::uint8_t square) {
-  const int s = square;
-  std::uint8_t a;
-  if ((a = slider_hit<WHITE, ray_west, false>(s, ROOK))) return a;
-  if ((a = slider_hit<WHITE, ray_south, false>(s, ROOK))) return a;
-  if ((a = slider_hit<WHITE, ray_east, true>(s, ROOK))) return a;
-  if ((a = slider_hit<WHITE, ray_south_west, false>(s, BISHOP))) return a;
-  if ((a = slider_hit<WHITE, ray_south_east, false>(s, BISHOP))) return a;
-  if ((a = leaper_hit<WHITE>(s))) return a;
-  const std::uint8_t* names = thread.bitboard.white_name_from_coord;
-  return (names[s - 7] == PAWN || names[s - 9] == PAWN) ? 1 : 0;
-}

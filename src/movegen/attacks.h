@@ -98,14 +98,7 @@ inline bool may_give_check(Move m, const CheckLines& lines) {
          (kind != MOVE_QUIET && kind != MOVE_CAPTURE);
 }
 
-// Back-rank squares the king stands on or crosses when castling.
-inline constexpr std::uint8_t castle_squares_white[5] = {2, 3, 4, 5, 6};
-inline constexpr std::uint8_t castle_squares_black[5] = {58, 59, 60, 61, 62};
-
 // Whether Them attacks any of `squares`, with `occupied` standing for the
 // board's pieces: a castling is judged with its rook already gone.
 template <Colour Them>
 bool attacks_any(std::uint64_t squares, std::uint64_t occupied);
-
-std::uint8_t square_attacked_by_black(std::uint8_t square);
-std::uint8_t square_attacked_by_white(std::uint8_t square);

@@ -31,42 +31,16 @@ struct Appender {
   }
 };
 
-template <Colour Us>
-inline std::uint8_t castle_square_attacked(std::uint8_t square) {
-  if constexpr (Us == WHITE) return square_attacked_by_black(square);
-  else return square_attacked_by_white(square);
-}
-
-// castle[0..4] are c, d, e, f, g of the back rank.
-template <Colour Us>
-bool may_castle_queen_side() {
-  BoardState& b = thread.bitboard;
-  constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
-  constexpr int base = back_rank_base(Us);
-  return !(b.all_piece & (square_bit[base + 1] | square_bit[base + 2] | square_bit[base + 3])) &&
-         !castle_square_attacked<Us>(castle[0]) && !castle_square_attacked<Us>(castle[1]) &&
-         !castle_square_attacked<Us>(castle[2]);
-}
-template <Colour Us>
-bool may_castle_king_side() {
-  BoardState& b = thread.bitboard;
-  constexpr const std::uint8_t* castle = Us == WHITE ? castle_squares_white : castle_squares_black;
-  constexpr int base = back_rank_base(Us);
-  return !(b.all_piece & (square_bit[base + 5] | square_bit[base + 6])) && !castle_square_attacked<Us>(castle[2]) &&
-         !castle_square_attacked<Us>(castle[3]) && !castle_square_attacked<Us>(castle[4]);
-}
-
 // The kind of the castling Us may make on one wing now, or 0.
 template <Colour Us, bool KingSide>
 unsigned castling_allowed() {
   const BoardState& b = thread.bitboard;
   if (!(KingSide ? castling_king_side<Us>(b) : castling_queen_side<Us>(b))) return 0;
+  // Either kind of castling asks the wing's description: the squares to be
+  // empty, and the king's path free of attack with its rook already gone.
   const CastlingWing& w = castling_wings[Us][KingSide];
-  if (w.standard) {
-    if (KingSide) return may_castle_king_side<Us>() ? MOVE_CASTLE_KING : 0;
-    return may_castle_queen_side<Us>() ? MOVE_CASTLE_QUEEN : 0;
-  }
   if ((b.all_piece & w.must_be_empty) || attacks_any<~Us>(w.king_path, b.all_piece ^ square_bit[w.rook])) return 0;
+  if (w.standard) return KingSide ? MOVE_CASTLE_KING : MOVE_CASTLE_QUEEN;
   return KingSide ? MOVE_CASTLE_KING_960 : MOVE_CASTLE_QUEEN_960;
 }
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "movegen/generate.h"
 #include "movegen_helpers.h"
 #include "support/test_support.h"
 
@@ -103,92 +104,43 @@ TEST(KingAttacked, ChangesNothingOnTheBoard) {
   const BoardState before = thread.bitboard;
   (void)white_king_attacked();
   (void)black_king_attacked();
-  for (const std::uint8_t s : castle_squares_white) (void)square_attacked_by_black(s);
-  for (const std::uint8_t s : castle_squares_black) (void)square_attacked_by_white(s);
   EXPECT_TRUE(boards_equal(before, thread.bitboard));
 }
 
-TEST(CastleSquares, TableHoldsTheBackRankPaths) {
-  EXPECT_EQ((std::vector<int>(castle_squares_white, castle_squares_white + 5)), (std::vector<int>{2, 3, 4, 5, 6}));
-  EXPECT_EQ((std::vector<int>(castle_squares_black, castle_squares_black + 5)), (std::vector<int>{58, 59, 60, 61, 62}));
-}
-
-// Index of a square in the castling table, so that it is passed by reference
-// to the table byte as the generator does.
-const std::uint8_t& white_path(const char* name) { return castle_squares_white[sq(name) - 2]; }
-const std::uint8_t& black_path(const char* name) { return castle_squares_black[sq(name) - 58]; }
-
-TEST(SquareAttackedByBlack, EachDirectionAndPiece) {
-  set_position("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
-  for (const char* s : {"c1", "d1", "e1", "f1", "g1"}) EXPECT_EQ(square_attacked_by_black(white_path(s)), 0) << s;
-
-  set_position("3rk3/8/8/8/8/8/8/4K3 w - - 0 1");
-  EXPECT_EQ(square_attacked_by_black(white_path("d1")), 4);
-  EXPECT_EQ(square_attacked_by_black(white_path("c1")), 0);
-
-  set_position("4k3/8/8/8/8/8/8/r3K3 w - - 0 1");  // west along the rank
-  EXPECT_EQ(square_attacked_by_black(white_path("c1")), 4);
-  EXPECT_EQ(square_attacked_by_black(white_path("d1")), 4);
-  EXPECT_EQ(square_attacked_by_black(white_path("f1")), 0);  // the king blocks
-
-  set_position("4k3/8/8/8/8/8/8/4K2q w - - 0 1");  // east along the rank
-  EXPECT_EQ(square_attacked_by_black(white_path("g1")), 5);
-  EXPECT_EQ(square_attacked_by_black(white_path("f1")), 5);
-  EXPECT_EQ(square_attacked_by_black(white_path("d1")), 0);
-
-  set_position("4k3/8/8/8/7b/8/8/4K3 w - - 0 1");  // north-east diagonal h4-e1
-  EXPECT_EQ(square_attacked_by_black(white_path("e1")), 3);
-  EXPECT_EQ(square_attacked_by_black(white_path("f1")), 0);
-
-  set_position("4k3/8/8/q7/8/8/8/4K3 w - - 0 1");  // north-west diagonal a5-e1
-  EXPECT_EQ(square_attacked_by_black(white_path("e1")), 5);
-
-  set_position("4k3/8/8/8/8/8/4n3/4K3 w - - 0 1");
-  EXPECT_EQ(square_attacked_by_black(white_path("c1")), 2);
-  EXPECT_EQ(square_attacked_by_black(white_path("g1")), 2);
-  EXPECT_EQ(square_attacked_by_black(white_path("e1")), 0);
-
-  set_position("4k3/8/8/8/8/8/6k1/4K3 w - - 0 1");
-  EXPECT_EQ(square_attacked_by_black(white_path("f1")), 6);
-  EXPECT_EQ(square_attacked_by_black(white_path("e1")), 0);
-
-  set_position("4k3/8/8/8/8/8/3p4/4K3 w - - 0 1");
-  EXPECT_EQ(square_attacked_by_black(white_path("c1")), 1);
-  EXPECT_EQ(square_attacked_by_black(white_path("e1")), 1);
-  EXPECT_EQ(square_attacked_by_black(white_path("d1")), 0);
-}
-
-TEST(SquareAttackedByWhite, EachDirectionAndPiece) {
-  set_position("4k3/8/8/8/8/8/8/4K3 b - - 0 1");
-  for (const char* s : {"c8", "d8", "e8", "f8", "g8"}) EXPECT_EQ(square_attacked_by_white(black_path(s)), 0) << s;
-
-  set_position("4k3/8/8/8/8/8/8/2R1K3 b - - 0 1");
-  EXPECT_EQ(square_attacked_by_white(black_path("c8")), 4);
-
-  set_position("R3k3/8/8/8/8/8/8/4K3 b - - 0 1");  // west
-  EXPECT_EQ(square_attacked_by_white(black_path("d8")), 4);
-  EXPECT_EQ(square_attacked_by_white(black_path("f8")), 0);
-
-  set_position("4k2Q/8/8/8/8/8/8/4K3 b - - 0 1");  // east
-  EXPECT_EQ(square_attacked_by_white(black_path("g8")), 5);
-
-  set_position("4k3/8/8/8/B7/8/8/4K3 b - - 0 1");  // south-west diagonal a4-e8
-  EXPECT_EQ(square_attacked_by_white(black_path("e8")), 3);
-
-  set_position("4k3/8/8/8/7Q/8/8/4K3 b - - 0 1");  // south-east diagonal d8-h4
-  EXPECT_EQ(square_attacked_by_white(black_path("d8")), 5);
-
-  set_position("4k3/4N3/8/8/8/8/8/4K3 b - - 0 1");
-  EXPECT_EQ(square_attacked_by_white(black_path("c8")), 2);
-  EXPECT_EQ(square_attacked_by_white(black_path("g8")), 2);
-
-  set_position("4k3/2K5/8/8/8/8/8/8 b - - 0 1");
-  EXPECT_EQ(square_attacked_by_white(black_path("d8")), 6);
-
-  set_position("4k3/5P2/8/8/8/8/8/4K3 b - - 0 1");
-  EXPECT_EQ(square_attacked_by_white(black_path("e8")), 1);
-  EXPECT_EQ(square_attacked_by_white(black_path("g8")), 1);
-  EXPECT_EQ(square_attacked_by_white(black_path("f8")), 0);
+// Castling asks the wing's description: the squares between king and rook
+// empty, and no square of the king's path attacked, by any kind of piece.
+TEST(Castling, RefusedWhenThePathIsAttackedOrBlocked) {
+  struct Case {
+    const char* fen;
+    bool king_side;
+    bool queen_side;
+  };
+  const Case cases[] = {
+      {"4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", true, true},
+      {"3rk3/8/8/8/8/8/8/R3K2R w KQ - 0 1", true, false},    // d1 by a rook
+      {"1r2k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", true, true},    // b1 is crossed by the rook alone
+      {"4k3/8/8/8/8/8/8/RN2K2R w KQ - 0 1", true, false},    // b1 occupied
+      {"4k3/8/8/8/7b/8/8/R3K2R w KQ - 0 1", false, false},   // the king in check
+      {"4k3/8/8/8/8/8/4n3/R3K2R w KQ - 0 1", false, false},  // c1 and g1 by a knight
+      {"4k3/8/8/8/8/8/6k1/R3K2R w KQ - 0 1", false, true},   // f1 and g1 by the king
+      {"4k3/8/8/8/8/8/1p6/R3K2R w KQ - 0 1", true, false},   // c1 by a pawn
+      {"4k3/8/8/8/8/8/8/R3K2q w Q - 0 1", false, false},     // e1 along the rank
+      {"r3k2r/8/8/8/8/8/8/4KR2 b kq - 0 1", false, true},    // f8 by a rook
+      {"r3k2r/2P5/8/8/8/8/8/4K3 b kq - 0 1", true, false},   // b8 and d8 by a pawn
+      {"r3k2r/8/8/8/Q7/8/8/4K3 b kq - 0 1", false, false},   // e8 along the diagonal
+  };
+  for (const Case& c : cases) {
+    set_position(c.fen);
+    MoveList list{};
+    generate_all_moves(list);
+    bool king_side = false, queen_side = false;
+    for (int i = 0; i < list.move_count; ++i) {
+      king_side |= kind_move(list.move[i]) == MOVE_CASTLE_KING;
+      queen_side |= kind_move(list.move[i]) == MOVE_CASTLE_QUEEN;
+    }
+    EXPECT_EQ(king_side, c.king_side) << c.fen;
+    EXPECT_EQ(queen_side, c.queen_side) << c.fen;
+  }
 }
 
 }  // namespace
