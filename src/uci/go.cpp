@@ -131,6 +131,16 @@ bool perft_interrupted() {
   return thread.search_state.stop_search != 0;
 }
 
+// A `go` that searches no tree: no clock and no limits, only what the input brings.
+void start_without_limits(bool stop_at_input_end) {
+  thread.search_state.stop_search = 0;
+  search_control.quit = false;
+  search_control.time_limit = 0;
+  search_control.deadline_ms = NO_DEADLINE;
+  search_control.limits = GoLimits{};
+  search_control.stop_at_input_end = stop_at_input_end;
+}
+
 }  // namespace
 
 void read_go_params(std::string_view line) {
@@ -231,17 +241,12 @@ void go_command(std::string_view line) {
     // No move to name, yet a ponder search still answers only at `ponderhit` or
     // `stop`, as the interface expects of any.
     if (go_params.ponder == 1) {
+      start_without_limits(true);
       SearchControl& state = search_control;
-      thread.search_state.stop_search = 0;
-      state.quit = false;
-      state.time_limit = 0;
-      state.deadline_ms = NO_DEADLINE;
-      state.limits = GoLimits{};
       state.ponder_budget = NO_TIME_BUDGET;
       state.ponder_cap = -1.0;
       state.stop_at_ponderhit = 1;
       state.pondering = 1;
-      state.stop_at_input_end = true;
       wait_while_pondering();
     }
     OutLine() << "bestmove 0000\n";
@@ -282,12 +287,7 @@ void go_command(std::string_view line) {
 }
 
 void go_perft(std::int32_t depth) {
-  thread.search_state.stop_search = 0;
-  search_control.quit = false;
-  search_control.time_limit = 0;
-  search_control.deadline_ms = NO_DEADLINE;
-  search_control.limits = GoLimits{};
-  search_control.stop_at_input_end = false;
+  start_without_limits(false);
   // A refused position leaves an empty board: no move below it, but still the
   // position itself at depth 0.
   const std::uint64_t total =
