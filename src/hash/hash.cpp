@@ -1,9 +1,14 @@
 #include "hash/hash.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "io/output.h"
+#include "io/platform.h"
 
 HashEntry* p_hash_moves = nullptr;
 std::uint64_t hash_mask = 0;
@@ -16,9 +21,18 @@ void hash_fatal(const char* message) {
 
 namespace {
 
-// A table fresh from calloc reads as empty already; clearing it would only touch
-// every page of it (seconds for a large table) to write the zeros it holds.
+// A table just zeroed reads as empty already: clearing it again would only
+// write the zeros it holds.
 std::atomic<bool> table_written = false;
+// The threads that zero a large table: as many as search it, and at least as
+// many as the machine runs at once, up to eight. The first touch of a page costs
+// the system far more than the zeros, and it shares that work out well: between
+// searches the cores are idle anyway.
+int zeroing_threads = 1;
+int zeroing_workers() {
+  const int machine = static_cast<int>(std::min(8u, std::thread::hardware_concurrency()));
+  return std::max({1, zeroing_threads, machine});
+}
 
 // Read before it is written: every thread stores into the table, and a flag
 // written at every store would pass its cache line from core to core.
@@ -32,12 +46,34 @@ constexpr const char* NOTHING_TO_FREE = "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF
 
 inline HashEntry& entry_at(std::uint64_t index) { return p_hash_moves[index & hash_mask]; }
 
+// Zeroes the table, which also brings every page of it in: the search then
+// meets no page for the first time. A large table is shared out among the
+// threads, each zeroing a part of whole pages.
+void zero_table() {
+  auto* bytes = reinterpret_cast<unsigned char*>(p_hash_moves);
+  const std::size_t size = (hash_mask + 1) * sizeof(HashEntry);
+  constexpr std::size_t SHARED_FROM = std::size_t{64} << 20, PAGE = std::size_t{2} << 20;
+  const std::size_t workers = size < SHARED_FROM ? 1 : static_cast<std::size_t>(zeroing_workers());
+  const std::size_t part = (size / workers + PAGE - 1) / PAGE * PAGE;
+  std::vector<std::thread> helpers;
+  for (std::size_t w = 1; w < workers && w * part < size; ++w) {
+    try {
+      helpers.emplace_back([=] { std::memset(bytes + w * part, 0, std::min(part, size - w * part)); });
+    } catch (const std::system_error&) {
+      std::memset(bytes + w * part, 0, std::min(part, size - w * part));  // no thread to spare: this one does it
+    }
+  }
+  std::memset(bytes, 0, std::min(part, size));
+  for (std::thread& t : helpers) t.join();
+  table_written.store(false, std::memory_order_relaxed);
+}
+
 void allocate(unsigned megabytes) {
   const std::uint64_t entries = hash_entries_for(megabytes);
-  p_hash_moves = static_cast<HashEntry*>(std::calloc(entries, sizeof(HashEntry)));
+  p_hash_moves = static_cast<HashEntry*>(allocate_table(entries * sizeof(HashEntry)));
   if (!p_hash_moves) hash_fatal(NO_MEMORY);
   hash_mask = entries - 1;
-  table_written.store(false, std::memory_order_relaxed);
+  zero_table();
 }
 
 }  // namespace
@@ -63,16 +99,16 @@ void resize_hash(std::uint16_t megabytes) {
 }
 
 void clear_hash() {
-  if (!p_hash_moves || !table_written.load(std::memory_order_relaxed)) return;
   // A check reads as key 0, the empty slot's, only beside zero fields: all go.
-  std::memset(static_cast<void*>(p_hash_moves), 0, (hash_mask + 1) * sizeof(HashEntry));
-  table_written.store(false, std::memory_order_relaxed);
+  if (p_hash_moves && table_written.load(std::memory_order_relaxed)) zero_table();
 }
 
 void free_hash() {
-  std::free(p_hash_moves);
+  free_table(p_hash_moves);
   p_hash_moves = nullptr;
 }
+
+void set_hash_zeroing_threads(int threads) { zeroing_threads = threads; }
 
 namespace Hash {
 

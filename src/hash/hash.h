@@ -48,15 +48,24 @@ inline constexpr std::uint8_t LAST_HASH_AGE = 250;
 // Entries for a table of the given size in megabytes (clamped to 1..1024).
 std::uint64_t hash_entries_for(unsigned megabytes);
 
-// Asks for the entry of a key to be brought into the cache while other work goes on.
+// Asks for the entry of a key to be brought into the cache while other work goes
+// on. The table starts on a cache line, so an entry lies on one line or on two
+// neighbours: its last byte names the second where there is one.
 inline void prefetch_hash_entry(std::uint64_t key) {
-  if (p_hash_moves) __builtin_prefetch(&p_hash_moves[static_cast<std::uint32_t>(key) & hash_mask]);
+  if (!p_hash_moves) return;
+  const auto* entry = reinterpret_cast<const char*>(&p_hash_moves[static_cast<std::uint32_t>(key) & hash_mask]);
+  __builtin_prefetch(entry);
+  __builtin_prefetch(entry + sizeof(HashEntry) - 1);
 }
 
+// Making and clearing the table write every byte of it, so that the search
+// meets no page for the first time.
 void init_hash();
 void resize_hash(std::uint16_t megabytes);
 void clear_hash();
 void free_hash();
+// How many threads share the zeroing of a large table.
+void set_hash_zeroing_threads(int threads);
 
 // Ends the process with a message: the table is missing or memory ran out.
 [[noreturn]] void hash_fatal(const char* message);

@@ -40,17 +40,20 @@ class NodeMoves {
   template <class KingExposed>
   bool do_move(std::uint8_t i, KingExposed exposed) {
     make_move<Us>(ply_, i, list_);
+    BoardState& b = thread.bitboard;
+    if constexpr (K == Keeps::KEY) {
+      // The child's table entry is asked for as soon as its key is known: it
+      // travels from memory while the legality test runs.
+      update_hash_key<Us>(i, list_, thread.undo_by_ply[ply_]);
+      prefetch_hash_entry(b.hash_key);
+    }
     if (exposed()) {
       unmake_move<Us>(ply_, i, list_);
+      restore();
       return false;
     }
     if (counted_) ++*counted_;
-    BoardState& b = thread.bitboard;
-    if constexpr (K == Keeps::KEY) {
-      update_hash_key<Us>(i, list_, thread.undo_by_ply[ply_]);
-      prefetch_hash_entry(b.hash_key);
-      thread.key_history_search[ply_ + 1] = b.hash_key;
-    }
+    if constexpr (K == Keeps::KEY) thread.key_history_search[ply_ + 1] = b.hash_key;
     b.minor_placement = placement_ + placement_change<Us>(list_.move[i]);
     return true;
   }

@@ -10,10 +10,11 @@
 #include "uci/bench_positions.h"
 #include "uci/command_loop.h"
 
-BenchResult run_bench(int depth) {
+BenchResult run_bench(int depth, int hash_megabytes) {
   const std::string go = "go depth " + std::to_string(depth);
   output::muted = true;
   dispatch_command("uci");
+  if (hash_megabytes > 0) dispatch_command("setoption name Hash value " + std::to_string(hash_megabytes));
   output::muted = false;
 
   const std::uint64_t nodes_before = thread.nodes_all_iterations;

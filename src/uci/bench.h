@@ -12,9 +12,9 @@ struct BenchResult {
   std::int64_t milliseconds;
 };
 
-// Searches every bench position to `depth` from a fresh table, its own lines muted,
-// and writes one line per position.
-BenchResult run_bench(int depth);
+// Searches every bench position to `depth` from a fresh table (of the default
+// size, or `hash_megabytes`), its own lines muted, and writes one line per position.
+BenchResult run_bench(int depth, int hash_megabytes = 0);
 
 // `nerul bench [depth]`: the bench, then "<nodes> nodes <nps> nps" as engine-testing
 // frameworks read it. Returns the exit status.

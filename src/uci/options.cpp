@@ -66,7 +66,7 @@ void set_option(std::string_view line) {
 
   if (same_name(name, "Threads") && has_value) {
     // 0 counts as 1 and anything above the most as the most.
-    set_search_threads(std::clamp<std::int32_t>(read_number(value), 1, MAX_THREADS));
+    set_hash_zeroing_threads(set_search_threads(std::clamp<std::int32_t>(read_number(value), 1, MAX_THREADS)));
   } else if (same_name(name, "Move Overhead") && has_value) {
     const std::int32_t ms = read_number(value);
     engine_options.move_overhead_ms = static_cast<std::uint16_t>(std::clamp<std::int32_t>(ms, 0, MOVE_OVERHEAD_MAX));

@@ -2,6 +2,8 @@
 // move-to-front, the two replacement rules and the fatal calls without a table.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "board/board.h"
@@ -394,9 +396,30 @@ bool every_entry_empty() {
 
 TEST_F(HashTable, ALargeFreshTableReadsAsEmptyAfterItsClear) {
   resize_hash(1024);
-  clear_hash();  // nothing written yet: the table is as calloc left it
+  clear_hash();  // nothing written yet: the table is as making it left it
   EXPECT_EQ(hash_mask + 1, hash_entries_for(1024));
   EXPECT_TRUE(every_entry_empty());
+}
+
+// Whatever memory the allocator hands out, a table just made, or cleared after
+// writes at both ends, reads as empty and starts on a cache line; at 64 MB two
+// threads share the zeroing.
+TEST_F(HashTable, MadeAndClearedTablesReadAsEmptyAtEverySize) {
+  MoveList list = ten_moves();
+  set_hash_zeroing_threads(2);
+  for (const unsigned megabytes : {1u, 3u, 64u}) {
+    // The old table full of junk, for memory handed out again to show it.
+    std::memset(static_cast<void*>(p_hash_moves), 0xA5, (hash_mask + 1) * sizeof(HashEntry));
+    resize_hash(static_cast<std::uint16_t>(megabytes));
+    EXPECT_EQ(hash_mask + 1, hash_entries_for(megabytes));
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p_hash_moves) % 64, 0u) << megabytes;
+    EXPECT_TRUE(every_entry_empty()) << megabytes;
+    Hash::save_hash_move(0, HI, list, 2, 5);
+    Hash::save_hash_score(hash_mask, HI, 40, BOUND_EXACT, 3);
+    clear_hash();
+    EXPECT_TRUE(every_entry_empty()) << megabytes;
+  }
+  set_hash_zeroing_threads(1);
 }
 
 TEST_F(HashTable, AClearAfterAWriteEmptiesTheTableEveryTime) {

@@ -1,6 +1,7 @@
 // The command loop as an interface sees it: exact transcripts, byte for byte, and
 // the exit status.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <string>
 
@@ -15,6 +16,8 @@ const std::string READYOK = "readyok \n\n";
 const std::string UNKNOWN = "WARNING ! Unknown command\n";
 // "освобождать нечего " in Windows-1251, and the newline.
 const std::string NOTHING_TO_FREE = "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC\x20\xED\xE5\xF7\xE5\xE3\xEE\x20\n";
+// "памяти нет " in Windows-1251, and the newline.
+const std::string NO_MEMORY = "\xEF\xE0\xEC\xFF\xF2\xE8 \xED\xE5\xF2 \n";
 
 std::string repeat(const std::string& text, int times) {
   std::string all;
@@ -194,4 +197,32 @@ TEST(Position, GoodMovesWriteNothing) {
       "position fen r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1 moves e8c8 e1g1 \n"
       "uci\nposition startpos\nisready\n",
       UCI_ANSWER + READYOK, 0);
+}
+
+// A table the process cannot have is refused at once with the memory message,
+// not handed out by a system that promises more than it has and then ends the
+// process when the pages are touched. The sanitizers reserve far more address
+// space than this limit leaves, so only the plain build runs it.
+TEST(HashOption, ATableBeyondTheProcessesMemoryGetsTheMemoryMessage) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers need more address space than the limit leaves";
+#else
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_AS, &before), 0);
+  rlimit low = before;
+  low.rlim_cur = rlim_t{512} << 20;
+  if (before.rlim_max != RLIM_INFINITY && before.rlim_max < low.rlim_cur) low.rlim_cur = before.rlim_max;
+  ASSERT_EQ(setrlimit(RLIMIT_AS, &low), 0);
+  EngineProcess engine;  // the child starts under the limit
+  setrlimit(RLIMIT_AS, &before);
+  ASSERT_TRUE(engine.send("uci"));
+  ASSERT_TRUE(engine.read_until("uciok"));
+  ASSERT_TRUE(engine.send("setoption name Hash value 64"));  // within the limit
+  ASSERT_TRUE(engine.send("isready"));
+  EXPECT_EQ(engine.read_line(), "readyok ");
+  EXPECT_EQ(engine.read_line(), "");
+  ASSERT_TRUE(engine.send("setoption name Hash value 1024"));
+  EXPECT_EQ(engine.read_to_end(), NO_MEMORY);
+  EXPECT_EQ(engine.wait_exit(), 1);
+#endif
 }
