@@ -11,16 +11,13 @@
 
 void compute_hash_key();
 
-// From the key before a move (`hash_key`) to the key after it; the board must
-// already show the position after the move.
+// The key terms of the pieces a move of Us lifts, takes and sets down.
 template <Colour Us>
-[[gnu::always_inline]] inline void update_hash_key(std::uint8_t index, const MoveList& list, const UndoRecord& undo) {
+[[gnu::always_inline]] inline std::uint64_t piece_key_terms(Move m) {
   constexpr int c = Us, o = ~Us;
-  const BoardState& b = thread.bitboard;
-  const Move m = list.move[index];
   const unsigned piece = name_piece(m), captured = name_capture(m), kind = kind_move(m);
   const unsigned from = from_coord(m), to = to_coord(m);
-  std::uint64_t k = b.hash_key;
+  std::uint64_t k = 0;
   switch (kind) {
     case MOVE_QUIET:
       k ^= zobrist[c][piece][from] ^ zobrist[c][piece][to];
@@ -54,14 +51,42 @@ template <Colour Us>
     default:
       break;
   }
-  k ^= ZOBRIST_SIDE;
+  return k;
+}
+
+// The key after `m`, as far as it is known before the move is made: the pieces,
+// the side to move and the en-passant square that lapses, but not a new one,
+// nor castling rights the move costs. Enough to ask for the child's table entry
+// early.
+template <Colour Us>
+[[gnu::always_inline]] inline std::uint64_t key_before_move(Move m) {
+  const BoardState& b = thread.bitboard;
+  std::uint64_t k = b.hash_key ^ piece_key_terms<Us>(m) ^ ZOBRIST_SIDE;
+  if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
+  return k;
+}
+
+// The key after the move, from key_before_move's: the board must show the
+// position after the move, and `undo` the state before it.
+[[gnu::always_inline]] inline std::uint64_t key_after_move(std::uint64_t before_move, const UndoRecord& undo) {
+  const BoardState& b = thread.bitboard;
+  std::uint64_t k = before_move;
   if (b.castling_K != undo.castling_K) k ^= castling_key(WHITE, true);
   if (b.castling_Q != undo.castling_Q) k ^= castling_key(WHITE, false);
   if (b.castling_k != undo.castling_k) k ^= castling_key(BLACK, true);
   if (b.castling_q != undo.castling_q) k ^= castling_key(BLACK, false);
-  if (undo.taking_passage_yes) k ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
   if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
-  thread.bitboard.hash_key = k;
+  return k;
+}
+
+// From the key before a move (`hash_key`) to the key after it; the board must
+// already show the position after the move.
+template <Colour Us>
+[[gnu::always_inline]] inline void update_hash_key(std::uint8_t index, const MoveList& list, const UndoRecord& undo) {
+  BoardState& b = thread.bitboard;
+  std::uint64_t k = b.hash_key ^ piece_key_terms<Us>(list.move[index]) ^ ZOBRIST_SIDE;
+  if (undo.taking_passage_yes) k ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
+  b.hash_key = key_after_move(k, undo);
 }
 
 inline void update_hash_key(std::uint8_t colour, std::uint8_t index, const MoveList& list, const UndoRecord& undo) {

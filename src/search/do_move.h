@@ -39,13 +39,20 @@ class NodeMoves {
   // is taken back at once and the answer is false.
   template <class KingExposed>
   bool do_move(std::uint8_t i, KingExposed exposed) {
+    // The child's table entry is asked for before the board is touched, and
+    // again once a new en-passant square or lost castling rights have made its
+    // key known in full: it travels from memory while the move is made and
+    // tested.
+    std::uint64_t key = 0;
+    if constexpr (K == Keeps::KEY) {
+      key = key_before_move<Us>(list_.move[i]);
+      prefetch_hash_entry(key);
+    }
     make_move<Us>(ply_, i, list_);
     BoardState& b = thread.bitboard;
     if constexpr (K == Keeps::KEY) {
-      // The child's table entry is asked for as soon as its key is known: it
-      // travels from memory while the legality test runs.
-      update_hash_key<Us>(i, list_, thread.undo_by_ply[ply_]);
-      prefetch_hash_entry(b.hash_key);
+      b.hash_key = key_after_move(key, thread.undo_by_ply[ply_]);
+      if (b.hash_key != key) prefetch_hash_entry(b.hash_key);
     }
     if (exposed()) {
       unmake_move<Us>(ply_, i, list_);
