@@ -14,6 +14,7 @@
 #include "search/reports.h"
 #include "search/search.h"
 #include "search/search_state.h"
+#include "search/skill.h"
 #include "search/threads.h"
 
 namespace {
@@ -52,12 +53,13 @@ double seconds_on_budget(std::int64_t end, double seconds) {
 void report_iteration(std::uint64_t nodes, std::uint8_t depth, std::int32_t score, double seconds,
                       std::uint8_t& mate_reported, std::uint64_t iteration_nodes, bool completed_lines) {
   const SearchState& st = thread.search_state;
-  if (st.multipv <= 1) {
+  if (st.multipv <= 1 || search_control.shown_lines <= 1) {
     print_iteration_info(nodes, depth, score, seconds, mate_reported, thread.PV_line, iteration_nodes);
     return;
   }
   const PvLine* lines = completed_lines ? search_control.completed_lines : st.lines;
-  const int count = completed_lines ? search_control.completed_line_count : st.line_count;
+  const int count =
+      std::min<int>(completed_lines ? search_control.completed_line_count : st.line_count, search_control.shown_lines);
   // No legal move at the root: the one line says mate or stalemate.
   if (count == 0) print_iteration_info(nodes, depth, score, seconds, mate_reported, thread.PV_line, iteration_nodes, 1);
   for (int i = 0; i < count; ++i) {
@@ -65,6 +67,17 @@ void report_iteration(std::uint64_t nodes, std::uint8_t depth, std::int32_t scor
     print_iteration_info(nodes, depth, lines[i].score_move, seconds, i == 0 ? mate_reported : other_mate, lines[i],
                          iteration_nodes, static_cast<std::uint8_t>(i + 1));
   }
+}
+
+// A weakened search plays one of the last finished iteration's lines, which
+// becomes the line the answer and the self-checks read.
+void play_at_level() {
+  const SearchControl& control = search_control;
+  const int k = pick_skill_line(control.completed_lines, control.completed_line_count, thread.bitboard.colour_move == 1,
+                                control.skill_level);
+  thread.PV_line = control.completed_lines[k];
+  thread.best_from = static_cast<std::uint8_t>(from_coord(thread.PV_line.moves[0]));
+  thread.best_to = static_cast<std::uint8_t>(to_coord(thread.PV_line.moves[0]));
 }
 
 bool node_limit_reached() { return search_control.limits.nodes != 0 && nodes_visited() >= search_control.limits.nodes; }
@@ -82,6 +95,7 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
   control.ponderhit_seen = 0;
   control.last_iteration_depth = 0;
   control.quit = false;
+  control.completed_line_count = 0;
   std::uint64_t node_total = 0;
 
   b.value_white_material = count_white_material();
@@ -153,6 +167,7 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
     }
   }
 
+  if (control.skill_level < FULL_STRENGTH && control.completed_line_count > 0) play_at_level();
   wait_while_pondering();
   control.pondering = 0;
   stop_helpers();

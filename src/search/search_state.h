@@ -42,6 +42,10 @@ struct SearchControl {
   // `quit` arrived during the search: it unwinds without another line, and the
   // command loop ends the program.
   bool quit;
+  // The level the move is chosen at (search/skill.h), and how many of the lines
+  // the root keeps are shown: a weakened search keeps more than the user asked for.
+  std::uint8_t skill_level;
+  std::uint8_t shown_lines;
   // The lines of the last iteration that finished (MultiPV).
   std::uint8_t completed_line_count;
   PvLine completed_lines[MAX_MULTIPV];

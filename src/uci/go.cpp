@@ -18,6 +18,7 @@
 #include "search/poll.h"
 #include "search/reports.h"
 #include "search/search.h"
+#include "search/skill.h"
 #include "search/threads.h"
 #include "uci/options.h"
 #include "uci/position.h"
@@ -139,6 +140,20 @@ void start_without_limits(bool stop_at_input_end) {
   search_control.deadline_ms = NO_DEADLINE;
   search_control.limits = GoLimits{};
   search_control.stop_at_input_end = stop_at_input_end;
+}
+
+// A level below full strength searches more lines than it shows and fewer
+// iterations than the limits allow. Analysis (`go infinite`, `go mate`) is at
+// full strength whatever the level.
+void play_at_the_level_asked(std::uint8_t& depth_limit) {
+  const GoParams& g = go_params;
+  const int level = g.infinite == 1 || g.mate != 0 ? FULL_STRENGTH : playing_level();
+  search_control.skill_level = static_cast<std::uint8_t>(level);
+  search_control.shown_lines = engine_options.multipv;
+  if (level >= FULL_STRENGTH) return;
+  const SkillSearch skill = skill_search(level);
+  thread.search_state.multipv = std::max(engine_options.multipv, skill.lines);
+  depth_limit = std::min(depth_limit, skill.depth);
 }
 
 }  // namespace
@@ -283,6 +298,7 @@ void go_command(std::string_view line) {
     time_budget = NO_TIME_BUDGET;
     deadline = NO_DEADLINE;
   }
+  play_at_the_level_asked(depth_limit);
   iterative_deepening(depth_limit, time_budget, deadline);
 }
 

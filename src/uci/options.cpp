@@ -7,9 +7,10 @@
 #include "io/output.h"
 #include "io/text.h"
 #include "search/search_state.h"
+#include "search/skill.h"
 #include "search/threads.h"
 
-EngineOptions engine_options{MOVE_OVERHEAD_DEFAULT, false, 1, false};
+EngineOptions engine_options{MOVE_OVERHEAD_DEFAULT, false, 1, false, FULL_STRENGTH, false, SKILL_ELO_MIN};
 
 namespace {
 
@@ -38,6 +39,10 @@ std::uint16_t read_hash_option(std::string_view line) {
   return static_cast<std::uint16_t>(read_number(line.substr(start)));
 }
 
+int playing_level() {
+  return engine_options.limit_strength ? level_for_elo(engine_options.elo) : engine_options.skill_level;
+}
+
 void write_option_lines() {
   OutLine() << "option name Hash type spin default 1 min 1 max 1024\n"
             << "option name Threads type spin default 1 min 1 max " << MAX_THREADS << '\n'
@@ -46,7 +51,11 @@ void write_option_lines() {
             << "option name Move Overhead type spin default " << MOVE_OVERHEAD_DEFAULT << " min 0 max "
             << MOVE_OVERHEAD_MAX << '\n'
             << "option name Clear Hash type button\n"
-            << "option name UCI_Chess960 type check default false\n";
+            << "option name UCI_Chess960 type check default false\n"
+            << "option name Skill Level type spin default " << FULL_STRENGTH << " min 0 max " << FULL_STRENGTH << '\n'
+            << "option name UCI_LimitStrength type check default false\n"
+            << "option name UCI_Elo type spin default " << SKILL_ELO_MIN << " min " << SKILL_ELO_MIN << " max "
+            << skill_elo_max() << '\n';
 }
 
 void set_option(std::string_view line) {
@@ -77,6 +86,14 @@ void set_option(std::string_view line) {
     engine_options.multipv = static_cast<std::uint8_t>(std::clamp<std::int32_t>(read_number(value), 1, MAX_MULTIPV));
   } else if (same_name(name, "UCI_Chess960") && has_value) {
     engine_options.chess960 = same_name(value, "true");
+  } else if (same_name(name, "Skill Level") && has_value) {
+    engine_options.skill_level =
+        static_cast<std::uint8_t>(std::clamp<std::int32_t>(read_number(value), 0, FULL_STRENGTH));
+  } else if (same_name(name, "UCI_LimitStrength") && has_value) {
+    engine_options.limit_strength = same_name(value, "true");
+  } else if (same_name(name, "UCI_Elo") && has_value) {
+    engine_options.elo =
+        static_cast<std::uint16_t>(std::clamp<std::int32_t>(read_number(value), SKILL_ELO_MIN, skill_elo_max()));
   } else if (same_name(name, "Clear Hash")) {
     hash_age = 0;
     clear_hash();

@@ -11,11 +11,19 @@ struct EngineOptions {
   bool ponder;           // the interface ponders: `bestmove` names the expected reply
   std::uint8_t multipv;  // lines reported for analysis
   bool chess960;         // every castling written and read as the king taking its rook
+  // Playing strength (search/skill.h): `Skill Level`, or with `UCI_LimitStrength`
+  // the level `UCI_Elo` stands for.
+  std::uint8_t skill_level;
+  bool limit_strength;
+  std::uint16_t elo;
 };
 
 inline constexpr std::uint16_t MOVE_OVERHEAD_DEFAULT = 50, MOVE_OVERHEAD_MAX = 5000;
 
 extern EngineOptions engine_options;
+
+// The level the options ask for: FULL_STRENGTH unless weakened.
+int playing_level();
 
 // The option lines of the `uci` answer.
 void write_option_lines();

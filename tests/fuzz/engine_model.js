@@ -256,7 +256,7 @@ function readNumber(text) {
   return Number(BigInt.asIntN(32, negative ? -value : value));
 }
 
-const OPTIONS_AT_START = { ponder: false, multipv: 1, threads: 1 };
+const OPTIONS_AT_START = { ponder: false, multipv: 1, threads: 1, skill: 20, limitStrength: false, elo: 1350 };
 const clamp = (x, lo, hi) => Math.min(hi, Math.max(lo, x));
 
 // The options a `setoption` line leaves: the name is matched without regard to
@@ -275,9 +275,21 @@ function applyOption(options, rawLine) {
   if (name === 'ponder') return { ...options, ponder: value.toLowerCase() === 'true' };
   if (name === 'multipv') return { ...options, multipv: clamp(readNumber(value), 1, 64) };
   if (name === 'threads') return { ...options, threads: clamp(readNumber(value), 1, 64) };
+  if (name === 'skill level') return { ...options, skill: clamp(readNumber(value), 0, 20) };
+  if (name === 'uci_limitstrength') return { ...options, limitStrength: value.toLowerCase() === 'true' };
+  if (name === 'uci_elo') return { ...options, elo: clamp(readNumber(value), 1350, ELO_MAX) };
   return options;
+}
+
+// The top of UCI_Elo: the engine's full strength, where it plays as at Skill Level 20.
+const ELO_MAX = 2350;
+// Whether the options play below full strength: then the move played may be
+// any of the lines searched, not the first.
+function weakened(options) {
+  return options.limitStrength ? options.elo < ELO_MAX : options.skill < 20;
 }
 
 module.exports = { engineLine, readFen, hostileReasons, dropBogusRights, fenOf, modelPosition, legalMoveTexts,
   searchmovesAllowed, warnsUnknown, goEnd, START_TEXT, placement, castlingText, chess960Model, readNumber, applyOption,
+  weakened,
   OPTIONS_AT_START };

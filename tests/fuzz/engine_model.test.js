@@ -92,7 +92,14 @@ test('numbers read as the engine reads them: sign, digits up to the first other 
 
 test('Ponder, MultiPV and Threads: clamped, case-blind names, "true" alone turns a check box on', () => {
   const after = (...lines) => lines.reduce(model.applyOption, model.OPTIONS_AT_START);
-  assert.deepStrictEqual(after('setoption name MultiPV value 0'), { ponder: false, multipv: 1, threads: 1 });
+  assert.deepStrictEqual(after('setoption name MultiPV value 0'),
+    { ponder: false, multipv: 1, threads: 1, skill: 20, limitStrength: false, elo: 1350 });
+  assert.strictEqual(after('setoption name Skill Level value 99').skill, 20);
+  assert.strictEqual(after('setoption name skill level value -4').skill, 0);
+  assert.strictEqual(model.weakened(after('setoption name Skill Level value 7')), true);
+  assert.strictEqual(model.weakened(after('setoption name Skill Level value 7', 'setoption name UCI_LimitStrength value true',
+    'setoption name UCI_Elo value 99999')), false);
+  assert.strictEqual(after('setoption name UCI_Elo value 5').elo, 1350);
   assert.strictEqual(after('setoption name multipv value 1000').multipv, 64);
   assert.strictEqual(after('setoption name MultiPV value -5').multipv, 1);
   assert.strictEqual(after('setoption name MultiPV value 3 \r').multipv, 3);

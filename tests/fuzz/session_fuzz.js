@@ -28,6 +28,8 @@
 //   multipv         MultiPV k: each iteration's lines numbered 1, 2, ... up to k with
 //                   distinct first moves, and bestmove the first line's move
 //   threads         Threads above 1 (skipped: the option is only ever set to 1)
+//   skill           Skill Level, UCI_LimitStrength and UCI_Elo: a weakened search
+//                   plays one of its lines, which need not be the first
 //   known           all of the above
 // The exit status is 1 when a fault was found.
 const { spawn } = require('child_process');
@@ -37,7 +39,7 @@ const { Chess } = require('chess.js');
 const model = require('./engine_model');
 
 const KNOWN = ['hostile-fen', 'bogus-rights', 'illegal-moves', 'time', 'long-line', 'isready-search', 'mate-plies',
-  'stop-answer', 'chess960', 'ponder', 'multipv', 'threads'];
+  'stop-answer', 'chess960', 'ponder', 'multipv', 'threads', 'skill'];
 
 function parseArgs(argv) {
   const o = { seconds: 30, sessions: Infinity, seed: null, session: null, engine: null, skip: new Set(),
@@ -386,7 +388,11 @@ function optionLine(r, o) {
   const kinds = ['threads'];
   if (!o.skip.has('ponder')) kinds.push('ponder');
   if (!o.skip.has('multipv')) kinds.push('multipv');
+  if (!o.skip.has('skill')) kinds.push('skill', 'elo');
   switch (r.pick(kinds)) {
+    case 'skill': return `setoption name Skill Level value ${r.pick(['0', '3', '10', '19', '20', '20', '99', '-1', 'junk'])}`;
+    case 'elo': return r.chance(0.5) ? `setoption name UCI_LimitStrength value ${r.pick(['true', 'false', 'TRUE'])}`
+      : `setoption name UCI_Elo value ${r.pick(['1350', '1800', '2349', '2350', '5000', '0', 'junk'])}`;
     case 'ponder': return `setoption name Ponder value ${r.pick(['true', 'true', 'false', 'false', 'TRUE', 'yes', ''])}`;
     case 'multipv': return `setoption name MultiPV value ${r.pick(['0', '1', '3', '3', '64', '1000', '-5', 'junk', String(r.int(2, 8))])}`;
     default: return `setoption name Threads value ${threadsValue(r, o)}`;
@@ -753,7 +759,7 @@ function checkMateReports(lines, chess, fault) {
 // iteration's lines are numbered 1, 2, ... without a gap, at most k of them, with
 // distinct legal first moves, and the answer is the last first line's move; with
 // k 1 no line is numbered. `legal` is null where the model knows no moves.
-function checkMultiPV(lines, k, legal, answer, fail) {
+function checkMultiPV(lines, k, legal, answer, weakened, fail) {
   let block = null, lastFirst = null;
   for (const { text } of lines) {
     if (!text.startsWith('info  nps ')) continue;
@@ -778,7 +784,7 @@ function checkMultiPV(lines, k, legal, answer, fail) {
     }
     if (legal && first && !legal.has(first)) { fail(`"${text.trim()}" begins with an illegal move`); return; }
   }
-  if (k > 1 && lastFirst && legal && legal.size && answer !== lastFirst) fail(`bestmove ${answer}, yet the last first line begins ${lastFirst}`);
+  if (k > 1 && !weakened && lastFirst && legal && legal.size && answer !== lastFirst) fail(`bestmove ${answer}, yet the last first line begins ${lastFirst}`);
 }
 
 // Runs one `go` with whatever `stop`, `isready` and long lines the session throws in.
@@ -935,7 +941,7 @@ async function runGo(o, r, eng, g, current, send, fault, synced, options) {
     else if (!model.legalMoveTexts(c).has(reply[1]))
       fault('ponder', `"${eng.lines[got - 1].text.trim()}": ${reply[1]} is no legal reply in ${c.fen()}`, tags);
   }
-  if (!o.skip.has('multipv') && !hostile) checkMultiPV(eng.lines.slice(mark, got), options.multipv, legal, answer, (m) => fault('multipv', `"${g.line}" with MultiPV ${options.multipv}: ${m}`, tags));
+  if (!o.skip.has('multipv') && !hostile) checkMultiPV(eng.lines.slice(mark, got), options.multipv, legal, answer, model.weakened(options), (m) => fault('multipv', `"${g.line}" with MultiPV ${options.multipv}: ${m}`, tags));
   // A `go mate N` that ended by itself found a mate for the mover within N moves.
   const ownEnd = g.mate && stopSent === null && current.chess;
   const last = ownEnd ? eng.lines.slice(mark, got).reverse().find((l) => l.text.startsWith('info  nps ')) : null;

@@ -169,12 +169,12 @@ TEST_P(Chess960Castling, ListsWritesAndReadsCastling) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Chess960Castling, ::testing::ValuesIn(cases));
 
-TEST(Chess960Option, ComesLastInTheUciAnswerAndChangesNoStandardText) {
+TEST(Chess960Option, FollowsClearHashInTheUciAnswerAndChangesNoStandardText) {
   const EngineRun run = run_engine(
       "uci\nsetoption name UCI_Chess960 value true\nsetoption name UCI_Chess960 value false\n"
       "position startpos moves e2e4 e7e5 g1f3 b8c6 f1c4 g8f6\ngo perft 1\nquit\n");
   EXPECT_NE(run.output.find("option name Clear Hash type button\noption name UCI_Chess960 type check default "
-                            "false\nuciok"),
+                            "false\noption name Skill Level"),
             std::string::npos);
   EXPECT_NE(run.output.find("e1g1: 1"), std::string::npos);
 }

@@ -13,6 +13,9 @@ inline const std::string UCI_ANSWER =
     "option name Move Overhead type spin default 50 min 0 max 5000\n"
     "option name Clear Hash type button\n"
     "option name UCI_Chess960 type check default false\n"
+    "option name Skill Level type spin default 20 min 0 max 20\n"
+    "option name UCI_LimitStrength type check default false\n"
+    "option name UCI_Elo type spin default 1350 min 1350 max 2350\n"
     "uciok \n";
 inline const std::string ILLEGAL_GO = "Nerul: illegal go command. I am terminated.\n";
 inline const std::string FEN_ERROR = "WARNING ! fen error\n";

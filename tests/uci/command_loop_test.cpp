@@ -3,11 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "board/board.h"
 #include "hash/hash.h"
 #include "hash/zobrist.h"
+#include "movegen/generate.h"
+#include "movegen/legal.h"
+#include "search/reports.h"
+#include "search/skill.h"
 #include "support/capture.h"
 #include "support/engine_texts.h"
 #include "support/test_support.h"
@@ -133,4 +139,99 @@ TEST(Dispatch, QuitEndsWithStatusOne) {
 
 TEST(Dispatch, GoxIsGo) {
   EXPECT_EXIT_WITH_OUTPUT(dispatch_command("gox"), 1, "Nerul: illegal go command. I am terminated.\n");
+}
+
+namespace {
+
+// The move `bestmove` names, if the output has one.
+std::string bestmove_of(const std::string& output) {
+  const std::size_t at = output.rfind("bestmove ");
+  if (at == std::string::npos) return "";
+  const std::size_t start = at + 9;
+  return output.substr(start, output.find_first_of(" \n", start) - start);
+}
+
+// Every legal move of the position on the board, as the engine writes it.
+std::vector<std::string> legal_moves() {
+  MoveList list;
+  generate_all_moves(list);
+  std::vector<std::string> moves;
+  for (std::uint8_t i = 0; i < list.move_count; ++i)
+    if (thread.bitboard.colour_move == 1 ? is_legal<WHITE>(0, i, list) : is_legal<BLACK>(0, i, list))
+      moves.push_back(move_text(list.move[i]));
+  return moves;
+}
+
+}  // namespace
+
+// The levels, on a fixed seed: every answer legal, a single legal move and a
+// mate in one played at every level, and the weakest level away from the full
+// engine's choice on most quiet positions.
+TEST(PlayingStrength, EveryLevelPlaysLegallyAndNeverMissesAMateInOne) {
+  struct Case {
+    const char* fen;
+    const char* forced;  // the move every level plays, if any
+  };
+  const Case cases[] = {
+      {"6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1", "a1a8"},  // mate in one
+      {"7k/8/8/8/8/8/8/6RK b - - 0 1", "h8h7"},          // one legal move
+      {"4k3/8/8/3q4/8/8/3R4/3RK3 w - - 0 1", nullptr},   // the queen hangs
+      {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1", nullptr},
+      {"r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3", nullptr},
+      {"r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R2QKB1R w KQ - 0 8", nullptr},
+      {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", nullptr},
+      {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", nullptr},
+  };
+  dispatch("uci");
+  int differing = 0, quiet = 0;
+  for (const Case& c : cases) {
+    std::string full_strength;
+    for (int level = 0; level <= 20; level += 5) {
+      seed_skill_choice(12345);
+      dispatch("setoption name Skill Level value " + std::to_string(level));
+      dispatch("ucinewgame");
+      dispatch(std::string("position fen ") + c.fen);
+      const std::vector<std::string> legal = legal_moves();
+      const std::string move = bestmove_of(dispatch("go depth 6"));
+      EXPECT_NE(std::find(legal.begin(), legal.end(), move), legal.end()) << c.fen << " level " << level << " " << move;
+      if (c.forced) {
+        EXPECT_EQ(move, c.forced) << c.fen << " level " << level;
+      }
+      if (level == 0 && !c.forced) full_strength = move;
+      if (level == 20 && !c.forced) {
+        ++quiet;
+        differing += move != full_strength;
+      }
+    }
+  }
+  dispatch("setoption name Skill Level value 20");
+  EXPECT_GT(2 * differing, quiet);
+}
+
+// The options clamp as the others do, and the top of the Elo scale is the full
+// engine, line for line.
+TEST(PlayingStrength, OptionsClampAndTheTopEloIsTheFullEngine) {
+  dispatch("uci");
+  const auto run = [&] {
+    dispatch("ucinewgame");
+    dispatch("position startpos moves e2e4 e7e5");
+    return dispatch("go depth 5");
+  };
+  const std::string full = run();
+  dispatch("setoption name UCI_LimitStrength value true");
+  dispatch("setoption name UCI_Elo value 99999");
+  EXPECT_EQ(engine_options.elo, skill_elo_max());
+  EXPECT_EQ(run(), full);
+  dispatch("setoption name UCI_Elo value -7");
+  EXPECT_EQ(engine_options.elo, SKILL_ELO_MIN);
+  EXPECT_EQ(playing_level(), 0);
+  dispatch("setoption name Skill Level value 20");  // ignored while the Elo decides
+  EXPECT_EQ(playing_level(), 0);
+  dispatch("setoption name UCI_LimitStrength value false");
+  dispatch("setoption name Skill Level value 99");
+  EXPECT_EQ(playing_level(), 20);
+  dispatch("setoption name skill level value -3");
+  EXPECT_EQ(playing_level(), 0);
+  dispatch("setoption name Skill Level value 20");
+  EXPECT_EQ(run(), full);
 }
