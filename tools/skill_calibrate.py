@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""Calibrates the playing levels against an outside scale: Stockfish's own UCI_Elo.
+
+    tools/skill_calibrate.py check  [--elos 1500,2100,2700] [--games 100] [--tc 5+0.05]
+    tools/skill_calibrate.py levels [--levels 0,4,8,12,16,19] [--against 1350,...] [--games 100]
+    tools/skill_calibrate.py full   [--elos 2300,2500,2700] [--games 100]
+
+check:  Nerul at UCI_LimitStrength true, UCI_Elo E against Stockfish at the same E;
+        a calibrated table scores between 35 % and 65 % at each E.
+levels: Nerul at each Skill Level against Stockfish at a UCI_Elo near it (--against,
+        one value per level, defaults to the table's own); the measured Elo of each
+        level, and the rows of ELO_TABLE (src/search/skill.cpp) they make.
+full:   Nerul at its defaults against Stockfish at UCI_Elo values that bracket it;
+        the interpolated full strength is the top of UCI_Elo.
+
+Every game goes through the match rig (tools/match.sh: xboard, polyglot), one at
+a time; a value of 100 games at 5+0.05 takes about 15 minutes on two cores. Each
+line gives games, Nerul's score, and the Elo difference with its 95 % interval.
+"""
+import argparse
+import math
+import os
+import re
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def elo(score):
+    score = min(max(score, 1e-6), 1 - 1e-6)
+    return -400 * math.log10(1 / score - 1)
+
+
+def match(args, options, elo_value, out):
+    cmd = [os.path.join(HERE, "match.sh"), "-p", "stockfish", "-n", str(args.games), "-t", args.tc,
+           "--options", options, "--opponent-options", f"UCI_LimitStrength=true,UCI_Elo={elo_value}", "-o", out]
+    if args.engine:
+        cmd += ["-e", args.engine]
+    text = subprocess.run(cmd, capture_output=True, text=True).stdout
+    m = re.search(r"Nerul\s+\+(\d+) =(\d+) -(\d+)", text)
+    if not m:
+        sys.exit(f"no result from: {' '.join(cmd)}\n{text}")
+    return tuple(int(x) for x in m.groups())
+
+
+def summary(wins, draws, losses):
+    n = wins + draws + losses
+    s = (wins + 0.5 * draws) / n
+    var = (wins * (1 - s) ** 2 + draws * (0.5 - s) ** 2 + losses * s ** 2) / n
+    half = 1.96 * math.sqrt(var / n)
+    return n, s, elo(s), elo(s - half), elo(s + half)
+
+
+def line(label, result):
+    n, s, d, lo, hi = result
+    return f"{label:<28} {n:>5} games  score {100 * s:5.1f} %  Elo {d:+6.0f}  [{lo:+.0f}, {hi:+.0f}]"
+
+
+def table_rows():
+    text = open(os.path.join(HERE, "..", "src", "search", "skill.cpp")).read()
+    return [(int(e), int(l)) for e, l in re.findall(r"\{(\d+), (\d+)\}", text.split("ELO_TABLE[] = {")[1].split("};")[0])]
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("mode", choices=["check", "levels", "full"])
+    ap.add_argument("--engine", help="Nerul binary (default: the match rig's)")
+    ap.add_argument("--games", type=int, default=100)
+    ap.add_argument("--tc", default="5+0.05")
+    ap.add_argument("--elos", default="1500,2100,2700")
+    ap.add_argument("--levels", default="0,4,8,12,16,19")
+    ap.add_argument("--against", help="Stockfish's UCI_Elo for each level, comma-separated")
+    ap.add_argument("--out", default=os.path.join(HERE, "..", "build", "calibration"))
+    args = ap.parse_args()
+    os.makedirs(args.out, exist_ok=True)
+
+    if args.mode in ("check", "full"):
+        for e in (int(x) for x in args.elos.split(",")):
+            options = f"UCI_LimitStrength=true,UCI_Elo={e}" if args.mode == "check" else "Threads=1"
+            result = summary(*match(args, options, e, os.path.join(args.out, f"{args.mode}-{e}")))
+            label = f"UCI_Elo {e} against {e}" if args.mode == "check" else f"defaults against {e}"
+            print(line(label, result) + (f"  strength {e + result[2]:.0f}" if args.mode == "full" else ""), flush=True)
+        return
+
+    levels = [int(x) for x in args.levels.split(",")]
+    rows = table_rows()
+    guess = {level: next((e for e, l in rows if l >= level), rows[-1][0]) for level in levels}
+    against = [int(x) for x in args.against.split(",")] if args.against else [guess[lv] for lv in levels]
+    measured = []
+    for level, e in zip(levels, against):
+        result = summary(*match(args, f"Skill Level={level}", e, os.path.join(args.out, f"level-{level}")))
+        measured.append((round(e + result[2]), level))
+        print(line(f"Skill Level {level} against {e}", result) + f"  level plays at {e + result[2]:.0f}", flush=True)
+    # The refit: each measured level at its Elo, the scale's bottom at the weakest.
+    measured.sort()
+    fitted = [(1350, measured[0][1])] + [(max(1350, e), lv) for e, lv in measured if lv != measured[0][1]]
+    print("ELO_TABLE rows: " + ", ".join(f"{{{e}, {lv}}}" for e, lv in fitted))
+
+
+if __name__ == "__main__":
+    main()
