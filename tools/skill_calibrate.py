@@ -59,7 +59,8 @@ def line(label, result):
 
 def table_rows():
     text = open(os.path.join(HERE, "..", "src", "search", "skill.cpp")).read()
-    return [(int(e), int(l)) for e, l in re.findall(r"\{(\d+), (\d+)\}", text.split("ELO_TABLE[] = {")[1].split("};")[0])]
+    rows = re.findall(r"\{(\d+), (\d+|FULL_STRENGTH)\}", text.split("ELO_TABLE[] = {")[1].split("};")[0])
+    return [(int(e), 20 if level == "FULL_STRENGTH" else int(level)) for e, level in rows]
 
 
 def main():

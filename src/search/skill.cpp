@@ -15,7 +15,17 @@ struct EloRow {
   int level;
 };
 constexpr EloRow ELO_TABLE[] = {
-    {1350, 0}, {1450, 2}, {1550, 4}, {1650, 6}, {1750, 8}, {1850, 10}, {1950, 12}, {2050, 14}, {2150, 16}, {2250, 18}, {2350, FULL_STRENGTH},
+    {1350, 0},
+    {1450, 2},
+    {1550, 4},
+    {1650, 6},
+    {1750, 8},
+    {1850, 10},
+    {1950, 12},
+    {2050, 14},
+    {2150, 16},
+    {2250, 18},
+    {2350, FULL_STRENGTH},
 };
 
 // Lines a weakened search keeps, so that there is something to choose from.
@@ -23,8 +33,8 @@ constexpr std::uint8_t SKILL_LINES = 4;
 // A pawn: the most the random pull draws on, however far apart the lines are.
 constexpr int PAWN = 100;
 
-std::uint64_t state = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) |
-                      1;  // never zero
+std::uint64_t state =
+    static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) | 1;  // never zero
 
 // xorshift64*: small, and good enough to vary a move from game to game.
 std::uint32_t next_random() {
