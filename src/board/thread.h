@@ -16,7 +16,7 @@
 #include "board/move.h"
 #include "board/state.h"
 
-struct Helper;  // search/threads.h: a helper thread as the main thread sees it
+struct Helper;  // search/shared.h: a helper thread as the main thread sees it
 
 inline constexpr int MAX_MULTIPV = 64;
 
@@ -101,5 +101,6 @@ struct alignas(64) SearchThread {
 };
 
 // The calling thread's record. The engine's executables reach it at a fixed
-// offset from the thread pointer (the local-exec model), as cheaply as a global.
+// offset from the thread pointer (the local-exec model): a field is one
+// instruction away, as a global's would be.
 extern thread_local constinit SearchThread thread;
