@@ -23,6 +23,7 @@ import os
 import re
 import subprocess
 import sys
+import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -74,6 +75,8 @@ def main():
     ap.add_argument("--against", help="Stockfish's UCI_Elo for each level, comma-separated")
     ap.add_argument("--out", default=os.path.join(HERE, "..", "build", "calibration"))
     args = ap.parse_args()
+    # The match rig writes into a directory of its own: each run gets a fresh one.
+    args.out = os.path.join(args.out, time.strftime("%Y%m%d-%H%M%S"))
     os.makedirs(args.out, exist_ok=True)
 
     if args.mode in ("check", "full"):
