@@ -282,7 +282,7 @@ function applyOption(options, rawLine) {
 }
 
 // The top of UCI_Elo: the engine's full strength, where it plays as at Skill Level 20.
-const ELO_MAX = 2350;
+const ELO_MAX = 2850;
 // Whether the options play below full strength: then the move played may be
 // any of the lines searched, not the first.
 function weakened(options) {
