@@ -1,5 +1,5 @@
 // The hash key of the board a thread holds: counted from scratch, or brought
-// up to date after a move.
+// up to date around a move: started before it is made, finished after.
 #pragma once
 
 #include <cstdint>
@@ -77,19 +77,4 @@ template <Colour Us>
   if (b.castling_q != undo.castling_q) k ^= castling_key(BLACK, false);
   if (b.taking_passage_yes) k ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
   return k;
-}
-
-// From the key before a move (`hash_key`) to the key after it; the board must
-// already show the position after the move.
-template <Colour Us>
-[[gnu::always_inline]] inline void update_hash_key(std::uint8_t index, const MoveList& list, const UndoRecord& undo) {
-  BoardState& b = thread.bitboard;
-  std::uint64_t k = b.hash_key ^ piece_key_terms<Us>(list.move[index]) ^ ZOBRIST_SIDE;
-  if (undo.taking_passage_yes) k ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
-  b.hash_key = key_after_move(k, undo);
-}
-
-inline void update_hash_key(std::uint8_t colour, std::uint8_t index, const MoveList& list, const UndoRecord& undo) {
-  if (colour == 1) update_hash_key<WHITE>(index, list, undo);
-  else update_hash_key<BLACK>(index, list, undo);
 }
