@@ -38,6 +38,8 @@ def match(args, options, elo_value, out):
            "--options", options, "--opponent-options", f"UCI_LimitStrength=true,UCI_Elo={elo_value}", "-o", out]
     if args.engine:
         cmd += ["-e", args.engine]
+    if args.concurrency > 1:
+        cmd += ["-c", str(args.concurrency)]
     text = subprocess.run(cmd, capture_output=True, text=True).stdout
     m = re.search(r"Nerul\s+\+(\d+) =(\d+) -(\d+)", text)
     if not m:
@@ -59,9 +61,10 @@ def line(label, result):
 
 
 def table_rows():
+    """ELO_TABLE's rows (Elo, depth, pull); depth 0 is no cap of the level's own."""
     text = open(os.path.join(HERE, "..", "src", "search", "skill.cpp")).read()
-    rows = re.findall(r"\{(\d+), (\d+|FULL_STRENGTH)\}", text.split("ELO_TABLE[] = {")[1].split("};")[0])
-    return [(int(e), 20 if level == "FULL_STRENGTH" else int(level)) for e, level in rows]
+    rows = re.findall(r"\{(\d+), (\d+), (\d+)\}", text.split("ELO_TABLE[] = {")[1].split("};")[0])
+    return [tuple(int(x) for x in row) for row in rows]
 
 
 def main():
@@ -69,6 +72,7 @@ def main():
     ap.add_argument("mode", choices=["check", "levels", "full"])
     ap.add_argument("--engine", help="Nerul binary (default: the match rig's)")
     ap.add_argument("--games", type=int, default=100)
+    ap.add_argument("--concurrency", type=int, default=1, help="matches at once (the match rig's -c)")
     ap.add_argument("--tc", default="5+0.05")
     ap.add_argument("--elos", default="1500,2100,2700")
     ap.add_argument("--levels", default="0,4,8,12,16,19")
@@ -87,20 +91,21 @@ def main():
             print(line(label, result) + (f"  strength {e + result[2]:.0f}" if args.mode == "full" else ""), flush=True)
         return
 
+    # Skill Level L searches 1 + L iterations with a pull of a pawn: a row of that depth.
     levels = [int(x) for x in args.levels.split(",")]
     rows = table_rows()
-    guess = {level: next((e for e, l in rows if l >= level), rows[-1][0]) for level in levels}
+    guess = {level: next((e for e, d, _ in rows if d == 0 or d >= 1 + level), rows[-1][0]) for level in levels}
     against = [int(x) for x in args.against.split(",")] if args.against else [guess[lv] for lv in levels]
     measured = []
     for level, e in zip(levels, against):
         result = summary(*match(args, f"Skill Level={level}", e, os.path.join(args.out, f"level-{level}")))
-        measured.append((round(e + result[2]), level))
+        measured.append((round(e + result[2]), 1 + level))
         print(line(f"Skill Level {level} against {e}", result) + f"  level plays at {e + result[2]:.0f}", flush=True)
-    # The refit: each measured level at its Elo, the scale's bottom at the weakest.
+    # The refit: each measured level at its Elo, the scale's bottom at the weakest,
+    # the full engine at the top.
     measured.sort()
-    fitted = [(1350, measured[0][1])] + [(max(1350, e), lv) for e, lv in measured if lv != measured[0][1]]
-    print("ELO_TABLE rows: " + ", ".join(f"{{{e}, {lv}}}" for e, lv in fitted))
-
+    fitted = [(max(1350, e), depth, 100) for e, depth in measured] + [rows[-1]]
+    print("ELO_TABLE rows: " + ", ".join(f"{{{e}, {d}, {p}}}" for e, d, p in fitted))
 
 if __name__ == "__main__":
     main()

@@ -74,7 +74,7 @@ void report_iteration(std::uint64_t nodes, std::uint8_t depth, std::int32_t scor
 void play_at_level() {
   const SearchControl& control = search_control;
   const int k = pick_skill_line(control.completed_lines, control.completed_line_count, thread.bitboard.colour_move == 1,
-                                control.skill_level);
+                                control.skill);
   thread.PV_line = control.completed_lines[k];
   thread.best_from = static_cast<std::uint8_t>(from_coord(thread.PV_line.moves[0]));
   thread.best_to = static_cast<std::uint8_t>(to_coord(thread.PV_line.moves[0]));
@@ -167,7 +167,7 @@ void iterative_deepening(std::uint8_t depth_limit, double time_budget, std::int6
     }
   }
 
-  if (control.skill_level < FULL_STRENGTH && control.completed_line_count > 0) play_at_level();
+  if (!control.skill.full && control.completed_line_count > 0) play_at_level();
   wait_while_pondering();
   control.pondering = 0;
   stop_helpers();

@@ -10,6 +10,7 @@
 #include "board/thread.h"
 #include "io/input.h"
 #include "search/shared.h"
+#include "search/skill.h"
 
 struct SearchControl {
   char input_line[LINE_BUFFER_SIZE];
@@ -42,9 +43,9 @@ struct SearchControl {
   // `quit` arrived during the search: it unwinds without another line, and the
   // command loop ends the program.
   bool quit;
-  // The level the move is chosen at (search/skill.h), and how many of the lines
-  // the root keeps are shown: a weakened search keeps more than the user asked for.
-  std::uint8_t skill_level;
+  // The level the move is chosen at, and how many of the lines the root keeps
+  // are shown: a weakened search keeps more than the user asked for.
+  Skill skill;
   std::uint8_t shown_lines;
   // The lines of the last iteration that finished (MultiPV).
   std::uint8_t completed_line_count;

@@ -7,32 +7,19 @@
 namespace {
 
 // The one table from the outside scale to the levels: each row the Elo at which
-// a level plays, on the scale of Stockfish 15.1's UCI_Elo at 5+0.05. Between
-// rows the level follows the nearest row below; the last row is full strength.
-// Provisional until matches against Stockfish at those values refit it. The
-// full engine scored 97.5 % in 40 games against Stockfish at 2350 (about 2990;
-// the interval's low end near 2790): its row stands at 2850, the top of the
-// scale Stockfish can play at.
+// a level plays, on the scale of Stockfish 15.1's UCI_Elo at 5+0.05, with the
+// level's iterations and pull. Between two rows of one depth the pull follows
+// the Elo in a straight line; elsewhere a row holds up to the next. The last
+// row is the full engine. Fitted by tools/skill_calibrate.py.
 struct EloRow {
   int elo;
-  int level;
+  std::uint8_t depth;
+  std::uint16_t pull;
 };
 constexpr EloRow ELO_TABLE[] = {
-    {1350, 0},
-    {1500, 2},
-    {1650, 4},
-    {1800, 6},
-    {1950, 8},
-    {2100, 10},
-    {2250, 12},
-    {2400, 14},
-    {2550, 16},
-    {2700, 18},
-    {2850, FULL_STRENGTH},
+    {1350, 2, 100}, {1500, 3, 100}, {1800, 5, 100}, {2100, 7, 100}, {2400, 9, 100}, {2700, 0, 30}, {2850, 0, 0},
 };
 
-// Lines a weakened search keeps, so that there is something to choose from.
-constexpr std::uint8_t SKILL_LINES = 4;
 // A pawn: the most the random pull draws on, however far apart the lines are.
 constexpr int PAWN = 100;
 
@@ -51,30 +38,34 @@ std::uint32_t next_random() {
 
 int skill_elo_max() { return std::end(ELO_TABLE)[-1].elo; }
 
-SkillSearch skill_search(int level) {
-  if (level >= FULL_STRENGTH) return {0, 1};
-  return {static_cast<std::uint8_t>(1 + std::max(level, 0)), SKILL_LINES};
+Skill skill_for_level(int level) {
+  if (level >= FULL_STRENGTH) return {true, 0, 0};
+  return {false, static_cast<std::uint8_t>(1 + std::max(level, 0)), PAWN};
 }
 
-int level_for_elo(int elo) {
-  int level = ELO_TABLE[0].level;
-  for (const EloRow& row : ELO_TABLE)
-    if (elo >= row.elo) level = row.level;
-  return level;
+Skill skill_for_elo(int elo) {
+  const auto* row = std::begin(ELO_TABLE);
+  while (row + 1 != std::end(ELO_TABLE) && elo >= row[1].elo) ++row;
+  if (row + 1 == std::end(ELO_TABLE)) return {true, 0, 0};
+  int pull = row->pull;
+  if (row[1].depth == row->depth && row + 2 != std::end(ELO_TABLE))
+    pull += (row[1].pull - row->pull) * (std::max(elo, row->elo) - row->elo) / (row[1].elo - row->elo);
+  return {false, row->depth, static_cast<std::uint16_t>(pull)};
 }
 
 // Each line's score, as the side to move sees it, gets a push: one part the
 // larger the further the line is behind the best, and the larger the weaker the
-// level; one part random, no larger than the spread of the lines (a pawn at
-// most). The line with the highest pushed score is played. The push never
-// lifts a line past the best by more than the random part, so a line far
-// behind, such as one that misses a mate, is never played.
-int pick_skill_line(const PvLine* lines, int count, bool white_to_move, int level) {
+// level; one part random, no larger than the spread of the lines nor than the
+// level's pull. The line with the highest pushed score is played.
+// The push never lifts a line past the best by more than the random part, so a
+// line far behind, such as one that misses a mate, is never played.
+int pick_skill_line(const PvLine* lines, int count, bool white_to_move, const Skill& skill) {
   if (count <= 1) return 0;
   const auto mover = [&](int i) { return white_to_move ? lines[i].score_move : -lines[i].score_move; };
   const std::int64_t top = mover(0);
-  const std::int64_t spread = std::min<std::int64_t>(top - mover(count - 1), PAWN);
-  const int weakness = 120 - 2 * std::clamp(level, 0, FULL_STRENGTH);
+  const std::int64_t spread = std::min<std::int64_t>(top - mover(count - 1), skill.pull);
+  // Deeper levels forgive less of a line's deficit, as the levels of Stockfish do.
+  const int weakness = 120 - 2 * std::min(skill.depth == 0 ? FULL_STRENGTH - 1 : skill.depth - 1, FULL_STRENGTH - 1);
   int chosen = 0;
   std::int64_t best = INT64_MIN;
   for (int i = 0; i < count; ++i) {

@@ -147,13 +147,12 @@ void start_without_limits(bool stop_at_input_end) {
 // full strength whatever the level.
 void play_at_the_level_asked(std::uint8_t& depth_limit) {
   const GoParams& g = go_params;
-  const int level = g.infinite == 1 || g.mate != 0 ? FULL_STRENGTH : playing_level();
-  search_control.skill_level = static_cast<std::uint8_t>(level);
+  const Skill skill = g.infinite == 1 || g.mate != 0 ? skill_for_level(FULL_STRENGTH) : playing_skill();
+  search_control.skill = skill;
   search_control.shown_lines = engine_options.multipv;
-  if (level >= FULL_STRENGTH) return;
-  const SkillSearch skill = skill_search(level);
-  thread.search_state.multipv = std::max(engine_options.multipv, skill.lines);
-  depth_limit = std::min(depth_limit, skill.depth);
+  if (skill.full) return;
+  thread.search_state.multipv = std::max(engine_options.multipv, SKILL_LINES);
+  if (skill.depth != 0) depth_limit = std::min(depth_limit, skill.depth);
 }
 
 }  // namespace

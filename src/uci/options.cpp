@@ -39,8 +39,9 @@ std::uint16_t read_hash_option(std::string_view line) {
   return static_cast<std::uint16_t>(read_number(line.substr(start)));
 }
 
-int playing_level() {
-  return engine_options.limit_strength ? level_for_elo(engine_options.elo) : engine_options.skill_level;
+Skill playing_skill() {
+  return engine_options.limit_strength ? skill_for_elo(engine_options.elo)
+                                       : skill_for_level(engine_options.skill_level);
 }
 
 void write_option_lines() {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "search/skill.h"
+
 struct EngineOptions {
   // Milliseconds kept back from the clock for the answer to travel.
   std::uint16_t move_overhead_ms;
@@ -22,8 +24,8 @@ inline constexpr std::uint16_t MOVE_OVERHEAD_DEFAULT = 50, MOVE_OVERHEAD_MAX = 5
 
 extern EngineOptions engine_options;
 
-// The level the options ask for: FULL_STRENGTH unless weakened.
-int playing_level();
+// How the options ask the engine to play: the full engine unless weakened.
+Skill playing_skill();
 
 // The option lines of the `uci` answer.
 void write_option_lines();

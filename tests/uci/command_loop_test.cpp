@@ -224,14 +224,15 @@ TEST(PlayingStrength, OptionsClampAndTheTopEloIsTheFullEngine) {
   EXPECT_EQ(run(), full);
   dispatch("setoption name UCI_Elo value -7");
   EXPECT_EQ(engine_options.elo, SKILL_ELO_MIN);
-  EXPECT_EQ(playing_level(), 0);
+  const Skill weakest = playing_skill();
+  EXPECT_FALSE(weakest.full);
   dispatch("setoption name Skill Level value 20");  // ignored while the Elo decides
-  EXPECT_EQ(playing_level(), 0);
+  EXPECT_EQ(playing_skill().depth, weakest.depth);
   dispatch("setoption name UCI_LimitStrength value false");
   dispatch("setoption name Skill Level value 99");
-  EXPECT_EQ(playing_level(), 20);
+  EXPECT_TRUE(playing_skill().full);
   dispatch("setoption name skill level value -3");
-  EXPECT_EQ(playing_level(), 0);
+  EXPECT_EQ(playing_skill().depth, 1);
   dispatch("setoption name Skill Level value 20");
   EXPECT_EQ(run(), full);
 }
