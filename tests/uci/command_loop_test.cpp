@@ -208,6 +208,23 @@ TEST(PlayingStrength, EveryLevelPlaysLegallyAndNeverMissesAMateInOne) {
   EXPECT_GT(2 * differing, quiet);
 }
 
+// Along the Elo scale a level never gets weaker: no shallower cap, and at one
+// cap no harder pull; the top is the full engine.
+TEST(PlayingStrength, TheLevelsStrengthenAlongTheEloScale) {
+  const auto depth = [](const Skill& s) { return s.full || s.depth == 0 ? 1000 : s.depth; };
+  Skill before = skill_for_elo(SKILL_ELO_MIN);
+  for (int elo = SKILL_ELO_MIN + 1; elo <= skill_elo_max(); ++elo) {
+    const Skill now = skill_for_elo(elo);
+    EXPECT_GE(depth(now), depth(before)) << elo;
+    if (depth(now) == depth(before) && !now.full) {
+      EXPECT_LE(now.pull, before.pull) << elo;
+    }
+    before = now;
+  }
+  EXPECT_TRUE(before.full);
+  EXPECT_FALSE(skill_for_elo(skill_elo_max() - 1).full);
+}
+
 // The options clamp as the others do, and the top of the Elo scale is the full
 // engine, line for line.
 TEST(PlayingStrength, OptionsClampAndTheTopEloIsTheFullEngine) {
