@@ -189,17 +189,23 @@ whole_number --timeout "$timeout_s" 1 1000000
 # An engine's options as xboard passes them. Polyglot keeps Threads and Hash from
 # xboard's option list and sets them from the `cores` and `memory` commands, which
 # xboard sends before every game with one value for both engines; the engine's own
-# init string, sent after them, carries its own. Sets xb_options and xb_init.
+# init string, sent after them, carries its own. A check option's value is 1 or
+# 0 to xboard: polyglot takes "true" for the default it already holds and never
+# sends it, so true and false are written as 1 and 0. Sets xb_options and xb_init.
 split_options() {
   local item name value
   xb_options="" xb_init='new\nrandom\n'
   local IFS=,
   for item in $1; do
     name="${item%%=*}" value="${item#*=}"
+    case "${value,,}" in
+      true) value=1 ;;
+      false) value=0 ;;
+    esac
     case "${name,,}" in
       threads) xb_init+="cores $value\\n" ;;
       hash) xb_init+="memory $value\\n" ;;
-      *) xb_options+="${xb_options:+,}$item" ;;
+      *) xb_options+="${xb_options:+,}$name=$value" ;;
     esac
   done
 }
