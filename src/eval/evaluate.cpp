@@ -207,19 +207,37 @@ inline std::size_t pawn_cache_index(std::uint64_t white_pawns, std::uint64_t bla
   return score;
 }
 
+// The pawn terms counted into the cache's slot `e`, which becomes the last answer.
+[[gnu::noinline]] std::int32_t fill_pawn_slot(PawnCacheEntry& e, const KingSquares& kings, std::uint16_t white_material,
+                                              std::uint16_t black_material, std::uint32_t situation) {
+  e = {thread.bitboard.white_piece[PAWN], thread.bitboard.black_piece[PAWN], situation,
+       evaluate_pawns_from_scratch(kings, white_material, black_material)};
+  thread.pawn_last = e;
+  return e.score;
+}
+
+// The answer of the cache's slot for the pawns on the board. Kept out of
+// `evaluate`, whose other terms then need fewer registers saved at every call,
+// and the count out of this one, which needs none saved when its slot holds.
+[[gnu::noinline]] std::int32_t pawns_term_from_cache(const KingSquares& kings, std::uint16_t white_material,
+                                                     std::uint16_t black_material, std::uint32_t situation) {
+  const std::uint64_t white_pawns = thread.bitboard.white_piece[PAWN], black_pawns = thread.bitboard.black_piece[PAWN];
+  PawnCacheEntry& e = thread.pawn_cache[pawn_cache_index(white_pawns, black_pawns, situation)];
+  if (!holds(e, white_pawns, black_pawns, situation))
+    return fill_pawn_slot(e, kings, white_material, black_material, situation);
+  thread.pawn_last = e;
+  return e.score;
+}
+
 [[gnu::always_inline]] inline std::int32_t pawns_term(const KingSquares& kings, std::uint16_t white_material,
                                                       std::uint16_t black_material) {
   const std::uint64_t white_pawns = thread.bitboard.white_piece[PAWN], black_pawns = thread.bitboard.black_piece[PAWN];
   const std::uint32_t situation = pawn_situation(kings, white_material, black_material);
   // Neighbouring nodes mostly share their pawns: many calls ask again for the
   // answer just given.
-  PawnCacheEntry& last = thread.pawn_last;
+  const PawnCacheEntry& last = thread.pawn_last;
   if (holds(last, white_pawns, black_pawns, situation)) return last.score;
-  PawnCacheEntry& e = thread.pawn_cache[pawn_cache_index(white_pawns, black_pawns, situation)];
-  if (!holds(e, white_pawns, black_pawns, situation))
-    e = {white_pawns, black_pawns, situation, evaluate_pawns_from_scratch(kings, white_material, black_material)};
-  last = e;
-  return e.score;
+  return pawns_term_from_cache(kings, white_material, black_material, situation);
 }
 
 }  // namespace
