@@ -1,20 +1,23 @@
 #!/usr/bin/env python3
 """Calibrates the playing levels against an outside scale: Stockfish's own UCI_Elo.
 
-    tools/skill_calibrate.py check  [--elos 1500,2100,2700] [--games 100] [--tc 5+0.05]
-    tools/skill_calibrate.py levels [--levels 0,4,8,12,16,19] [--against 1350,...] [--games 100]
-    tools/skill_calibrate.py full   [--elos 2300,2500,2700] [--games 100]
+    tools/skill_calibrate.py check  [--elos 1500,1625,1750] [--games 100] [--tc 5+0.05]
+    tools/skill_calibrate.py levels [--levels 4,7,8,9,10,11,12,14] [--against 1250,...] [--games 100]
+    tools/skill_calibrate.py full   [--elos 1800,2000] [--games 100]
 
 check:  Nerul at UCI_LimitStrength true, UCI_Elo E against Stockfish at the same E;
         a calibrated table scores between 35 % and 65 % at each E.
 levels: Nerul at each Skill Level against Stockfish at a UCI_Elo near it (--against,
         one value per level, defaults to the table's own); the measured Elo of each
-        level, and the rows of ELO_TABLE (src/search/skill.cpp) they make.
+        level, and the rows of ELO_TABLE (src/search/skill.cpp) they make. A refit
+        plays --games games for each level listed: 800 with the defaults.
 full:   Nerul at its defaults against Stockfish at UCI_Elo values that bracket it;
         the interpolated full strength is the top of UCI_Elo.
 
 Every game goes through the match rig (tools/match.sh: xboard, polyglot), one at
-a time; a value of 100 games at 5+0.05 takes about 15 minutes on two cores. Each
+a time unless --concurrency says otherwise; a value of 100 games at 5+0.05 takes
+about 20 minutes. Both engines' limits are passed as xboard's 1 and 0 (the match
+rig does this for true and false), or polyglot would drop them. Each
 line gives games, Nerul's score, and the Elo difference with its 95 % interval.
 """
 import argparse
@@ -74,8 +77,8 @@ def main():
     ap.add_argument("--games", type=int, default=100)
     ap.add_argument("--concurrency", type=int, default=1, help="matches at once (the match rig's -c)")
     ap.add_argument("--tc", default="5+0.05")
-    ap.add_argument("--elos", default="1500,2100,2700")
-    ap.add_argument("--levels", default="0,4,8,12,16,19")
+    ap.add_argument("--elos", help="default: 1500,1625,1750 (check), 1800,2000 (full)")
+    ap.add_argument("--levels", default="4,7,8,9,10,11,12,14")
     ap.add_argument("--against", help="Stockfish's UCI_Elo for each level, comma-separated")
     ap.add_argument("--out", default=os.path.join(HERE, "..", "build", "calibration"))
     args = ap.parse_args()
@@ -84,7 +87,8 @@ def main():
     os.makedirs(args.out, exist_ok=True)
 
     if args.mode in ("check", "full"):
-        for e in (int(x) for x in args.elos.split(",")):
+        elos = args.elos or ("1500,1625,1750" if args.mode == "check" else "1800,2000")
+        for e in (int(x) for x in elos.split(",")):
             options = f"UCI_LimitStrength=true,UCI_Elo={e}" if args.mode == "check" else "Threads=1"
             result = summary(*match(args, options, e, os.path.join(args.out, f"{args.mode}-{e}")))
             label = f"UCI_Elo {e} against {e}" if args.mode == "check" else f"defaults against {e}"
@@ -94,17 +98,21 @@ def main():
     # Skill Level L searches 1 + L iterations with a pull of a pawn: a row of that depth.
     levels = [int(x) for x in args.levels.split(",")]
     rows = table_rows()
-    guess = {level: next((e for e, d, _ in rows if d == 0 or d >= 1 + level), rows[-1][0]) for level in levels}
+    # Stockfish's scale starts at 1350.
+    guess = {level: max(1350, next((e for e, d, _ in rows if d == 0 or d >= 1 + level), rows[-1][0])) for level in levels}
     against = [int(x) for x in args.against.split(",")] if args.against else [guess[lv] for lv in levels]
     measured = []
     for level, e in zip(levels, against):
         result = summary(*match(args, f"Skill Level={level}", e, os.path.join(args.out, f"level-{level}")))
         measured.append((round(e + result[2]), 1 + level))
         print(line(f"Skill Level {level} against {e}", result) + f"  level plays at {e + result[2]:.0f}", flush=True)
-    # The refit: each measured level at its Elo, the scale's bottom at the weakest,
-    # the full engine at the top.
-    measured.sort()
-    fitted = [(max(1350, e), depth, 100) for e, depth in measured] + [rows[-1]]
+    # The refit: each measured level at its Elo (an Elo plays at the nearest row),
+    # the full engine at the top; a level measured out of order is left out.
+    fitted = []
+    for e, depth in sorted(measured, key=lambda m: m[1]):
+        if not fitted or e > fitted[-1][0]:
+            fitted.append((e, depth, 100))
+    fitted.append(rows[-1])
     print("ELO_TABLE rows: " + ", ".join(f"{{{e}, {d}, {p}}}" for e, d, p in fitted))
 
 if __name__ == "__main__":

@@ -6,19 +6,18 @@
 
 namespace {
 
-// The one table from the outside scale to the levels: each row the Elo at which
-// a level plays, on the scale of Stockfish 15.1's UCI_Elo at 5+0.05, with the
-// level's iterations and pull. Between two rows of one depth the pull follows
-// the Elo in a straight line; elsewhere a row holds up to the next. The last
-// row is the full engine. Fitted by tools/skill_calibrate.py.
+// The one table from the outside scale to the levels: each row a level, as its
+// iterations and its pull, at the Elo it was measured to play at on the scale of
+// Stockfish 15.1's UCI_Elo at 5+0.05 (tools/skill_calibrate.py). An Elo plays
+// at the row nearest to it. The last row is the full engine.
 struct EloRow {
   int elo;
   std::uint8_t depth;
   std::uint16_t pull;
 };
 constexpr EloRow ELO_TABLE[] = {
-    {1350, 5, 100},  {1500, 6, 100},  {1650, 7, 100}, {1800, 8, 100}, {1950, 9, 100}, {2100, 10, 100},
-    {2250, 11, 100}, {2400, 12, 100}, {2550, 0, 100}, {2800, 0, 10},  {2850, 0, 0},
+    {1220, 5, 100},  {1390, 8, 100},  {1500, 9, 100},  {1560, 10, 100}, {1600, 11, 100},
+    {1670, 12, 100}, {1730, 13, 100}, {1790, 15, 100}, {1900, 0, 0},
 };
 
 // A pawn: the most the random pull draws on, however far apart the lines are.
@@ -46,12 +45,9 @@ Skill skill_for_level(int level) {
 
 Skill skill_for_elo(int elo) {
   const auto* row = std::begin(ELO_TABLE);
-  while (row + 1 != std::end(ELO_TABLE) && elo >= row[1].elo) ++row;
+  while (row + 1 != std::end(ELO_TABLE) && elo - row->elo > row[1].elo - elo) ++row;
   if (row + 1 == std::end(ELO_TABLE)) return {true, 0, 0};
-  int pull = row->pull;
-  if (row[1].depth == row->depth && row + 2 != std::end(ELO_TABLE))
-    pull += (row[1].pull - row->pull) * (std::max(elo, row->elo) - row->elo) / (row[1].elo - row->elo);
-  return {false, row->depth, static_cast<std::uint16_t>(pull)};
+  return {false, row->depth, row->pull};
 }
 
 // Each line's score, as the side to move sees it, gets a push: one part the

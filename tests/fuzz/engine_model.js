@@ -282,9 +282,10 @@ function applyOption(options, rawLine) {
 }
 
 // The top of UCI_Elo: the engine's full strength, where it plays as at Skill Level 20.
-const ELO_MAX = 2850;
-// Whether the options play below full strength: then the move played may be
-// any of the lines searched, not the first.
+const ELO_MAX = 1900;
+// Whether the options may play below full strength (an Elo just under the top
+// may round to the full engine): then the move played may be any of the lines
+// searched, not the first.
 function weakened(options) {
   return options.limitStrength ? options.elo < ELO_MAX : options.skill < 20;
 }

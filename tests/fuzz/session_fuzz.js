@@ -392,7 +392,7 @@ function optionLine(r, o) {
   switch (r.pick(kinds)) {
     case 'skill': return `setoption name Skill Level value ${r.pick(['0', '3', '10', '19', '20', '20', '99', '-1', 'junk'])}`;
     case 'elo': return r.chance(0.5) ? `setoption name UCI_LimitStrength value ${r.pick(['true', 'false', 'TRUE'])}`
-      : `setoption name UCI_Elo value ${r.pick(['1350', '1800', '2849', '2850', '5000', '0', 'junk'])}`;
+      : `setoption name UCI_Elo value ${r.pick(['1350', '1600', '1899', '1900', '5000', '0', 'junk'])}`;
     case 'ponder': return `setoption name Ponder value ${r.pick(['true', 'true', 'false', 'false', 'TRUE', 'yes', ''])}`;
     case 'multipv': return `setoption name MultiPV value ${r.pick(['0', '1', '3', '3', '64', '1000', '-5', 'junk', String(r.int(2, 8))])}`;
     default: return `setoption name Threads value ${threadsValue(r, o)}`;

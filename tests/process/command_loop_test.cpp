@@ -55,7 +55,7 @@ TEST(UciAnswer, ArrivesBeforeTheNextLineIsSent) {
   EXPECT_EQ(engine.read_line(), "option name UCI_Chess960 type check default false");
   EXPECT_EQ(engine.read_line(), "option name Skill Level type spin default 20 min 0 max 20");
   EXPECT_EQ(engine.read_line(), "option name UCI_LimitStrength type check default false");
-  EXPECT_EQ(engine.read_line(), "option name UCI_Elo type spin default 1350 min 1350 max 2850");
+  EXPECT_EQ(engine.read_line(), "option name UCI_Elo type spin default 1350 min 1350 max 1900");
   EXPECT_EQ(engine.read_line(), "uciok ");
   ASSERT_TRUE(engine.send("isready"));
   EXPECT_EQ(engine.read_line(), "readyok ");

@@ -15,7 +15,7 @@ inline const std::string UCI_ANSWER =
     "option name UCI_Chess960 type check default false\n"
     "option name Skill Level type spin default 20 min 0 max 20\n"
     "option name UCI_LimitStrength type check default false\n"
-    "option name UCI_Elo type spin default 1350 min 1350 max 2850\n"
+    "option name UCI_Elo type spin default 1350 min 1350 max 1900\n"
     "uciok \n";
 inline const std::string ILLEGAL_GO = "Nerul: illegal go command. I am terminated.\n";
 inline const std::string FEN_ERROR = "WARNING ! fen error\n";
