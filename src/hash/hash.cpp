@@ -46,24 +46,32 @@ constexpr const char* NOTHING_TO_FREE = "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF
 
 inline HashEntry& entry_at(std::uint64_t index) { return p_hash_moves[index & hash_mask]; }
 
-// Zeroes the table, which also brings every page of it in: the search then
-// meets no page for the first time. A large table is shared out among the
-// threads, each zeroing a part of whole pages.
-void zero_table() {
+// Zeroes the table (or, fresh from the system and zero already, writes one byte
+// of each page), which also brings every page of it in: the search then meets
+// no page for the first time. A large table is shared out among the threads,
+// each taking a part of whole pages.
+void zero_table(bool fresh = false) {
   auto* bytes = reinterpret_cast<unsigned char*>(p_hash_moves);
   const std::size_t size = (hash_mask + 1) * sizeof(HashEntry);
-  constexpr std::size_t SHARED_FROM = std::size_t{64} << 20, PAGE = std::size_t{2} << 20;
+  constexpr std::size_t SHARED_FROM = std::size_t{64} << 20, PAGE = std::size_t{2} << 20, SMALL_PAGE = 4096;
   const std::size_t workers = size < SHARED_FROM ? 1 : static_cast<std::size_t>(zeroing_workers());
   const std::size_t part = (size / workers + PAGE - 1) / PAGE * PAGE;
+  const auto zero = [=](unsigned char* from, std::size_t n) {
+    if (!fresh) {
+      std::memset(from, 0, n);
+      return;
+    }
+    for (std::size_t i = 0; i < n; i += SMALL_PAGE) static_cast<volatile unsigned char*>(from)[i] = 0;
+  };
   std::vector<std::thread> helpers;
   for (std::size_t w = 1; w < workers && w * part < size; ++w) {
     try {
-      helpers.emplace_back([=] { std::memset(bytes + w * part, 0, std::min(part, size - w * part)); });
+      helpers.emplace_back([=] { zero(bytes + w * part, std::min(part, size - w * part)); });
     } catch (const std::system_error&) {
-      std::memset(bytes + w * part, 0, std::min(part, size - w * part));  // no thread to spare: this one does it
+      zero(bytes + w * part, std::min(part, size - w * part));  // no thread to spare: this one does it
     }
   }
-  std::memset(bytes, 0, std::min(part, size));
+  zero(bytes, std::min(part, size));
   for (std::thread& t : helpers) t.join();
   table_written.store(false, std::memory_order_relaxed);
 }
@@ -73,7 +81,7 @@ void allocate(unsigned megabytes) {
   p_hash_moves = static_cast<HashEntry*>(allocate_table(entries * sizeof(HashEntry)));
   if (!p_hash_moves) hash_fatal(NO_MEMORY);
   hash_mask = entries - 1;
-  zero_table();
+  zero_table(true);
 }
 
 }  // namespace
@@ -104,7 +112,7 @@ void clear_hash() {
 }
 
 void free_hash() {
-  free_table(p_hash_moves);
+  free_table(p_hash_moves, (hash_mask + 1) * sizeof(HashEntry));
   p_hash_moves = nullptr;
 }
 

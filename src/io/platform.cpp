@@ -31,20 +31,40 @@ bool stdin_readable_within(int milliseconds) {
   return r > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL));
 }
 
+namespace {
+constexpr std::size_t PAGE = 4096, LARGE_PAGE = std::size_t{2} << 20;
+std::size_t table_size(std::size_t bytes) {
+  const std::size_t align = bytes >= LARGE_PAGE ? LARGE_PAGE : PAGE;
+  return (bytes + align - 1) / align * align;
+}
+}  // namespace
+
+// Mapped rather than taken from the heap: fresh pages come zeroed by the
+// kernel, so making the table needs them touched, not written in full.
 void* allocate_table(std::size_t bytes) {
-  constexpr std::size_t LINE = 64, LARGE_PAGE = std::size_t{2} << 20;
-  const std::size_t align = bytes >= LARGE_PAGE ? LARGE_PAGE : LINE;
-  const std::size_t size = (bytes + align - 1) / align * align;
-  void* table = std::aligned_alloc(align, size);
+  const std::size_t size = table_size(bytes);
+  const std::size_t slack = size >= LARGE_PAGE ? LARGE_PAGE : 0;  // room to start on a large page
+  void* mapped = ::mmap(nullptr, size + slack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) return nullptr;
+  auto* start = static_cast<char*>(mapped);
+  if (slack) {
+    char* aligned = start + (LARGE_PAGE - reinterpret_cast<std::uintptr_t>(start) % LARGE_PAGE) % LARGE_PAGE;
+    if (aligned != start) ::munmap(start, static_cast<std::size_t>(aligned - start));
+    if (aligned + size != start + size + slack)
+      ::munmap(aligned + size, static_cast<std::size_t>(start + size + slack - (aligned + size)));
+    start = aligned;
 #ifdef MADV_HUGEPAGE
-  // Only asked for, never forced: a kernel without them, or one that refuses,
-  // leaves ordinary pages, and the table works the same.
-  if (table && align == LARGE_PAGE) ::madvise(table, size, MADV_HUGEPAGE);
+    // Only asked for, never forced: a kernel without them, or one that refuses,
+    // leaves ordinary pages, and the table works the same.
+    ::madvise(start, size, MADV_HUGEPAGE);
 #endif
-  return table;
+  }
+  return start;
 }
 
-void free_table(void* table) { std::free(table); }
+void free_table(void* table, std::size_t bytes) {
+  if (table) ::munmap(table, table_size(bytes));
+}
 
 long read_stdin(char* buffer, unsigned long size) {
   for (;;) {
