@@ -16,7 +16,7 @@ struct EloRow {
   std::uint16_t pull;
 };
 constexpr EloRow ELO_TABLE[] = {
-    {1220, 5, 100}, {1390, 8, 100}, {1550, 9, 100}, {1665, 13, 100}, {1780, 16, 100}, {1900, 0, 0},
+    {1220, 5, 100}, {1390, 8, 100}, {1550, 9, 100}, {1630, 13, 100}, {1690, 16, 100}, {1900, 0, 0},
 };
 
 // A pawn: the most the random pull draws on, however far apart the lines are.
