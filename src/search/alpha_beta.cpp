@@ -19,18 +19,14 @@ inline std::uint8_t next(std::uint8_t ply) { return static_cast<std::uint8_t>(pl
 // The null move: hand the move to the opponent with a shallower search; if even
 // that cannot bring the score back inside the window, the node cuts off. Deep
 // enough, a verification search of our own confirms it first.
-bool null_move_tried(std::uint8_t depth, std::uint8_t ply, std::int32_t kind_last, PvNode pv_node, InCheck in_check,
-                     NullMove null_forbidden) {
-  return thread.search_state.null_move_on == 1 && !null_forbidden && depth > 3 && depth - ply >= 2 && !pv_node &&
-         kind_last != MOVE_CAPTURE && !in_check;
-}
-
 template <Colour Us>
 std::int32_t null_move(NodeMoves<Us, Keeps::KEY>& moves, std::int32_t alpha, std::int32_t beta, std::uint8_t depth,
                        std::uint8_t ply, std::int32_t kind_last, PvNode pv_node, InCheck in_check,
                        NullMove null_forbidden) {
   using M = Mover<Us>;
-  if (!null_move_tried(depth, ply, kind_last, pv_node, in_check, null_forbidden)) return NO_VALUE;
+  if (thread.search_state.null_move_on != 1 || null_forbidden || depth <= 3 || depth - ply < 2 || pv_node ||
+      kind_last == MOVE_CAPTURE || in_check)
+    return NO_VALUE;
 
   // The null move's tree is a probe, not part of the count.
   const std::uint64_t nodes = thread.search_state.nodes;
@@ -71,10 +67,6 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
   const auto key_hi = static_cast<std::uint32_t>(b.hash_key >> 32);
 
   if (!pv_node) {
-    // Where a null move may follow, its child's entry travels from memory
-    // while this node's own is read and the margins are tried.
-    if (null_move_tried(depth, ply, kind_last, pv_node, in_check, null_forbidden))
-      prefetch_hash_entry(null_move_key(b));
     const std::int32_t v = Hash::look_hash_score<Us == WHITE>(key_lo, key_hi, ply, depth, alpha, beta);
     if (v != HASH_NOT_FOUND) return v;
     const int remaining = depth - ply;

@@ -21,13 +21,6 @@ enum class Keeps : std::uint8_t {
   KEY,
 };
 
-// The key after a null move: the other side to move, and no en-passant square.
-inline std::uint64_t null_move_key(const BoardState& b) {
-  std::uint64_t key = b.hash_key ^ ZOBRIST_SIDE;
-  if (b.taking_passage_yes) key ^= en_passant_term(b.taking_passage_x, b.taking_passage_y);
-  return key;
-}
-
 // For quiescence, where a capture of the king settles the node instead.
 inline constexpr auto NO_LEGALITY_TEST = [] { return false; };
 
@@ -80,9 +73,11 @@ class NodeMoves {
   // The null move writes no key history: its child's repetition test reads
   // the entry an earlier path left there, as the search has always done.
   void do_null_move() requires(K == Keeps::KEY) {
-    const std::uint64_t key = null_move_key(thread.bitboard);
     make_null_move<Us>(ply_);
-    thread.bitboard.hash_key = key;
+    const UndoRecord& undo = thread.undo_by_ply[ply_];
+    if (undo.taking_passage_yes)
+      thread.bitboard.hash_key ^= en_passant_term(undo.taking_passage_x, undo.taking_passage_y);
+    thread.bitboard.hash_key ^= ZOBRIST_SIDE;
   }
   void undo_null_move() requires(K == Keeps::KEY) {
     unmake_null_move(ply_);
