@@ -115,5 +115,6 @@ def main():
     fitted.append(rows[-1])
     print("ELO_TABLE rows: " + ", ".join(f"{{{e}, {d}, {p}}}" for e, d, p in fitted))
 
+
 if __name__ == "__main__":
     main()

@@ -19,7 +19,7 @@ constexpr EloRow ELO_TABLE[] = {
     {1220, 5, 100}, {1390, 8, 100}, {1550, 9, 100}, {1630, 13, 100}, {1690, 16, 100}, {1900, 0, 0},
 };
 
-// A pawn: the most the random pull draws on, however far apart the lines are.
+// A pawn: the pull of every `Skill Level`, as in Stockfish.
 constexpr int PAWN = 100;
 
 std::uint64_t state =
