@@ -140,10 +140,38 @@ std::int32_t pawn_term(int own_king, std::uint16_t opponent_material) {
   return score;
 }
 
+// A rook's reach along its file: the squares up and down it to the first piece
+// each way, that piece included. It is read from a table of the a-file by the
+// rook's rank and the occupancy of the file's six inner squares (the end
+// squares stop nothing), gathered into six bits by a multiplication; at 4 KB
+// the table stays in the nearest cache, where the slider table it replaces
+// here, at 800 KB, does not.
+constexpr std::uint64_t FILE_A_INNER = 0x0001010101010100ULL;
+constexpr std::uint64_t FILE_GATHER = 0x0004081020408000ULL;  // a2..a7 to the top six bits, in rank order
+inline constexpr auto file_reach = [] {
+  std::array<std::array<std::uint64_t, 64>, 8> t{};
+  for (int rank = 0; rank < 8; ++rank)
+    for (int inner = 0; inner < 64; ++inner) {
+      const auto blocked = [&](int r) { return r >= 1 && r <= 6 && (inner >> (r - 1) & 1); };
+      std::uint64_t reach = 0;
+      for (int r = rank + 1; r < 8; ++r) {
+        reach |= std::uint64_t{1} << (8 * r);
+        if (blocked(r)) break;
+      }
+      for (int r = rank - 1; r >= 0; --r) {
+        reach |= std::uint64_t{1} << (8 * r);
+        if (blocked(r)) break;
+      }
+      t[rank][inner] = reach;
+    }
+  return t;
+}();
+
 inline std::uint8_t file_mobility(std::uint64_t occupied, std::uint64_t own, int square) {
-  // The rook's attacks stop at the first piece each way, as the count does.
-  const std::uint64_t file = ray_north[square] | ray_south[square];
-  return static_cast<std::uint8_t>(std::popcount(rook_attacks(square, occupied) & file & ~own));
+  const int file = square & 7;
+  const auto inner = static_cast<unsigned>(((occupied >> file) & FILE_A_INNER) * FILE_GATHER >> 58);
+  const std::uint64_t reach = file_reach[square >> 3][inner] << file;
+  return static_cast<std::uint8_t>(std::popcount(reach & ~own));
 }
 
 // Rook terms of side C from its point of view. The bishops and knights add
