@@ -13,6 +13,7 @@ namespace {
 // Razoring and static futility margins by remaining depth 1, 2, 3.
 constexpr std::int32_t razor_margin[4] = {0, 150, 200, 300};
 constexpr std::int32_t futility_margin[4] = {0, 150, 200, 300};
+constexpr std::uint64_t HASH_MASK_PREFETCH_AHEAD = (std::uint64_t{1} << 20) - 1;
 
 inline std::uint8_t next(std::uint8_t ply) { return static_cast<std::uint8_t>(ply + 1); }
 
@@ -116,6 +117,10 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
       continue;
     }
     const Move move = list.move[i];
+    // In a table far larger than the caches, the next sibling's entry is asked
+    // for a whole subtree ahead of its probe.
+    if (hash_mask >= HASH_MASK_PREFETCH_AHEAD && i + 1 < list.move_count)
+      prefetch_hash_entry(key_before_move<Us>(list.move[i + 1]));
     if (!moves.do_move(i, [&] { return king_exposed_by<Us>(move, in_check, pinned); })) continue;
     legal_move_found = true;
     if (pv_node) thread.line_current[ply] = move;
