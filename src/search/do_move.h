@@ -48,14 +48,14 @@ class NodeMoves {
       key = key_before_move<Us>(list_.move[i]);
       prefetch_hash_entry(key);
     }
-    make_move<Us>(ply_, i, list_);
+    make(i);
     BoardState& b = thread.bitboard;
     if constexpr (K == Keeps::KEY) {
       b.hash_key = key_after_move(key, thread.undo_by_ply[ply_]);
       if (b.hash_key != key) prefetch_hash_entry(b.hash_key);
     }
     if (exposed()) {
-      unmake_move<Us>(ply_, i, list_);
+      unmake(i);
       restore();
       return false;
     }
@@ -66,7 +66,7 @@ class NodeMoves {
   }
 
   void undo_move(std::uint8_t i) {
-    unmake_move<Us>(ply_, i, list_);
+    unmake(i);
     restore();
   }
 
@@ -85,6 +85,16 @@ class NodeMoves {
   }
 
  private:
+  // Quiescence makes plain captures in place (board/make_move.h).
+  void make(std::uint8_t i) {
+    if (K == Keeps::PLACEMENT && kind_move(list_.move[i]) == MOVE_CAPTURE) make_capture<Us>(ply_, list_.move[i]);
+    else make_move<Us>(ply_, i, list_);
+  }
+  void unmake(std::uint8_t i) {
+    if (K == Keeps::PLACEMENT && kind_move(list_.move[i]) == MOVE_CAPTURE) unmake_capture<Us>(ply_, list_.move[i]);
+    else unmake_move<Us>(ply_, i, list_);
+  }
+
   void restore() {
     if constexpr (K == Keeps::KEY) thread.bitboard.hash_key = key_;
     thread.bitboard.minor_placement = placement_;
