@@ -88,7 +88,10 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
   }
 
   MoveList& list = thread.list_ply[ply];
-  NodeMoves<Us, Keeps::KEY> moves(ply, list, &thread.search_state.nodes);
+  // A child one ply short of the horizon is a quiescence leaf, unless the
+  // move gives check; such a child goes without its entry asked for early.
+  const bool children_probe = ply + 1 < depth;
+  NodeMoves<Us, Keeps::KEY> moves(ply, list, &thread.search_state.nodes, children_probe);
   if (const std::int32_t v =
           null_move<Us>(moves, alpha, beta, depth, ply, kind_last, pv_node, in_check, null_forbidden);
       v != NO_VALUE)
@@ -119,7 +122,7 @@ std::int32_t alpha_beta_interior(std::int32_t alpha, std::int32_t beta, std::uin
     const Move move = list.move[i];
     // In a table far larger than the caches, the next sibling's entry is asked
     // for a whole subtree ahead of its probe.
-    if (hash_mask >= HASH_MASK_PREFETCH_AHEAD && i + 1 < list.move_count)
+    if (children_probe && hash_mask >= HASH_MASK_PREFETCH_AHEAD && i + 1 < list.move_count)
       prefetch_hash_entry(key_before_move<Us>(list.move[i + 1]));
     if (!moves.do_move(i, [&] { return king_exposed_by<Us>(move, in_check, pinned); })) continue;
     legal_move_found = true;

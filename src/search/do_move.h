@@ -27,13 +27,16 @@ inline constexpr auto NO_LEGALITY_TEST = [] { return false; };
 template <Colour Us, Keeps K>
 class NodeMoves {
  public:
-  // `counted`, where given, counts each legal move made.
-  NodeMoves(std::uint8_t ply, const MoveList& list, std::uint64_t* counted = nullptr)
+  // `counted`, where given, counts each legal move made. `children_probe`:
+  // whether the children read the table; leaves of quiescence do not, and
+  // asking for their entries would only take room in the caches.
+  NodeMoves(std::uint8_t ply, const MoveList& list, std::uint64_t* counted = nullptr, bool children_probe = true)
       : list_(list),
         counted_(counted),
         key_(thread.bitboard.hash_key),
         placement_(thread.bitboard.minor_placement),
-        ply_(ply) {}
+        ply_(ply),
+        children_probe_(children_probe) {}
 
   // Makes move `i`. When `exposed()` finds the own king left attacked, the move
   // is taken back at once and the answer is false.
@@ -46,13 +49,13 @@ class NodeMoves {
     std::uint64_t key = 0;
     if constexpr (K == Keeps::KEY) {
       key = key_before_move<Us>(list_.move[i]);
-      prefetch_hash_entry(key);
+      if (children_probe_) prefetch_hash_entry(key);
     }
     make(i);
     BoardState& b = thread.bitboard;
     if constexpr (K == Keeps::KEY) {
       b.hash_key = key_after_move(key, thread.undo_by_ply[ply_]);
-      if (b.hash_key != key) prefetch_hash_entry(b.hash_key);
+      if (children_probe_ && b.hash_key != key) prefetch_hash_entry(b.hash_key);
     }
     if (exposed()) {
       unmake(i);
@@ -105,4 +108,5 @@ class NodeMoves {
   const std::uint64_t key_;
   const std::int32_t placement_;
   const std::uint8_t ply_;
+  const bool children_probe_;
 };
