@@ -4,6 +4,7 @@
 // agree with their values computed from scratch.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <set>
 #include <sstream>
 
@@ -38,6 +39,30 @@ struct Walk {
     if (first_failure.empty()) first_failure = what + " after " + path;
   }
 
+  // Quiescence's own pair for a plain capture: the board, the undo record and
+  // the count as make_move leaves them, and the board back as it was.
+  void capture_in_place(bool white, int ply, Move m, const BoardState& before) {
+    const auto p = static_cast<std::uint8_t>(ply);
+    const std::uint64_t made = thread.moves_made;
+    white ? make_capture<WHITE>(p, m) : make_capture<BLACK>(p, m);
+    const BoardState after = thread.bitboard;
+    const std::uint64_t undo = std::bit_cast<std::uint64_t>(thread.undo_by_ply[ply]);
+    white ? unmake_capture<WHITE>(p, m) : unmake_capture<BLACK>(p, m);
+    if (!boards_equal(thread.bitboard, before)) fail("unmake_capture did not restore the board");
+    thread.undo_by_ply[ply] = {};
+    const MoveList one = [m] {
+      MoveList l{};
+      l.move[0] = m;
+      l.move_count = l.capture_count = 1;
+      return l;
+    }();
+    make(white, ply, 0, one);
+    if (!boards_equal(thread.bitboard, after) || std::bit_cast<std::uint64_t>(thread.undo_by_ply[ply]) != undo ||
+        thread.moves_made != made + 2)
+      fail("make_capture differs from make_move");
+    unmake(white, ply, 0, one);
+  }
+
   void run(int depth, int ply) {
     const MoveList list = all_moves();
     const bool white = thread.bitboard.colour_move == 1;
@@ -49,6 +74,7 @@ struct Walk {
       kinds[white ? 1 : 0].insert(kind_move(list.move[i]));
 
       const std::uint64_t early = key_before(white, list.move[i]);
+      if (kind_move(list.move[i]) == MOVE_CAPTURE) capture_in_place(white, ply, list.move[i], before);
       make(white, ply, i, list);
       if (!board_consistent()) fail("inconsistent board");
       thread.bitboard.minor_placement = before.minor_placement + (white ? placement_change<WHITE>(list.move[i])
