@@ -13,6 +13,8 @@ namespace {
 // Razoring and static futility margins by remaining depth 1, 2, 3.
 constexpr std::int32_t razor_margin[4] = {0, 150, 200, 300};
 constexpr std::int32_t futility_margin[4] = {0, 150, 200, 300};
+// From 2^20 entries (24 MB, Hash 32) the table outgrows the caches; below that,
+// the key of a sibling computed early would cost more than its wait.
 constexpr std::uint64_t HASH_MASK_PREFETCH_AHEAD = (std::uint64_t{1} << 20) - 1;
 
 inline std::uint8_t next(std::uint8_t ply) { return static_cast<std::uint8_t>(ply + 1); }
