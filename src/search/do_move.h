@@ -90,12 +90,14 @@ class NodeMoves {
  private:
   // Quiescence makes plain captures in place (board/make_move.h).
   void make(std::uint8_t i) {
-    if (K == Keeps::PLACEMENT && kind_move(list_.move[i]) == MOVE_CAPTURE) make_capture<Us>(ply_, list_.move[i]);
-    else make_move<Us>(ply_, i, list_);
+    if constexpr (K == Keeps::PLACEMENT)
+      if (kind_move(list_.move[i]) == MOVE_CAPTURE) return make_capture<Us>(ply_, list_.move[i]);
+    make_move<Us>(ply_, i, list_);
   }
   void unmake(std::uint8_t i) {
-    if (K == Keeps::PLACEMENT && kind_move(list_.move[i]) == MOVE_CAPTURE) unmake_capture<Us>(ply_, list_.move[i]);
-    else unmake_move<Us>(ply_, i, list_);
+    if constexpr (K == Keeps::PLACEMENT)
+      if (kind_move(list_.move[i]) == MOVE_CAPTURE) return unmake_capture<Us>(ply_, list_.move[i]);
+    unmake_move<Us>(ply_, i, list_);
   }
 
   void restore() {
